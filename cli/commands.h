@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The commands of kolvaro-cli. Each returns the exit status: 0 done, 1 failure (message on
+// stderr), 2 bad usage. `tablesDir` is the folder given with --tables, or empty for the alias's.
+namespace cli {
+
+struct Context
+{
+    QString tablesDir;
+    QStringList args; // the command's own arguments
+};
+
+int dump(const Context& context);
+int classify(const Context& context);
+int importFiles(const Context& context);
+int complete(const Context& context);
+int fill(const Context& context);
+int totals(const Context& context);
+
+} // namespace cli

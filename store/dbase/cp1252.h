@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// Windows-1252, the code page of the tables and of the bank's TAB file. Qt's own converters
+// know it only when built with ICU, so the engine carries the table itself.
+namespace dbase::cp1252 {
+
+QString decode(const char* bytes, qsizetype size);
+inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+
+// Characters that Windows-1252 cannot hold become '?'.
+QByteArray encode(QStringView text);
+
+} // namespace dbase::cp1252
