@@ -29,7 +29,7 @@ QString decode(const char* bytes, qsizetype size)
     QChar* out = text.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
+        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
     }
     return text;
 }

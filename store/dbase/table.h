@@ -150,6 +150,7 @@ public:
 
 private:
     friend class Field;
+    char* writableRow(); // the pending row, for Field's writers
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -1,0 +1,69 @@
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+
+#include "store/dbase/field_codec.h"
+#include "store/table_names.h"
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+namespace {
+
+QString cell(const dbase::Table& table, const dbase::RowView& row, int field)
+{
+    if (row.isNull(field))
+        return {};
+    const dbase::FieldDef& def = table.fieldDef(field);
+    switch (def.dataType()) {
+    case dbase::DataType::Date:
+        return row.asDate(field).toString(Qt::ISODate);
+    case dbase::DataType::Boolean:
+        return row.asBoolean(field) ? u"T"_s : u"F"_s;
+    case dbase::DataType::String:
+        return row.asString(field);
+    default:
+        return dbase::codec::shortestDouble(row.asFloat(field));
+    }
+}
+
+void dumpTable(dbase::Table& table)
+{
+    QString out;
+    QStringList header;
+    for (int f = 0; f < table.fieldCount(); ++f)
+        header << table.fieldDef(f).name;
+    out += header.join(u'\t') + u'\n';
+    for (int r = 0; r < table.recordCount(); ++r) {
+        const dbase::RowView row = table.rowAt(r);
+        for (int f = 0; f < table.fieldCount(); ++f) {
+            if (f > 0)
+                out += u'\t';
+            out += cell(table, row, f);
+        }
+        out += u'\n';
+        if (out.size() > (1 << 20)) {
+            printOut(out);
+            out.clear();
+        }
+    }
+    printOut(out);
+}
+
+} // namespace
+
+int dump(const Context& context)
+{
+    if (context.args.size() != 1 ||
+        (context.args[0] != store::names::kMutaties && context.args[0] != store::names::kBedrijven)) {
+        printErr(u"usage: kolvaro-cli [--tables DIR] dump mutaties|bedrijven"_s);
+        return 2;
+    }
+    return runGuarded([&] {
+        store::TDataModule1 data;
+        openTables(data, context.tablesDir);
+        dumpTable(context.args[0] == store::names::kMutaties ? data.T1 : data.T2);
+        data.closeAll();
+    });
+}
+
+} // namespace cli

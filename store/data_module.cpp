@@ -1,0 +1,40 @@
+#include "store/data_module.h"
+
+#include "store/table_definitions.h"
+#include "store/table_names.h"
+
+namespace store {
+
+TDataModule1::TDataModule1()
+{
+    T1.setDefinition(mutatiesDefinition());
+    T1.setIndexName(names::kIndexDatum);
+    T2.setDefinition(bedrijvenDefinition());
+    T2.setIndexName(names::kIndexNaam);
+}
+
+void TDataModule1::setTablesFolder(const QString& folder)
+{
+    T1.setDirectory(folder);
+    T2.setDirectory(folder);
+}
+
+void TDataModule1::closeAll()
+{
+    // Both tables are flushed before either is closed, so a failure on the second still leaves
+    // the first written.
+    if (T1.isOpen())
+        T1.flush();
+    if (T2.isOpen())
+        T2.flush();
+    T1.close();
+    T2.close();
+}
+
+TDataModule1& dataModule()
+{
+    static TDataModule1 module;
+    return module;
+}
+
+} // namespace store

@@ -1,0 +1,705 @@
+#include "store/dbase/table.h"
+
+#include "store/dbase/dbf_file.h"
+#include "store/dbase/engine_error.h"
+#include "store/dbase/field_codec.h"
+#include "store/dbase/index.h"
+#include "store/dbase/table_observer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace dbase {
+
+struct Table::Private
+{
+    TableDefinition definition;
+    QString directory;
+    QString indexName;
+    bool exclusive = false;
+
+    std::unique_ptr<QTemporaryDir> memoryDir; // backing folder of an in-memory table
+    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<DbfFile> file;
+    std::unique_ptr<Index> index;
+
+    bool filtered = false;
+    RowPredicate predicate;
+    std::vector<std::uint32_t> filteredRows; // used while a filter is in force
+
+    int pos = -1;
+    bool eof = true;
+    bool bof = true;
+    State state = State::Inactive;
+    std::vector<char> buffer; // the pending row in Edit and Insert
+    bool modified = false;
+
+    int disableCount = 0;
+    std::vector<TableObserver*> observers;
+
+    bool filterInForce() const { return filtered && predicate; }
+    const std::vector<std::uint32_t>& presented() const
+    {
+        return filterInForce() ? filteredRows : index->order();
+    }
+    int count() const { return static_cast<int>(presented().size()); }
+    std::uint32_t currentRecno() const { return presented()[static_cast<std::size_t>(pos)]; }
+    bool accepts(std::uint32_t recno) const
+    {
+        return predicate(RowView(file->record(recno), &file->fields()));
+    }
+
+    void requireOpen() const
+    {
+        if (state == State::Inactive)
+            throw EngineError(u"Cannot perform this operation on a closed dataset"_s);
+    }
+    void requireClosed() const
+    {
+        if (state != State::Inactive)
+            throw EngineError(u"Cannot perform this operation on an open dataset"_s);
+    }
+
+    template <typename F> void notify(F&& f)
+    {
+        if (disableCount == 0)
+            for (TableObserver* o : observers)
+                f(o);
+    }
+    void aboutToReset() { notify([](TableObserver* o) { o->aboutToReset(); }); }
+    void resetDone()
+    {
+        notify([](TableObserver* o) { o->reset(); });
+        currentMoved();
+    }
+    void currentMoved()
+    {
+        notify([this](TableObserver* o) { o->currentChanged(pos); });
+    }
+
+    void rebuildFiltered()
+    {
+        filteredRows.clear();
+        if (!filterInForce())
+            return;
+        for (std::uint32_t r : index->order())
+            if (accepts(r))
+                filteredRows.push_back(r);
+    }
+
+    // Position of a record among the presented rows, or where it would stand.
+    int positionOf(std::uint32_t recno, bool* found = nullptr) const
+    {
+        const auto& rows = presented();
+        const auto it = std::lower_bound(rows.begin(), rows.end(), recno,
+                                         [this](std::uint32_t e, std::uint32_t v) { return index->less(e, v); });
+        if (found)
+            *found = it != rows.end() && *it == recno;
+        return static_cast<int>(it - rows.begin());
+    }
+
+    // Re-presents the rows (a filter change, a reopened file), keeping the current record when
+    // it is still presented.
+    void represent()
+    {
+        const bool hadRow = pos >= 0 && pos < count();
+        const std::uint32_t recno = hadRow ? currentRecno() : 0;
+        aboutToReset();
+        rebuildFiltered();
+        if (count() == 0) {
+            pos = -1;
+        } else if (hadRow) {
+            bool found = false;
+            const int p = positionOf(recno, &found);
+            pos = found ? p : 0;
+        } else {
+            pos = 0;
+        }
+        eof = bof = count() == 0;
+        resetDone();
+    }
+
+    void postPending();
+    void seekTo(const QByteArray& textKey, double numberKey);
+};
+
+void Table::Private::postPending()
+{
+    if (state != State::Edit && state != State::Insert)
+        return;
+    const State was = state;
+    if (was == State::Insert) {
+        const std::uint32_t recno = file->append(buffer.data());
+        state = State::Browse;
+        buffer.clear();
+        index->insert(recno);
+        bool presentedNow = true;
+        if (filterInForce()) {
+            presentedNow = accepts(recno);
+            if (presentedNow) {
+                const int p = positionOf(recno);
+                filteredRows.insert(filteredRows.begin() + p, recno);
+            }
+        }
+        // The posted row becomes current at its place in index order.
+        bool found = false;
+        const int p = positionOf(recno, &found);
+        if (found) {
+            // Announce the insertion with the row already in place: observers count rows on
+            // "inserted", and nothing reads rows between the two calls.
+            notify([p](TableObserver* o) { o->aboutToInsert(p); });
+            notify([p](TableObserver* o) { o->inserted(p); });
+        }
+        pos = count() == 0 ? -1 : std::min(p, count() - 1);
+        eof = bof = false;
+        (void)presentedNow;
+        currentMoved();
+        return;
+    }
+    // Edit: unchanged rows are not written.
+    const std::uint32_t recno = currentRecno();
+    state = State::Browse;
+    if (!modified) {
+        buffer.clear();
+        return;
+    }
+    const char* old = file->record(recno);
+    const bool keyMoved = index->lessRows(old, recno, buffer.data(), recno) ||
+                          index->lessRows(buffer.data(), recno, old, recno);
+    const bool wasAccepted = !filterInForce() || accepts(recno);
+    if (!keyMoved) {
+        file->write(recno, buffer.data());
+        buffer.clear();
+        const bool nowAccepted = !filterInForce() || accepts(recno);
+        if (wasAccepted == nowAccepted) {
+            notify([this](TableObserver* o) { o->rowChanged(pos); });
+            return;
+        }
+        represent();
+        return;
+    }
+    aboutToReset();
+    std::vector<char> oldRow(old, old + file->recordLength());
+    index->remove(recno, oldRow.data());
+    file->write(recno, buffer.data());
+    buffer.clear();
+    index->insert(recno);
+    rebuildFiltered();
+    bool found = false;
+    const int p = positionOf(recno, &found);
+    pos = count() == 0 ? -1 : std::min(p, count() - 1);
+    eof = bof = count() == 0;
+    resetDone();
+}
+
+void Table::Private::seekTo(const QByteArray& textKey, double numberKey)
+{
+    requireOpen();
+    postPending();
+    const auto& rows = presented();
+    const auto it = std::lower_bound(rows.begin(), rows.end(), 0, [&](std::uint32_t e, int) {
+        return index->compareKey(file->record(e), textKey, numberKey) < 0;
+    });
+    if (rows.empty()) {
+        pos = -1;
+        eof = bof = true;
+    } else {
+        pos = it == rows.end() ? count() - 1 : static_cast<int>(it - rows.begin());
+        eof = bof = false;
+    }
+    currentMoved();
+}
+
+// ---- Field ------------------------------------------------------------------------------
+
+
+QString Field::name() const { return m_table->fieldDef(m_index).name; }
+DataType Field::dataType() const { return m_table->fieldDef(m_index).dataType(); }
+int Field::size() const { return m_table->fieldDef(m_index).width; }
+
+#define KOLVARO_FIELD_READ(Type, method, empty)                                                  \
+    Type Field::method() const                                                                   \
+    {                                                                                            \
+        const RowView row = m_table->currentRow();                                               \
+        return row.bytes() ? row.method(m_index) : empty;                                        \
+    }
+KOLVARO_FIELD_READ(QString, asString, QString())
+KOLVARO_FIELD_READ(double, asFloat, 0.0)
+KOLVARO_FIELD_READ(qint64, asInteger, 0)
+KOLVARO_FIELD_READ(QDate, asDate, QDate())
+KOLVARO_FIELD_READ(bool, asBoolean, false)
+#undef KOLVARO_FIELD_READ
+
+bool Field::isNull() const
+{
+    const RowView row = m_table->currentRow();
+    return !row.bytes() || row.isNull(m_index);
+}
+
+char* Table::writableRow()
+{
+    d->requireOpen();
+    if (d->state != State::Edit && d->state != State::Insert)
+        throw EngineError(u"Dataset not in edit or insert mode"_s);
+    d->modified = true;
+    return d->buffer.data();
+}
+
+void Field::setAsString(const QString& value)
+{
+    codec::writeString(m_table->fieldDef(m_index), m_table->writableRow(), value);
+}
+void Field::setAsFloat(double value)
+{
+    codec::writeFloat(m_table->fieldDef(m_index), m_table->writableRow(), value);
+}
+void Field::setAsInteger(qint64 value)
+{
+    codec::writeInteger(m_table->fieldDef(m_index), m_table->writableRow(), value);
+}
+void Field::setAsDate(const QDate& value)
+{
+    codec::writeDate(m_table->fieldDef(m_index), m_table->writableRow(), value);
+}
+void Field::setAsBoolean(bool value)
+{
+    codec::writeBoolean(m_table->fieldDef(m_index), m_table->writableRow(), value);
+}
+void Field::clear() { codec::clear(m_table->fieldDef(m_index), m_table->writableRow()); }
+
+// ---- Table ------------------------------------------------------------------------------
+
+Table::Table() : d(std::make_unique<Private>()) {}
+
+Table::~Table()
+{
+    // Closing writes a pending row; a destructor must not throw, and the rows already posted
+    // are on disk, so a failure here can only lose the one unposted row.
+    try {
+        close();
+    } catch (const EngineError&) {
+    }
+}
+
+void Table::setDefinition(const TableDefinition& definition)
+{
+    d->requireClosed();
+    d->definition = definition;
+}
+const TableDefinition& Table::definition() const { return d->definition; }
+void Table::setDirectory(const QString& directory)
+{
+    d->requireClosed();
+    d->directory = directory;
+}
+QString Table::directory() const { return d->directory; }
+QString Table::filePath() const { return QDir(d->directory).filePath(d->definition.fileName); }
+
+void Table::setIndexName(const QString& indexName)
+{
+    d->indexName = indexName;
+    if (d->state == State::Inactive)
+        return;
+    d->postPending();
+    int field = -1;
+    for (const IndexDef& def : d->definition.indexes)
+        if (def.name.compare(indexName, Qt::CaseInsensitive) == 0)
+            field = fieldIndex(def.field);
+    if (!indexName.isEmpty() && field < 0)
+        throw EngineError(u"Index '%1' not found in table %2"_s.arg(indexName, filePath()));
+    d->aboutToReset();
+    d->index = std::make_unique<Index>(*d->file, field);
+    d->index->rebuild();
+    d->rebuildFiltered();
+    d->pos = d->count() > 0 ? 0 : -1;
+    d->eof = d->bof = d->count() == 0;
+    d->resetDone();
+}
+QString Table::indexName() const { return d->indexName; }
+
+void Table::setExclusive(bool exclusive)
+{
+    d->requireClosed();
+    d->exclusive = exclusive;
+}
+bool Table::exclusive() const { return d->exclusive; }
+
+std::unique_ptr<Table> Table::createInMemory(const TableDefinition& definition, const QString& indexName)
+{
+    // A private temporary folder keeps one code path for every table; the rows still live in
+    // memory and the folder goes with the table.
+    auto table = std::make_unique<Table>();
+    table->d->memoryDir = std::make_unique<QTemporaryDir>();
+    if (!table->d->memoryDir->isValid())
+        throw EngineError(u"Cannot create a temporary table"_s);
+    table->setDefinition(definition);
+    table->setDirectory(table->d->memoryDir->path());
+    table->setIndexName(indexName);
+    table->open();
+    return table;
+}
+
+void Table::open()
+{
+    if (d->state != State::Inactive)
+        return;
+    const QString path = filePath();
+    if (d->directory.isEmpty())
+        throw EngineError(u"No folder set for table %1"_s.arg(d->definition.fileName));
+    if (!QFileInfo::exists(path)) {
+        if (!QDir().mkpath(d->directory))
+            throw EngineError(u"Cannot create the folder %1"_s.arg(d->directory));
+        std::vector<FieldDef> fields = d->definition.fields;
+        DbfFile::create(path, fields);
+    }
+
+    auto lock = std::make_unique<QLockFile>(path + u".lock"_s);
+    lock->setStaleLockTime(0); // held for the whole run; only a dead owner makes it stale
+    if (!lock->tryLock(0)) {
+        if (lock->error() == QLockFile::LockFailedError)
+            throw EngineError(u"Table %1 is in use by another program"_s.arg(path));
+        lock.reset(); // no lock file in a read-only folder; the table is read-only there too
+    }
+
+    auto file = std::make_unique<DbfFile>(path);
+    for (const RequiredField& req : d->definition.required) {
+        int found = -1;
+        for (std::size_t i = 0; i < file->fields().size() && found < 0; ++i) {
+            const QString& stored = file->fields()[i].name;
+            if (stored.compare(req.name, Qt::CaseInsensitive) == 0 ||
+                (file->level() != 7 && stored.size() == 10 &&
+                 req.name.left(10).compare(stored, Qt::CaseInsensitive) == 0))
+                found = static_cast<int>(i);
+        }
+        if (found < 0)
+            throw EngineError(u"Table %1 has no field '%2'"_s.arg(path, req.name));
+        const DataType got = file->fields()[static_cast<std::size_t>(found)].dataType();
+        const bool integer = got == DataType::SmallInt || got == DataType::Integer || got == DataType::LargeInt;
+        const bool ok = got == req.type ||
+                        (req.type == DataType::SmallInt && integer) ||
+                        (req.type == DataType::Float && integer);
+        if (!ok)
+            throw EngineError(u"Field '%1' of table %2 has the wrong type"_s.arg(req.name, path));
+    }
+
+    d->lock = std::move(lock);
+    d->file = std::move(file);
+    d->state = State::Browse;
+    d->buffer.clear();
+    d->modified = false;
+    try {
+        d->pos = -1;
+        setIndexName(d->indexName);
+    } catch (...) {
+        d->state = State::Inactive;
+        d->index.reset();
+        d->file.reset();
+        d->lock.reset();
+        throw;
+    }
+}
+
+void Table::close()
+{
+    if (d->state == State::Inactive)
+        return;
+    d->postPending();
+    d->file->sync();
+    d->aboutToReset();
+    d->state = State::Inactive;
+    d->index.reset();
+    d->file.reset();
+    d->lock.reset();
+    d->filteredRows.clear();
+    d->pos = -1;
+    d->eof = d->bof = true;
+    d->resetDone();
+}
+
+bool Table::isOpen() const { return d->state != State::Inactive; }
+Table::State Table::state() const { return d->state; }
+
+void Table::emptyTable()
+{
+    d->requireOpen();
+    if (!d->exclusive)
+        throw EngineError(u"Table %1 must be opened exclusively to empty it"_s.arg(filePath()));
+    d->state = State::Browse;
+    d->buffer.clear();
+    d->file->truncate();
+    d->aboutToReset();
+    d->index->clear();
+    d->filteredRows.clear();
+    d->pos = -1;
+    d->eof = d->bof = true;
+    d->resetDone();
+}
+
+void Table::flush()
+{
+    d->requireOpen();
+    d->postPending();
+    d->file->sync();
+}
+
+void Table::setFiltered(bool filtered)
+{
+    if (d->filtered == filtered)
+        return;
+    if (d->state != State::Inactive)
+        d->postPending();
+    d->filtered = filtered;
+    if (d->state != State::Inactive)
+        d->represent();
+}
+bool Table::filtered() const { return d->filtered; }
+
+void Table::setFilterPredicate(RowPredicate predicate)
+{
+    if (d->state != State::Inactive)
+        d->postPending();
+    d->predicate = std::move(predicate);
+    if (d->state != State::Inactive && d->filtered)
+        d->represent();
+}
+
+void Table::clearFilterPredicate() { setFilterPredicate(nullptr); }
+bool Table::hasFilterPredicate() const { return static_cast<bool>(d->predicate); }
+
+int Table::recordCount() const
+{
+    d->requireOpen();
+    return d->count();
+}
+
+void Table::findNearest(const QString& key)
+{
+    d->requireOpen();
+    d->seekTo(d->index->textKey(key), 0.0);
+}
+
+void Table::findNearest(const QDate& key)
+{
+    d->requireOpen();
+    d->seekTo({}, key.isValid() ? static_cast<double>(key.toJulianDay()) : -INFINITY);
+}
+
+void Table::findNearest(double key)
+{
+    d->requireOpen();
+    d->seekTo({}, key);
+}
+
+void Table::first()
+{
+    d->requireOpen();
+    d->postPending();
+    d->pos = d->count() > 0 ? 0 : -1;
+    d->bof = true;
+    d->eof = d->count() == 0;
+    d->currentMoved();
+}
+
+void Table::last()
+{
+    d->requireOpen();
+    d->postPending();
+    d->pos = d->count() - 1;
+    d->eof = true;
+    d->bof = d->count() == 0;
+    d->currentMoved();
+}
+
+void Table::next()
+{
+    d->requireOpen();
+    d->postPending();
+    if (d->pos + 1 < d->count()) {
+        ++d->pos;
+        d->bof = false;
+        d->eof = false;
+        d->currentMoved();
+    } else {
+        d->eof = true;
+    }
+}
+
+void Table::prior()
+{
+    d->requireOpen();
+    d->postPending();
+    if (d->pos > 0) {
+        --d->pos;
+        d->bof = false;
+        d->eof = false;
+        d->currentMoved();
+    } else {
+        d->bof = true;
+    }
+}
+
+bool Table::eof() const { return d->state == State::Inactive || d->eof; }
+bool Table::bof() const { return d->state == State::Inactive || d->bof; }
+bool Table::isEmpty() const { return d->state == State::Inactive || d->count() == 0; }
+int Table::position() const { return d->state == State::Inactive ? -1 : d->pos; }
+
+void Table::moveTo(int position)
+{
+    d->requireOpen();
+    d->postPending();
+    if (d->count() == 0)
+        return;
+    d->pos = std::clamp(position, 0, d->count() - 1);
+    d->eof = d->bof = false;
+    d->currentMoved();
+}
+
+Bookmark Table::bookmark() const
+{
+    d->requireOpen();
+    return d->pos >= 0 ? d->currentRecno() : Bookmark(-1);
+}
+
+bool Table::bookmarkValid(Bookmark bookmark) const
+{
+    if (d->state == State::Inactive || bookmark >= d->file->recordCount())
+        return false;
+    bool found = false;
+    d->positionOf(bookmark, &found);
+    return found;
+}
+
+void Table::gotoBookmark(Bookmark bookmark)
+{
+    d->requireOpen();
+    d->postPending();
+    if (d->count() == 0)
+        return;
+    if (bookmark >= d->file->recordCount())
+        throw EngineError(u"Record not found"_s);
+    d->pos = std::min(d->positionOf(bookmark), d->count() - 1);
+    d->eof = d->bof = false;
+    d->currentMoved();
+}
+
+void Table::disableControls() { ++d->disableCount; }
+
+void Table::enableControls()
+{
+    if (d->disableCount == 0)
+        return;
+    if (--d->disableCount == 0) {
+        d->aboutToReset();
+        d->resetDone();
+    }
+}
+
+bool Table::controlsDisabled() const { return d->disableCount > 0; }
+
+void Table::addObserver(TableObserver* observer) { d->observers.push_back(observer); }
+void Table::removeObserver(TableObserver* observer) { std::erase(d->observers, observer); }
+
+void Table::edit()
+{
+    d->requireOpen();
+    if (d->state == State::Edit || d->state == State::Insert)
+        return;
+    if (d->count() == 0 || d->pos < 0)
+        throw EngineError(u"Cannot edit an empty dataset"_s);
+    const char* row = d->file->record(d->currentRecno());
+    d->buffer.assign(row, row + d->file->recordLength());
+    d->modified = false;
+    d->state = State::Edit;
+}
+
+void Table::append()
+{
+    d->requireOpen();
+    d->postPending();
+    d->buffer.assign(static_cast<std::size_t>(d->file->recordLength()), ' ');
+    for (const FieldDef& f : d->file->fields())
+        codec::clear(f, d->buffer.data());
+    d->modified = true;
+    d->state = State::Insert;
+}
+
+void Table::post()
+{
+    d->requireOpen();
+    d->postPending();
+}
+
+void Table::cancel()
+{
+    d->requireOpen();
+    if (d->state == State::Edit || d->state == State::Insert) {
+        d->state = State::Browse;
+        d->buffer.clear();
+    }
+}
+
+void Table::refresh()
+{
+    d->requireOpen();
+    d->postPending();
+    d->represent();
+}
+
+int Table::fieldCount() const
+{
+    return d->file ? static_cast<int>(d->file->fields().size()) : 0;
+}
+
+const FieldDef& Table::fieldDef(int index) const
+{
+    return d->file->fields()[static_cast<std::size_t>(index)];
+}
+
+int Table::fieldIndex(const QString& name) const
+{
+    if (!d->file)
+        return -1;
+    const auto& fields = d->file->fields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    // Level-3/4/5 files hold at most ten characters of a name ("OMSCHRIJVI").
+    if (d->file->level() != 7 && name.size() > 10)
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].name.size() == 10 && name.left(10).compare(fields[i].name, Qt::CaseInsensitive) == 0)
+                return static_cast<int>(i);
+    return -1;
+}
+
+Field Table::fieldByName(const QString& name)
+{
+    d->requireOpen();
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw EngineError(u"Field '%1' not found"_s.arg(name));
+    return Field(this, i);
+}
+
+RowView Table::rowAt(int position) const
+{
+    return RowView(d->file->record(d->presented()[static_cast<std::size_t>(position)]), &d->file->fields());
+}
+
+RowView Table::currentRow() const
+{
+    d->requireOpen();
+    if (d->state == State::Edit || d->state == State::Insert)
+        return RowView(d->buffer.data(), &d->file->fields());
+    if (d->pos < 0 || d->count() == 0)
+        return RowView(nullptr, &d->file->fields());
+    return RowView(d->file->record(d->currentRecno()), &d->file->fields());
+}
+
+} // namespace dbase

@@ -1,0 +1,58 @@
+#include "store/table_definitions.h"
+
+#include "store/table_names.h"
+
+using namespace Qt::StringLiterals;
+
+namespace store {
+
+using namespace names;
+using dbase::DataType;
+using dbase::FieldDef;
+
+namespace {
+
+// Amounts are N(15,2): two decimals, read as doubles by every dBase reader, and wide enough
+// for any sum of a private account (up to 999 999 999 999,99).
+FieldDef amount(const QString& name) { return FieldDef{name, 'N', 15, 2, 0}; }
+
+} // namespace
+
+const dbase::TableDefinition& mutatiesDefinition()
+{
+    static const dbase::TableDefinition definition{
+        u"mutaties.DBF"_s,
+        {FieldDef{kDatum, 'D', 8, 0, 0}, FieldDef{kSoort, 'N', 4, 0, 0}, FieldDef{kNaam, 'C', 40, 0, 0},
+         FieldDef{kOmschrijving, 'C', 250, 0, 0}, FieldDef{kReknum, 'C', 15, 0, 0}, amount(kBedrag)},
+        {{kDatum, DataType::Date},
+         {kSoort, DataType::SmallInt},
+         {kNaam, DataType::String},
+         {kOmschrijving, DataType::String},
+         {kReknum, DataType::String},
+         {kBedrag, DataType::Float}},
+        {{kIndexDatum, kDatum}, {kIndexNaam, kNaam}, {kIndexBedrag, kBedrag}},
+    };
+    return definition;
+}
+
+const dbase::TableDefinition& bedrijvenDefinition()
+{
+    static const dbase::TableDefinition definition = [] {
+        dbase::TableDefinition d;
+        d.fileName = u"bedrijven.DBF"_s;
+        d.fields = {FieldDef{kJaar, 'C', 4, 0, 0}, FieldDef{kNaam, 'C', 40, 0, 0},
+                    FieldDef{kBanknr, 'C', 15, 0, 0}};
+        d.required = {{kJaar, DataType::String}, {kNaam, DataType::String}, {kBanknr, DataType::String}};
+        for (const QString& month : kMonths) {
+            d.fields.push_back(amount(month));
+            d.required.push_back({month, DataType::Float});
+        }
+        d.fields.push_back(FieldDef{kSelect, 'L', 1, 0, 0});
+        d.required.push_back({kSelect, DataType::Boolean});
+        d.indexes = {{kIndexNaam, kNaam}, {kIndexJaar, kJaar}};
+        return d;
+    }();
+    return definition;
+}
+
+} // namespace store
