@@ -35,3 +35,9 @@ void bijrelatie(dbase::Table& bedrijven, const QString& naam, const QString& jaa
 }
 
 } // namespace relations
+
+namespace relations {
+
+QString yearText(const QDate& date) { return date.isValid() ? QString::number(date.year()) : QString(); }
+
+} // namespace relations

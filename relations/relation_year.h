@@ -2,6 +2,7 @@
 
 #include "store/dbase/table.h"
 
+#include <QDate>
 #include <QString>
 
 namespace relations {
@@ -13,5 +14,12 @@ bool zoekrelatiejaar(dbase::Table& bedrijven, const QString& naam, const QString
 
 // Adds and stores a row with Naam and jaar (all else empty) when the lookup does not find one.
 void bijrelatie(dbase::Table& bedrijven, const QString& naam, const QString& jaar);
+
+} // namespace relations
+
+namespace relations {
+
+// The year text of a date as stored in jaar: its year in decimal digits ("2008").
+QString yearText(const QDate& date);
 
 } // namespace relations

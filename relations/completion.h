@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/dbase/table.h"
+
+namespace relations {
+
+// "Aanvullen relaties": gives every transaction that mutaties presents (its page filter
+// applies) a bedrijven row for its Naam and year, adding only missing rows. Rows hidden by a
+// filter on bedrijven count as present: the pass looks at all of them, so it never adds a pair
+// twice. Controls of both tables are suspended during the pass and resumed also after an error.
+void completeRelations(dbase::Table& mutaties, dbase::Table& bedrijven);
+
+} // namespace relations
