@@ -53,8 +53,8 @@ void dumpTable(dbase::Table& table)
 
 int dump(const Context& context)
 {
-    if (context.args.size() != 1 ||
-        (context.args[0] != store::names::kMutaties && context.args[0] != store::names::kBedrijven)) {
+    if (context.args.size() != 1 || (context.args[0] != store::names::kMutaties &&
+                                     context.args[0] != store::names::kBedrijven)) {
         printErr(u"usage: kolvaro-cli [--tables DIR] dump mutaties|bedrijven"_s);
         return 2;
     }

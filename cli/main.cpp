@@ -11,7 +11,8 @@ namespace {
 const char* const kUsage =
     "usage: kolvaro-cli [--tables DIR] COMMAND [ARGS]\n"
     "commands:\n"
-    "  classify               description texts on stdin -> kind, code/account, relation, description\n"
+    "  classify               description texts on stdin -> kind, code/account, relation, "
+    "description\n"
     "  import FILE...         import TAB files\n"
     "  complete               complete the relation-year rows from the transactions\n"
     "  fill                   fill the month totals of the relation-year rows\n"

@@ -35,7 +35,8 @@ void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven)
         const QDate date = datum.asDate();
         if (!date.isValid() || !zoekrelatiejaar(bedrijven, naam.asString(), yearText(date)))
             continue;
-        dbase::Field month = bedrijven.field(monthField[static_cast<std::size_t>(date.month() - 1)]);
+        dbase::Field month =
+            bedrijven.field(monthField[static_cast<std::size_t>(date.month() - 1)]);
         bedrijven.edit();
         month.setAsFloat(month.asFloat() + bedrag.asFloat());
         bedrijven.post();

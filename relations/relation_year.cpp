@@ -38,6 +38,9 @@ void bijrelatie(dbase::Table& bedrijven, const QString& naam, const QString& jaa
 
 namespace relations {
 
-QString yearText(const QDate& date) { return date.isValid() ? QString::number(date.year()) : QString(); }
+QString yearText(const QDate& date)
+{
+    return date.isValid() ? QString::number(date.year()) : QString();
+}
 
 } // namespace relations

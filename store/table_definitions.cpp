@@ -14,7 +14,10 @@ namespace {
 
 // Amounts are N(15,2): two decimals, read as doubles by every dBase reader, and wide enough
 // for any sum of a private account (up to 999 999 999 999,99).
-FieldDef amount(const QString& name) { return FieldDef{name, 'N', 15, 2, 0}; }
+FieldDef amount(const QString& name)
+{
+    return FieldDef{name, 'N', 15, 2, 0};
+}
 
 } // namespace
 
@@ -22,8 +25,9 @@ const dbase::TableDefinition& mutatiesDefinition()
 {
     static const dbase::TableDefinition definition{
         u"mutaties.DBF"_s,
-        {FieldDef{kDatum, 'D', 8, 0, 0}, FieldDef{kSoort, 'N', 4, 0, 0}, FieldDef{kNaam, 'C', 40, 0, 0},
-         FieldDef{kOmschrijving, 'C', 250, 0, 0}, FieldDef{kReknum, 'C', 15, 0, 0}, amount(kBedrag)},
+        {FieldDef{kDatum, 'D', 8, 0, 0}, FieldDef{kSoort, 'N', 4, 0, 0},
+         FieldDef{kNaam, 'C', 40, 0, 0}, FieldDef{kOmschrijving, 'C', 250, 0, 0},
+         FieldDef{kReknum, 'C', 15, 0, 0}, amount(kBedrag)},
         {{kDatum, DataType::Date},
          {kSoort, DataType::SmallInt},
          {kNaam, DataType::String},
@@ -42,7 +46,8 @@ const dbase::TableDefinition& bedrijvenDefinition()
         d.fileName = u"bedrijven.DBF"_s;
         d.fields = {FieldDef{kJaar, 'C', 4, 0, 0}, FieldDef{kNaam, 'C', 40, 0, 0},
                     FieldDef{kBanknr, 'C', 15, 0, 0}};
-        d.required = {{kJaar, DataType::String}, {kNaam, DataType::String}, {kBanknr, DataType::String}};
+        d.required = {
+            {kJaar, DataType::String}, {kNaam, DataType::String}, {kBanknr, DataType::String}};
         for (const QString& month : kMonths) {
             d.fields.push_back(amount(month));
             d.required.push_back({month, DataType::Float});

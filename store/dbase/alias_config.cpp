@@ -17,7 +17,10 @@ const QString kPathParam = u"PATH"_s;
 
 AliasConfig::AliasConfig() : AliasConfig(defaultConfigFile()) {}
 
-AliasConfig::AliasConfig(const QString& configFile) : m_file(configFile) { load(); }
+AliasConfig::AliasConfig(const QString& configFile) : m_file(configFile)
+{
+    load();
+}
 
 QString AliasConfig::defaultConfigFile()
 {
@@ -58,16 +61,26 @@ void AliasConfig::load()
     }
 }
 
-void AliasConfig::setConfigMode(Mode mode) { m_mode = mode; }
-AliasConfig::Mode AliasConfig::configMode() const { return m_mode; }
-QString AliasConfig::configFile() const { return m_file; }
+void AliasConfig::setConfigMode(Mode mode)
+{
+    m_mode = mode;
+}
+AliasConfig::Mode AliasConfig::configMode() const
+{
+    return m_mode;
+}
+QString AliasConfig::configFile() const
+{
+    return m_file;
+}
 
 bool AliasConfig::aliasExists(const QString& name) const
 {
     return m_aliases.count(name.toUpper()) > 0;
 }
 
-void AliasConfig::addStandardAlias(const QString& name, const QString& path, const QString& defaultDriver)
+void AliasConfig::addStandardAlias(const QString& name, const QString& path,
+                                   const QString& defaultDriver)
 {
     if (aliasExists(name))
         throw EngineError(u"Alias '%1' already exists"_s.arg(name));

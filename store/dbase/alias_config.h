@@ -11,7 +11,11 @@ namespace dbase {
 class AliasConfig
 {
 public:
-    enum class Mode { Session, Persistent };
+    enum class Mode
+    {
+        Session,
+        Persistent
+    };
 
     AliasConfig(); // reads the configuration file when it exists
     explicit AliasConfig(const QString& configFile);

@@ -9,7 +9,10 @@
 namespace dbase::cp1252 {
 
 QString decode(const char* bytes, qsizetype size);
-inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+inline QString decode(const QByteArray& bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
 
 // Characters that Windows-1252 cannot hold become '?'.
 QByteArray encode(QStringView text);

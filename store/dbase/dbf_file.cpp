@@ -29,7 +29,10 @@ quint32 readU32(const char* p)
     return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16 |
            quint32(quint8(p[3])) << 24;
 }
-quint16 readU16(const char* p) { return quint16(quint8(p[0]) | quint8(p[1]) << 8); }
+quint16 readU16(const char* p)
+{
+    return quint16(quint8(p[0]) | quint8(p[1]) << 8);
+}
 
 void putU32(char* p, quint32 v)
 {
@@ -149,7 +152,8 @@ void DbfFile::parseHeader(const QByteArray& bytes, qint64 fileSize)
     if (m_fields.empty())
         damaged(u"it has no fields"_s);
     if (offset != m_recordLength)
-        damaged(u"the record length %1 does not match its fields (%2)"_s.arg(m_recordLength).arg(offset));
+        damaged(u"the record length %1 does not match its fields (%2)"_s.arg(m_recordLength)
+                    .arg(offset));
 
     // Rows that are wholly present. A crash between writing a row and its header count leaves
     // the count one short: such rows start with a live or deleted flag where a correct file has

@@ -33,7 +33,10 @@ public:
     std::uint32_t recordCount() const { return m_count; }
     bool writable() const { return m_writable; }
 
-    const char* record(std::uint32_t recno) const { return m_rows.data() + std::size_t(recno) * m_recordLength; }
+    const char* record(std::uint32_t recno) const
+    {
+        return m_rows.data() + std::size_t(recno) * m_recordLength;
+    }
     bool isDeleted(std::uint32_t recno) const { return *record(recno) == '*'; }
 
     // Stores a record (recordLength bytes, deletion flag first) at the end; returns its number.

@@ -44,8 +44,14 @@ DataType FieldDef::dataType() const
 namespace codec {
 namespace {
 
-const char* at(const FieldDef& field, const char* row) { return row + field.offset; }
-char* at(const FieldDef& field, char* row) { return row + field.offset; }
+const char* at(const FieldDef& field, const char* row)
+{
+    return row + field.offset;
+}
+char* at(const FieldDef& field, char* row)
+{
+    return row + field.offset;
+}
 
 bool allBytes(const char* p, int n, char c)
 {
@@ -84,10 +90,44 @@ void writeBigEndian(char* p, int n, quint64 v)
 }
 
 // A number stored as text; all '*' (a value that did not fit) or garbage reads as empty.
+// Plain fixed-point text ("-1234.50") with at most 15 digits: the digits as one exact integer,
+// divided once by the power of ten. Both steps are exact or correctly rounded, so the result is
+// the double nearest to the text, as a general parser would give, at a fraction of its cost.
+std::optional<double> parseFixedPoint(std::string_view text)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = text[0] == '-';
+    if (negative)
+        ++i;
+    qint64 digits = 0;
+    int count = 0, decimals = -1;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            ++count;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || count > 15)
+        return std::nullopt;
+    const double value = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+    return negative ? -value : value;
+}
+
 std::optional<double> parseNumberText(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
+    if (const auto fast = parseFixedPoint(text))
+        return fast;
     if (text.front() == '+')
         text.remove_prefix(1);
     double value = 0;
@@ -300,8 +340,8 @@ void writeFloat(const FieldDef& field, char* row, double value)
             --n;
         }
         if (n > field.width)
-            throw EngineError(
-                u"Field '%1' cannot hold the value %2"_s.arg(field.name, QString::fromLatin1(text)));
+            throw EngineError(u"Field '%1' cannot hold the value %2"_s.arg(
+                field.name, QString::fromLatin1(text)));
         std::memset(p, ' ', static_cast<std::size_t>(field.width - n));
         std::memcpy(p + field.width - n, text, static_cast<std::size_t>(n));
         return;
@@ -329,7 +369,8 @@ void writeFloat(const FieldDef& field, char* row, double value)
 void writeInteger(const FieldDef& field, char* row, qint64 value)
 {
     if (field.type == 'I' || field.type == '+') {
-        if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        if (value < std::numeric_limits<qint32>::min() ||
+            value > std::numeric_limits<qint32>::max())
             throw EngineError(u"Field '%1' cannot hold the value %2"_s.arg(field.name).arg(value));
         return writeBigEndian(at(field, row), 4, static_cast<quint32>(value) ^ 0x80000000u);
     }
@@ -353,7 +394,10 @@ void writeBoolean(const FieldDef& field, char* row, bool value)
     *at(field, row) = value ? 'T' : 'F';
 }
 
-bool isTextKey(const FieldDef& field) { return field.type == 'C'; }
+bool isTextKey(const FieldDef& field)
+{
+    return field.type == 'C';
+}
 
 double numericKey(const FieldDef& field, const char* row)
 {

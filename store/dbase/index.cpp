@@ -69,19 +69,19 @@ void Index::rebuild()
 void Index::insert(std::uint32_t recno)
 {
     const char* row = m_file.record(recno);
-    const auto pos = std::upper_bound(m_order.begin(), m_order.end(), recno,
-                                      [&](std::uint32_t value, std::uint32_t element) {
-                                          return lessRows(row, value, m_file.record(element), element);
-                                      });
+    const auto pos = std::upper_bound(
+        m_order.begin(), m_order.end(), recno, [&](std::uint32_t value, std::uint32_t element) {
+            return lessRows(row, value, m_file.record(element), element);
+        });
     m_order.insert(pos, recno);
 }
 
 void Index::remove(std::uint32_t recno, const char* oldRow)
 {
-    const auto pos = std::lower_bound(m_order.begin(), m_order.end(), recno,
-                                      [&](std::uint32_t element, std::uint32_t value) {
-                                          return lessRows(m_file.record(element), element, oldRow, value);
-                                      });
+    const auto pos = std::lower_bound(
+        m_order.begin(), m_order.end(), recno, [&](std::uint32_t element, std::uint32_t value) {
+            return lessRows(m_file.record(element), element, oldRow, value);
+        });
     if (pos != m_order.end() && *pos == recno) {
         m_order.erase(pos);
         return;

@@ -20,7 +20,7 @@ public:
     Index(const DbfFile& file, int fieldIndex);
 
     void rebuild();
-    void insert(std::uint32_t recno);            // keyed by the record as the file now holds it
+    void insert(std::uint32_t recno); // keyed by the record as the file now holds it
     void remove(std::uint32_t recno, const char* oldRow); // keyed by its row before a change
     void clear() { m_order.clear(); }
 

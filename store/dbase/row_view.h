@@ -13,7 +13,10 @@ namespace dbase {
 class RowView
 {
 public:
-    RowView(const char* bytes, const std::vector<FieldDef>* fields) : m_bytes(bytes), m_fields(fields) {}
+    RowView(const char* bytes, const std::vector<FieldDef>* fields)
+        : m_bytes(bytes), m_fields(fields)
+    {
+    }
 
     bool isNull(int field) const;
     QString asString(int field) const; // texts without trailing blanks; dates ISO; numbers C locale

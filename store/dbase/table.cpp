@@ -73,7 +73,10 @@ struct Table::Private
             for (TableObserver* o : observers)
                 f(o);
     }
-    void aboutToReset() { notify([](TableObserver* o) { o->aboutToReset(); }); }
+    void aboutToReset()
+    {
+        notify([](TableObserver* o) { o->aboutToReset(); });
+    }
     void resetDone()
     {
         notify([](TableObserver* o) { o->reset(); });
@@ -98,8 +101,9 @@ struct Table::Private
     int positionOf(std::uint32_t recno, bool* found = nullptr) const
     {
         const auto& rows = presented();
-        const auto it = std::lower_bound(rows.begin(), rows.end(), recno,
-                                         [this](std::uint32_t e, std::uint32_t v) { return index->less(e, v); });
+        const auto it = std::lower_bound(
+            rows.begin(), rows.end(), recno,
+            [this](std::uint32_t e, std::uint32_t v) { return index->less(e, v); });
         if (found)
             *found = it != rows.end() && *it == recno;
         return static_cast<int>(it - rows.begin());
@@ -219,16 +223,24 @@ void Table::Private::seekTo(const QByteArray& textKey, double numberKey)
 
 // ---- Field ------------------------------------------------------------------------------
 
+QString Field::name() const
+{
+    return m_table->fieldDef(m_index).name;
+}
+DataType Field::dataType() const
+{
+    return m_table->fieldDef(m_index).dataType();
+}
+int Field::size() const
+{
+    return m_table->fieldDef(m_index).width;
+}
 
-QString Field::name() const { return m_table->fieldDef(m_index).name; }
-DataType Field::dataType() const { return m_table->fieldDef(m_index).dataType(); }
-int Field::size() const { return m_table->fieldDef(m_index).width; }
-
-#define KOLVARO_FIELD_READ(Type, method, empty)                                                  \
-    Type Field::method() const                                                                   \
-    {                                                                                            \
-        const RowView row = m_table->currentRow();                                               \
-        return row.bytes() ? row.method(m_index) : empty;                                        \
+#define KOLVARO_FIELD_READ(Type, method, empty)                                                    \
+    Type Field::method() const                                                                     \
+    {                                                                                              \
+        const RowView row = m_table->currentRow();                                                 \
+        return row.bytes() ? row.method(m_index) : empty;                                          \
     }
 KOLVARO_FIELD_READ(QString, asString, QString())
 KOLVARO_FIELD_READ(double, asFloat, 0.0)
@@ -272,7 +284,10 @@ void Field::setAsBoolean(bool value)
 {
     codec::writeBoolean(m_table->fieldDef(m_index), m_table->writableRow(), value);
 }
-void Field::clear() { codec::clear(m_table->fieldDef(m_index), m_table->writableRow()); }
+void Field::clear()
+{
+    codec::clear(m_table->fieldDef(m_index), m_table->writableRow());
+}
 
 // ---- Table ------------------------------------------------------------------------------
 
@@ -293,14 +308,23 @@ void Table::setDefinition(const TableDefinition& definition)
     d->requireClosed();
     d->definition = definition;
 }
-const TableDefinition& Table::definition() const { return d->definition; }
+const TableDefinition& Table::definition() const
+{
+    return d->definition;
+}
 void Table::setDirectory(const QString& directory)
 {
     d->requireClosed();
     d->directory = directory;
 }
-QString Table::directory() const { return d->directory; }
-QString Table::filePath() const { return QDir(d->directory).filePath(d->definition.fileName); }
+QString Table::directory() const
+{
+    return d->directory;
+}
+QString Table::filePath() const
+{
+    return QDir(d->directory).filePath(d->definition.fileName);
+}
 
 void Table::setIndexName(const QString& indexName)
 {
@@ -322,16 +346,23 @@ void Table::setIndexName(const QString& indexName)
     d->eof = d->bof = d->count() == 0;
     d->resetDone();
 }
-QString Table::indexName() const { return d->indexName; }
+QString Table::indexName() const
+{
+    return d->indexName;
+}
 
 void Table::setExclusive(bool exclusive)
 {
     d->requireClosed();
     d->exclusive = exclusive;
 }
-bool Table::exclusive() const { return d->exclusive; }
+bool Table::exclusive() const
+{
+    return d->exclusive;
+}
 
-std::unique_ptr<Table> Table::createInMemory(const TableDefinition& definition, const QString& indexName)
+std::unique_ptr<Table> Table::createInMemory(const TableDefinition& definition,
+                                             const QString& indexName)
 {
     // A private temporary folder keeps one code path for every table; the rows still live in
     // memory and the folder goes with the table.
@@ -381,9 +412,9 @@ void Table::open()
         if (found < 0)
             throw EngineError(u"Table %1 has no field '%2'"_s.arg(path, req.name));
         const DataType got = file->fields()[static_cast<std::size_t>(found)].dataType();
-        const bool integer = got == DataType::SmallInt || got == DataType::Integer || got == DataType::LargeInt;
-        const bool ok = got == req.type ||
-                        (req.type == DataType::SmallInt && integer) ||
+        const bool integer =
+            got == DataType::SmallInt || got == DataType::Integer || got == DataType::LargeInt;
+        const bool ok = got == req.type || (req.type == DataType::SmallInt && integer) ||
                         (req.type == DataType::Float && integer);
         if (!ok)
             throw EngineError(u"Field '%1' of table %2 has the wrong type"_s.arg(req.name, path));
@@ -423,8 +454,14 @@ void Table::close()
     d->resetDone();
 }
 
-bool Table::isOpen() const { return d->state != State::Inactive; }
-Table::State Table::state() const { return d->state; }
+bool Table::isOpen() const
+{
+    return d->state != State::Inactive;
+}
+Table::State Table::state() const
+{
+    return d->state;
+}
 
 void Table::emptyTable()
 {
@@ -459,7 +496,10 @@ void Table::setFiltered(bool filtered)
     if (d->state != State::Inactive)
         d->represent();
 }
-bool Table::filtered() const { return d->filtered; }
+bool Table::filtered() const
+{
+    return d->filtered;
+}
 
 void Table::setFilterPredicate(RowPredicate predicate)
 {
@@ -470,8 +510,14 @@ void Table::setFilterPredicate(RowPredicate predicate)
         d->represent();
 }
 
-void Table::clearFilterPredicate() { setFilterPredicate(nullptr); }
-bool Table::hasFilterPredicate() const { return static_cast<bool>(d->predicate); }
+void Table::clearFilterPredicate()
+{
+    setFilterPredicate(nullptr);
+}
+bool Table::hasFilterPredicate() const
+{
+    return static_cast<bool>(d->predicate);
+}
 
 int Table::recordCount() const
 {
@@ -545,10 +591,22 @@ void Table::prior()
     }
 }
 
-bool Table::eof() const { return d->state == State::Inactive || d->eof; }
-bool Table::bof() const { return d->state == State::Inactive || d->bof; }
-bool Table::isEmpty() const { return d->state == State::Inactive || d->count() == 0; }
-int Table::position() const { return d->state == State::Inactive ? -1 : d->pos; }
+bool Table::eof() const
+{
+    return d->state == State::Inactive || d->eof;
+}
+bool Table::bof() const
+{
+    return d->state == State::Inactive || d->bof;
+}
+bool Table::isEmpty() const
+{
+    return d->state == State::Inactive || d->count() == 0;
+}
+int Table::position() const
+{
+    return d->state == State::Inactive ? -1 : d->pos;
+}
 
 void Table::moveTo(int position)
 {
@@ -589,7 +647,10 @@ void Table::gotoBookmark(Bookmark bookmark)
     d->currentMoved();
 }
 
-void Table::disableControls() { ++d->disableCount; }
+void Table::disableControls()
+{
+    ++d->disableCount;
+}
 
 void Table::enableControls()
 {
@@ -601,10 +662,19 @@ void Table::enableControls()
     }
 }
 
-bool Table::controlsDisabled() const { return d->disableCount > 0; }
+bool Table::controlsDisabled() const
+{
+    return d->disableCount > 0;
+}
 
-void Table::addObserver(TableObserver* observer) { d->observers.push_back(observer); }
-void Table::removeObserver(TableObserver* observer) { std::erase(d->observers, observer); }
+void Table::addObserver(TableObserver* observer)
+{
+    d->observers.push_back(observer);
+}
+void Table::removeObserver(TableObserver* observer)
+{
+    std::erase(d->observers, observer);
+}
 
 void Table::edit()
 {
@@ -673,7 +743,8 @@ int Table::fieldIndex(const QString& name) const
     // Level-3/4/5 files hold at most ten characters of a name ("OMSCHRIJVI").
     if (d->file->level() != 7 && name.size() > 10)
         for (std::size_t i = 0; i < fields.size(); ++i)
-            if (fields[i].name.size() == 10 && name.left(10).compare(fields[i].name, Qt::CaseInsensitive) == 0)
+            if (fields[i].name.size() == 10 &&
+                name.left(10).compare(fields[i].name, Qt::CaseInsensitive) == 0)
                 return static_cast<int>(i);
     return -1;
 }
@@ -689,7 +760,8 @@ Field Table::fieldByName(const QString& name)
 
 RowView Table::rowAt(int position) const
 {
-    return RowView(d->file->record(d->presented()[static_cast<std::size_t>(position)]), &d->file->fields());
+    return RowView(d->file->record(d->presented()[static_cast<std::size_t>(position)]),
+                   &d->file->fields());
 }
 
 RowView Table::currentRow() const

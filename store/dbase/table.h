@@ -60,7 +60,13 @@ private:
 class Table
 {
 public:
-    enum class State { Inactive, Browse, Edit, Insert };
+    enum class State
+    {
+        Inactive,
+        Browse,
+        Edit,
+        Insert
+    };
 
     Table();
     ~Table();

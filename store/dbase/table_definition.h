@@ -17,8 +17,8 @@ struct IndexDef
 // Everything the engine needs to create a missing table and to check an existing one.
 struct TableDefinition
 {
-    QString fileName;               // e.g. "mutaties.DBF"
-    std::vector<FieldDef> fields;   // created in this order, at level 7 (offsets are computed)
+    QString fileName;                    // e.g. "mutaties.DBF"
+    std::vector<FieldDef> fields;        // created in this order, at level 7 (offsets are computed)
     std::vector<RequiredField> required; // an existing file must have these; extra fields are kept
     std::vector<IndexDef> indexes;
 };

@@ -36,7 +36,8 @@ TEST(MonthSums, addsThePresentedRowsAndLeavesTheCursorWhereItWas)
     EXPECT_EQ(all[11], 0.0);
     EXPECT_EQ(t.bedrijven->position(), 1);
 
-    Tables::filterOn(*t.bedrijven, kJaar, [](const QString& jaar) { return jaar.startsWith(u"2010"); });
+    Tables::filterOn(*t.bedrijven, kJaar,
+                     [](const QString& jaar) { return jaar.startsWith(u"2010"); });
     EXPECT_DOUBLE_EQ(monthly::geefsaldi(*t.bedrijven)[0], -1234.5);
     Tables::filterOn(*t.bedrijven, kJaar, [](const QString&) { return false; });
     EXPECT_EQ(monthly::geefsaldi(*t.bedrijven), monthly::MonthSums{});

@@ -43,8 +43,10 @@ TEST(Completion, addsOneRowPerRelationAndYearWithNamesComparedExactly)
 
     relations::completeRelations(*t.mutaties, *t.bedrijven);
 
-    const std::set<std::pair<QString, QString>> expected = {
-        {QString(), u"2010"_s}, {u"SHOP"_s, u"2010"_s}, {u"SHOP"_s, u"2011"_s}, {u"Shop"_s, u"2010"_s}};
+    const std::set<std::pair<QString, QString>> expected = {{QString(), u"2010"_s},
+                                                            {u"SHOP"_s, u"2010"_s},
+                                                            {u"SHOP"_s, u"2011"_s},
+                                                            {u"Shop"_s, u"2010"_s}};
     EXPECT_EQ(relationYears(*t.bedrijven), expected);
 
     // A second press with nothing new adds nothing.
@@ -61,7 +63,8 @@ TEST(Completion, readsOnlyTransactionsThatTheirFilterPresents)
 
     relations::completeRelations(*t.mutaties, *t.bedrijven);
 
-    EXPECT_EQ(relationYears(*t.bedrijven), (std::set<std::pair<QString, QString>>{{u"B"_s, u"2010"_s}}));
+    EXPECT_EQ(relationYears(*t.bedrijven),
+              (std::set<std::pair<QString, QString>>{{u"B"_s, u"2010"_s}}));
 }
 
 TEST(Completion, neverDuplicatesARowThatTheRelationsFilterHides)
@@ -112,7 +115,8 @@ TEST(MonthTotals, sumsSignedAmountsPerMonthAndStoresZerosElsewhere)
         EXPECT_DOUBLE_EQ(month(*t.bedrijven, u"A"_s, u"2011"_s, 3), 5.0);
         for (int m = 1; m <= 12; ++m) {
             month(*t.bedrijven, u"EMPTY"_s, u"2010"_s, m);
-            EXPECT_FALSE(t.bedrijven->fieldByName(kMonths[std::size_t(m - 1)]).isNull()) << "a stored zero";
+            EXPECT_FALSE(t.bedrijven->fieldByName(kMonths[std::size_t(m - 1)]).isNull())
+                << "a stored zero";
             EXPECT_EQ(t.bedrijven->fieldByName(kMonths[std::size_t(m - 1)]).asFloat(), 0.0);
         }
         EXPECT_EQ(t.bedrijven->recordCount(), 3) << "a pair without a row gets none";
@@ -134,7 +138,8 @@ TEST(MonthTotals, aRelationsFilterLimitsWhichRowsAreResetAndCredited)
     relations::fillMonthTotals(*t.mutaties, *t.bedrijven);
     t.bedrijven->setFiltered(false);
 
-    EXPECT_DOUBLE_EQ(month(*t.bedrijven, u"A"_s, u"2010"_s, 1), 10.0) << "hidden row keeps its total";
+    EXPECT_DOUBLE_EQ(month(*t.bedrijven, u"A"_s, u"2010"_s, 1), 10.0)
+        << "hidden row keeps its total";
     EXPECT_DOUBLE_EQ(month(*t.bedrijven, u"A"_s, u"2011"_s, 1), 22.0);
 }
 
@@ -145,7 +150,8 @@ TEST(MonthTotals, aTransactionsFilterLimitsWhatIsCredited)
     t.addTransaction(QDate(2010, 1, 6), u"A"_s, 20.0, 4);
     t.addRelationYear(u"A"_s, u"2010"_s);
     const int soort = t.mutaties->fieldIndex(kSoort);
-    t.mutaties->setFilterPredicate([soort](const dbase::RowView& row) { return row.asInteger(soort) == 4; });
+    t.mutaties->setFilterPredicate(
+        [soort](const dbase::RowView& row) { return row.asInteger(soort) == 4; });
     t.mutaties->setFiltered(true);
 
     relations::fillMonthTotals(*t.mutaties, *t.bedrijven);

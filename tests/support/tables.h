@@ -39,10 +39,12 @@ struct Tables
     }
 
     // Filters a table to the rows whose field (a text) satisfies the test.
-    template <typename Test> static void filterOn(dbase::Table& table, const QString& field, Test test)
+    template <typename Test>
+    static void filterOn(dbase::Table& table, const QString& field, Test test)
     {
         const int f = table.fieldIndex(field);
-        table.setFilterPredicate([f, test](const dbase::RowView& row) { return test(row.asString(f)); });
+        table.setFilterPredicate(
+            [f, test](const dbase::RowView& row) { return test(row.asString(f)); });
         table.setFiltered(true);
     }
 };
