@@ -142,7 +142,7 @@ public:
     void append(); // posts a pending row, starts an empty row
     void post();   // stores a pending row; the cursor stays on it at its place in index order
     void cancel();
-    void refresh(); // posts a pending row, then presents the rows afresh
+    void refresh(); // posts a pending row; the rows are presented in index order at every post
 
     int fieldCount() const;
     const FieldDef& fieldDef(int index) const;
@@ -150,7 +150,8 @@ public:
     Field fieldByName(const QString& name);    // throws "Field 'x' not found"
     Field field(int index) { return Field(this, index); }
 
-    // The presented row at a position, for grids; does not move the cursor.
+    // The presented row at a position, for grids; does not move the cursor. Requires an open
+    // table and 0 <= position < recordCount().
     RowView rowAt(int position) const;
     RowView currentRow() const; // the pending row while editing or appending
 
