@@ -174,9 +174,8 @@ std::optional<double> parseAmount(const QString& text)
     if (number.front() == '.')
         number.insert(number.begin(), '0');
     double value = 0;
-    const auto [ptr, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value,
-                        std::chars_format::fixed);
+    const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                              std::chars_format::fixed);
     if (error != std::errc() || ptr != number.data() + number.size())
         return std::nullopt;
     return negative ? -value : value;

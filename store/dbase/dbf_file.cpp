@@ -87,11 +87,12 @@ void DbfFile::create(const QString& path, const std::vector<FieldDef>& fields)
         throw EngineError(u"Cannot create table %1: %2"_s.arg(path, file.errorString()));
 }
 
-DbfFile::DbfFile(const QString& path) : m_path(path), m_file(path)
+DbfFile::DbfFile(const QString& path, bool allowWrite) : m_path(path), m_file(path)
 {
+    putToday(m_today);
     if (!m_file.exists())
         throw EngineError(u"Table does not exist: %1"_s.arg(path));
-    m_writable = m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    m_writable = allowWrite && m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
     if (!m_writable && !m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EngineError(u"Cannot open table %1: %2"_s.arg(path, m_file.errorString()));
     const qint64 fileSize = m_file.size();
@@ -120,6 +121,7 @@ void DbfFile::parseHeader(const QByteArray& bytes, qint64 fileSize)
         throw EngineError(u"Table %1 is encrypted"_s.arg(m_path));
     m_level = levelBits == 4 ? 7 : 3;
     m_versionByte = h[0];
+    m_productionIndex = h[28] != 0;
     m_headerLength = readU16(h + 8);
     m_recordLength = readU16(h + 10);
     const quint32 storedCount = readU32(h + 4);
@@ -196,9 +198,17 @@ void DbfFile::writeHeaderCount()
 {
     char head[8];
     head[0] = m_versionByte; // written back as the file has it: the table keeps its level
-    putToday(head + 1);
+    std::memcpy(head + 1, m_today, 3);
     putU32(head + 4, m_count);
     writeAt(0, head, sizeof head);
+    if (!m_touched && m_productionIndex) {
+        // This engine does not maintain the .MDX (it rebuilds its indexes from the rows), so
+        // once the rows change, other dBase tools must no longer trust the index file.
+        const char off = 0;
+        writeAt(28, &off, 1);
+        m_productionIndex = false;
+    }
+    m_touched = true;
 }
 
 std::uint32_t DbfFile::append(const char* bytes)

@@ -19,9 +19,10 @@ public:
     static void create(const QString& path, const std::vector<FieldDef>& fields);
 
     // Reads the whole file. A record count that disagrees with the file length is repaired from
-    // the length (and written back when the file is writable). Throws EngineError naming the
-    // file when it is not a dBase table or is damaged.
-    explicit DbfFile(const QString& path);
+    // the length (and written back when the file is writable). Without `allowWrite` the file is
+    // only read, and every write throws. Throws EngineError naming the file when it is not a
+    // dBase table or is damaged.
+    DbfFile(const QString& path, bool allowWrite);
     ~DbfFile();
     DbfFile(const DbfFile&) = delete;
     DbfFile& operator=(const DbfFile&) = delete;
@@ -55,6 +56,9 @@ private:
     QString m_path;
     QFile m_file;
     bool m_writable = false;
+    bool m_touched = false;          // written since open
+    bool m_productionIndex = false;  // header byte 28 as found
+    char m_today[3] = {0, 0, 0};     // the update date, taken once at open
     int m_level = 7;
     char m_versionByte = 0x04;
     int m_headerLength = 0;

@@ -9,7 +9,7 @@
 
 namespace dbase {
 
-Index::Index(const DbfFile& file, int fieldIndex) : m_file(file), m_fieldIndex(fieldIndex)
+Index::Index(const DbfFile& file, int fieldIndex) : m_file(file)
 {
     if (fieldIndex >= 0) {
         m_field = &file.fields()[static_cast<std::size_t>(fieldIndex)];
@@ -17,97 +17,98 @@ Index::Index(const DbfFile& file, int fieldIndex) : m_file(file), m_fieldIndex(f
     }
 }
 
-int Index::compareRows(const char* a, const char* b) const
+double Index::decode(const char* row) const { return codec::numericKey(*m_field, row); }
+
+int Index::compare(std::uint32_t a, std::uint32_t b) const
 {
     if (!m_field)
         return 0;
     if (m_text)
-        return std::memcmp(a + m_field->offset, b + m_field->offset,
+        return std::memcmp(m_file.record(a) + m_field->offset, m_file.record(b) + m_field->offset,
                            static_cast<std::size_t>(m_field->width));
-    const double ka = codec::numericKey(*m_field, a);
-    const double kb = codec::numericKey(*m_field, b);
+    const double ka = m_keys[a], kb = m_keys[b];
     return ka < kb ? -1 : (kb < ka ? 1 : 0);
-}
-
-bool Index::lessRows(const char* rowA, std::uint32_t a, const char* rowB, std::uint32_t b) const
-{
-    const int c = compareRows(rowA, rowB);
-    return c < 0 || (c == 0 && a < b);
 }
 
 bool Index::less(std::uint32_t a, std::uint32_t b) const
 {
-    return lessRows(m_file.record(a), a, m_file.record(b), b);
+    const int c = compare(a, b);
+    return c < 0 || (c == 0 && a < b);
+}
+
+bool Index::sameKey(const char* rowA, const char* rowB) const
+{
+    if (!m_field)
+        return true;
+    if (m_text)
+        return std::memcmp(rowA + m_field->offset, rowB + m_field->offset,
+                           static_cast<std::size_t>(m_field->width)) == 0;
+    return decode(rowA) == decode(rowB);
+}
+
+void Index::clear()
+{
+    m_order.clear();
+    m_keys.clear();
 }
 
 void Index::rebuild()
 {
-    m_order.clear();
-    m_order.reserve(m_file.recordCount());
-    for (std::uint32_t r = 0; r < m_file.recordCount(); ++r)
+    clear();
+    const std::uint32_t count = m_file.recordCount();
+    m_order.reserve(count);
+    for (std::uint32_t r = 0; r < count; ++r)
         if (!m_file.isDeleted(r))
             m_order.push_back(r);
     if (!m_field)
         return;
-    if (m_text) {
-        std::stable_sort(m_order.begin(), m_order.end(), [this](std::uint32_t a, std::uint32_t b) {
-            return compareRows(m_file.record(a), m_file.record(b)) < 0;
-        });
-        return;
+    if (!m_text) {
+        m_keys.resize(count);
+        for (std::uint32_t r = 0; r < count; ++r)
+            m_keys[r] = decode(m_file.record(r));
     }
-    // Decode each key once, not once per comparison.
-    std::vector<std::pair<double, std::uint32_t>> keyed;
-    keyed.reserve(m_order.size());
-    for (std::uint32_t r : m_order)
-        keyed.emplace_back(codec::numericKey(*m_field, m_file.record(r)), r);
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 0; i < keyed.size(); ++i)
-        m_order[i] = keyed[i].second;
+    // Record numbers go in ascending, so a stable sort by key keeps equal keys in record order.
+    std::stable_sort(m_order.begin(), m_order.end(),
+                     [this](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
 }
 
 void Index::insert(std::uint32_t recno)
 {
-    const char* row = m_file.record(recno);
-    const auto pos = std::upper_bound(
-        m_order.begin(), m_order.end(), recno, [&](std::uint32_t value, std::uint32_t element) {
-            return lessRows(row, value, m_file.record(element), element);
-        });
+    if (m_field && !m_text) {
+        if (m_keys.size() <= recno)
+            m_keys.resize(recno + 1);
+        m_keys[recno] = decode(m_file.record(recno));
+    }
+    const auto pos = std::upper_bound(m_order.begin(), m_order.end(), recno,
+                                      [this](std::uint32_t v, std::uint32_t e) { return less(v, e); });
     m_order.insert(pos, recno);
 }
 
-void Index::remove(std::uint32_t recno, const char* oldRow)
+void Index::remove(std::uint32_t recno)
 {
-    const auto pos = std::lower_bound(
-        m_order.begin(), m_order.end(), recno, [&](std::uint32_t element, std::uint32_t value) {
-            return lessRows(m_file.record(element), element, oldRow, value);
-        });
-    if (pos != m_order.end() && *pos == recno) {
+    const auto pos = std::lower_bound(m_order.begin(), m_order.end(), recno,
+                                      [this](std::uint32_t e, std::uint32_t v) { return less(e, v); });
+    if (pos != m_order.end() && *pos == recno)
         m_order.erase(pos);
-        return;
-    }
-    // The key was not where the old row puts it; fall back to a search.
-    const auto it = std::find(m_order.begin(), m_order.end(), recno);
-    if (it != m_order.end())
-        m_order.erase(it);
 }
 
 QByteArray Index::textKey(const QString& value) const
 {
-    QByteArray key = cp1252::encode(value).left(m_field ? m_field->width : 0);
-    if (m_field)
-        key.append(QByteArray(m_field->width - key.size(), ' '));
+    if (!m_field || !m_text)
+        return {};
+    QByteArray key = cp1252::encode(value).left(m_field->width);
+    key.append(QByteArray(m_field->width - key.size(), ' '));
     return key;
 }
 
-int Index::compareKey(const char* row, const QByteArray& textKey, double numberKey) const
+int Index::compareKey(std::uint32_t recno, const QByteArray& textKey, double numberKey) const
 {
     if (!m_field)
         return 0;
     if (m_text)
-        return std::memcmp(row + m_field->offset, textKey.constData(),
+        return std::memcmp(m_file.record(recno) + m_field->offset, textKey.constData(),
                            static_cast<std::size_t>(m_field->width));
-    const double k = codec::numericKey(*m_field, row);
+    const double k = m_keys[recno];
     return k < numberKey ? -1 : (numberKey < k ? 1 : 0);
 }
 

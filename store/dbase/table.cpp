@@ -174,9 +174,7 @@ void Table::Private::postPending()
         buffer.clear();
         return;
     }
-    const char* old = file->record(recno);
-    const bool keyMoved = index->lessRows(old, recno, buffer.data(), recno) ||
-                          index->lessRows(buffer.data(), recno, old, recno);
+    const bool keyMoved = !index->sameKey(file->record(recno), buffer.data());
     const bool wasAccepted = !filterInForce() || accepts(recno);
     if (!keyMoved) {
         file->write(recno, buffer.data());
@@ -190,8 +188,7 @@ void Table::Private::postPending()
         return;
     }
     aboutToReset();
-    std::vector<char> oldRow(old, old + file->recordLength());
-    index->remove(recno, oldRow.data());
+    index->remove(recno);
     file->write(recno, buffer.data());
     buffer.clear();
     index->insert(recno);
@@ -209,7 +206,7 @@ void Table::Private::seekTo(const QByteArray& textKey, double numberKey)
     postPending();
     const auto& rows = presented();
     const auto it = std::lower_bound(rows.begin(), rows.end(), 0, [&](std::uint32_t e, int) {
-        return index->compareKey(file->record(e), textKey, numberKey) < 0;
+        return index->compareKey(e, textKey, numberKey) < 0;
     });
     if (rows.empty()) {
         pos = -1;
@@ -396,10 +393,12 @@ void Table::open()
     if (!lock->tryLock(0)) {
         if (lock->error() == QLockFile::LockFailedError)
             throw EngineError(u"Table %1 is in use by another program"_s.arg(path));
-        lock.reset(); // no lock file in a read-only folder; the table is read-only there too
+        // No lock file can be made (a read-only folder): the table can still be read, but
+        // without the lock nothing guarantees a single writer, so it is not written.
+        lock.reset();
     }
 
-    auto file = std::make_unique<DbfFile>(path);
+    auto file = std::make_unique<DbfFile>(path, lock != nullptr);
     for (const RequiredField& req : d->definition.required) {
         int found = -1;
         for (std::size_t i = 0; i < file->fields().size() && found < 0; ++i) {
@@ -442,7 +441,8 @@ void Table::close()
     if (d->state == State::Inactive)
         return;
     d->postPending();
-    d->file->sync();
+    if (!d->memoryDir)
+        d->file->sync();
     d->aboutToReset();
     d->state = State::Inactive;
     d->index.reset();

@@ -1,0 +1,100 @@
+#include "import/bijsoort.h"
+
+#include "import/text_ops.h"
+
+#include <algorithm>
+
+namespace import {
+namespace {
+
+// Characters from a 1-based position, as far as the text reaches.
+QString at(const QString& text, qsizetype position, qsizetype count = -1)
+{
+    return text.mid(position - 1, count);
+}
+
+// Pin payments, cash withdrawals and chip payments share one layout; only the length of the
+// relation name differs. The description starts inside the name on purpose.
+Classification fixedLayout(const QString& text, const QString& kind, qsizetype nameLength)
+{
+    return {kind, at(text, 10, 8), at(text, 34, nameLength), at(text, 19)};
+}
+
+// Transfers: "GIRO", the account as the first word, a name of one to four words ended by a
+// double space, then the description. Every search stops at the end of the text.
+Classification wordScan(const QString& text)
+{
+    const qsizetype n = text.size();
+    const auto skipSpaces = [&](qsizetype p) {
+        p = std::min(p, n);
+        while (p < n && text[p] == u' ')
+            ++p;
+        return p;
+    };
+    const auto nextSpace = [&](qsizetype p) {
+        const qsizetype found = p < n ? text.indexOf(u' ', p) : -1;
+        return found < 0 ? n : found;
+    };
+
+    const qsizetype codeStart = skipSpaces(4);
+    const qsizetype codeEnd = nextSpace(codeStart + 1);
+    const qsizetype nameStart = skipSpaces(codeEnd + 1);
+    qsizetype nameEnd = nextSpace(nameStart + 1);
+    // After each of the first three words a double space ends the name; the fourth word ends it
+    // whatever follows.
+    for (int word = 1; word < 4; ++word) {
+        if (nameEnd >= n || (nameEnd + 1 < n && text[nameEnd + 1] == u' '))
+            break;
+        nameEnd = nextSpace(nameEnd + 1);
+    }
+    const qsizetype rest = skipSpaces(nameEnd + 1);
+    return {QStringLiteral("4"), text.mid(codeStart, codeEnd - codeStart),
+            text.mid(nameStart, nameEnd - nameStart), collapseSpaces(QStringView(text).mid(rest))};
+}
+
+// Account-style lines: the account in the first 13 characters, the name up to the first double
+// space, the description from the payment reference when there is one.
+Classification accountScan(const QString& text)
+{
+    QString code = at(text, 1, 13);
+    if (code.startsWith(u' '))
+        code.remove(0, 1);
+
+    QStringView rest = QStringView(text).mid(13);
+    while (!rest.isEmpty() && rest.front() == u' ')
+        rest = rest.mid(1);
+    QString name;
+    QStringView tail = rest;
+    const qsizetype gap = rest.indexOf(u"  ");
+    if (gap >= 0) {
+        name = rest.left(gap + 1).toString(); // keeps one trailing space; the caller trims
+        tail = rest.mid(gap + 2);
+    }
+
+    const qsizetype reference = text.indexOf(u"BETALINGSKENM");
+    QString description = collapseSpaces(reference >= 0 ? QStringView(text).mid(reference) : tail);
+    if (description.startsWith(u' '))
+        description.remove(0, 1);
+    return {QStringLiteral("3"), code, name, description};
+}
+
+} // namespace
+
+Classification bijsoort(const QString& remainder)
+{
+    if (remainder.startsWith(u"BEA"))
+        return fixedLayout(remainder, QStringLiteral("6"), 24);
+    if (remainder.startsWith(u"GEA"))
+        return fixedLayout(remainder, QStringLiteral("7"), 22);
+    if (remainder.startsWith(u"GIRO"))
+        return wordScan(remainder);
+    if (remainder.startsWith(u"CHIP"))
+        return fixedLayout(remainder, QStringLiteral("5"), 19);
+    if (remainder.size() >= 4 && remainder[3] == u'.')
+        return accountScan(remainder);
+    // No marker: all such transactions form one relation.
+    const QString kolvaro = QStringLiteral("KOLVARO");
+    return {QStringLiteral("3"), kolvaro, kolvaro, collapseSpaces(remainder)};
+}
+
+} // namespace import

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "store/dbase/table.h"
+
+#include <QDate>
+#include <QString>
+#include <unordered_set>
+
+namespace import {
+
+// A transaction as the import stores it: texts trimmed, amount in whole cents.
+struct Transaction
+{
+    QDate date;
+    double amount = 0;
+    QString year; // four characters, the jaar of the relation-year row
+    QString kind;
+    QString code;
+    QString relation;
+    QString description;
+};
+
+// Tells whether mutaties already holds a transaction: a presented row with the same datum,
+// Bedrag, reknum, Naam and Omschrijving. The texts are compared as the table gives them back
+// (cut to their field sizes, without trailing blanks), so a line with a relation name over 40
+// characters is recognised on the next import too; the kind code takes no part.
+//
+// The rows of a date are read when a line of that date is first tested, into a hash set; rows
+// appended during the run are added with remember(). This answers exactly what walking the rows
+// of the date in DATUM order answers, as nothing else changes the table meanwhile, without
+// walking the ~100 rows a busy date holds for every line, and a small file costs only the rows
+// of its own dates, however many the table holds.
+class DuplicateTest
+{
+public:
+    explicit DuplicateTest(dbase::Table& mutaties);
+
+    bool isStored(const Transaction& transaction);
+    // Adds a transaction that has just been stored. Its key is built as isStored builds it: the
+    // texts cut and stripped as the table stores them, so it equals the row as read back.
+    void remember(const Transaction& transaction);
+
+    struct Key
+    {
+        qint64 day;
+        double amount;
+        QString code;
+        QString relation;
+        QString description;
+        bool operator==(const Key& other) const = default;
+    };
+    struct KeyHash
+    {
+        std::size_t operator()(const Key& key) const;
+    };
+
+private:
+    void loadDate(const QDate& date);
+    Key rowKey(const dbase::RowView& row) const;
+    Key keyOf(const Transaction& transaction) const;
+
+    dbase::Table& m_mutaties;
+    int m_datum;
+    int m_naam;
+    int m_reknum;
+    int m_omschrijving;
+    int m_bedrag;
+    int m_naamSize;
+    int m_reknumSize;
+    int m_omschrijvingSize;
+    std::unordered_set<qint64> m_loadedDays;
+    std::unordered_set<Key, KeyHash> m_stored;
+};
+
+} // namespace import

@@ -1,0 +1,143 @@
+#include "import/import_run.h"
+
+#include "import/duplicate_test.h"
+#include "import/filtergegevens.h"
+#include "import/tab_reader.h"
+#include "import/text_ops.h"
+#include "relations/relation_year.h"
+#include "store/dbase/cp1252.h"
+#include "store/table_names.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <limits>
+
+namespace import {
+
+using namespace store::names;
+
+namespace {
+
+// A row appended but not posted must not reach the table when a field assignment throws.
+class PendingRow
+{
+public:
+    explicit PendingRow(dbase::Table& table) : m_table(table) { m_table.append(); }
+    ~PendingRow()
+    {
+        if (m_table.state() == dbase::Table::State::Insert)
+            m_table.cancel();
+    }
+    PendingRow(const PendingRow&) = delete;
+    PendingRow& operator=(const PendingRow&) = delete;
+
+private:
+    dbase::Table& m_table;
+};
+
+class Appender
+{
+public:
+    explicit Appender(dbase::Table& mutaties)
+        : m_mutaties(mutaties), m_datum(mutaties.fieldByName(kDatum)),
+          m_soort(mutaties.fieldByName(kSoort)), m_naam(mutaties.fieldByName(kNaam)),
+          m_reknum(mutaties.fieldByName(kReknum)),
+          m_omschrijving(mutaties.fieldByName(kOmschrijving)),
+          m_bedrag(mutaties.fieldByName(kBedrag))
+    {
+    }
+
+    // Appends and stores the transaction; gives back Naam as stored (cut to its field size),
+    // the name the relation-year row carries.
+    QString append(const Transaction& transaction)
+    {
+        PendingRow row(m_mutaties);
+        m_datum.setAsDate(transaction.date);
+        m_soort.setAsString(transaction.kind);
+        m_naam.setAsString(transaction.relation);
+        m_reknum.setAsString(transaction.code);
+        m_omschrijving.setAsString(transaction.description);
+        m_bedrag.setAsFloat(transaction.amount);
+        QString storedName = m_naam.asString();
+        m_mutaties.post();
+        return storedName;
+    }
+
+private:
+    dbase::Table& m_mutaties;
+    dbase::Field m_datum;
+    dbase::Field m_soort;
+    dbase::Field m_naam;
+    dbase::Field m_reknum;
+    dbase::Field m_omschrijving;
+    dbase::Field m_bedrag;
+};
+
+// The texts trimmed once, so that the duplicate test and the stored row agree.
+Transaction toTransaction(const LineValues& values)
+{
+    const Classification& c = values.classification;
+    return {values.date,
+            values.amount,
+            values.year,
+            c.kind,
+            trimControls(c.code),
+            trimControls(c.relation),
+            trimControls(c.description)};
+}
+
+} // namespace
+
+ImportRun::ImportRun(dbase::Table& mutaties, dbase::Table& bedrijven)
+    : m_mutaties(mutaties), m_bedrijven(bedrijven)
+{
+}
+
+ImportCounts ImportRun::run(const QString& path)
+{
+    m_lineNumber = 0;
+    if (m_beforeRead)
+        m_beforeRead();
+    TabReader reader(path);
+
+    const qint64 maximum64 = reader.size() / 128;
+    const int maximum =
+        static_cast<int>(std::min<qint64>(maximum64, std::numeric_limits<int>::max()));
+    if (m_gauge) {
+        m_gauge->setMaximum(maximum);
+        m_gauge->setPosition(0);
+    }
+
+    DuplicateTest duplicates(m_mutaties);
+    Appender appender(m_mutaties);
+    // Relation-year pairs completed during this run: bedrijven has their row now, so the
+    // lookup need not be repeated for every further transaction of the pair.
+    QSet<std::pair<QString, QString>> completed;
+    ImportCounts counts;
+    m_lineNumber = 1;
+    while (!reader.atEnd()) {
+        const QByteArray bytes = reader.readLine();
+        const Transaction transaction = toTransaction(filtergegevens(dbase::cp1252::decode(bytes)));
+        if (duplicates.isStored(transaction)) {
+            ++counts.skipped;
+        } else {
+            const QString storedName = appender.append(transaction);
+            duplicates.remember(transaction);
+            std::pair<QString, QString> pair{storedName, transaction.year};
+            if (!completed.contains(pair)) {
+                relations::bijrelatie(m_bedrijven, pair.first, pair.second);
+                completed.insert(std::move(pair));
+            }
+            ++counts.added;
+        }
+        ++m_lineNumber;
+        if (m_gauge)
+            m_gauge->setPosition(std::min(m_lineNumber, maximum));
+    }
+    if (m_gauge)
+        m_gauge->setPosition(maximum);
+    return counts;
+}
+
+} // namespace import

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "store/dbase/table.h"
+
+#include <QString>
+#include <functional>
+
+namespace import {
+
+// The progress bar that follows an import.
+class Gauge
+{
+public:
+    virtual ~Gauge() = default;
+    virtual void setMaximum(int maximum) = 0;
+    virtual void setPosition(int position) = 0;
+};
+
+struct ImportCounts
+{
+    int added = 0;   // lines appended to mutaties
+    int skipped = 0; // lines already stored
+};
+
+// Reads one TAB file into mutaties (active index DATUM) and gives every appended transaction
+// a bedrijven row (active index NAAM) for its relation and year. Every appended row is stored
+// at once, so a failure keeps the lines before it; the file is closed on every path.
+class ImportRun
+{
+public:
+    ImportRun(dbase::Table& mutaties, dbase::Table& bedrijven);
+
+    // The gauge gets maximum = file size / 128 and position = the line counter (1 before the
+    // first line, n + 1 after the n-th, never past the maximum); at the end it stands full.
+    void setGauge(Gauge* gauge) { m_gauge = gauge; }
+    // Called before the file is opened, so that both tables present all their rows (the window
+    // layer switches its filter rows off here).
+    void setBeforeRead(std::function<void()> beforeRead) { m_beforeRead = std::move(beforeRead); }
+
+    // Throws ImportError (file, amount, date) or the engine's error; the gauge then stays where
+    // it was.
+    ImportCounts run(const QString& path);
+
+    // The line being read: after a failure, the 1-based number of the line that failed (0 when
+    // the file could not be opened).
+    int lineNumber() const { return m_lineNumber; }
+
+private:
+    dbase::Table& m_mutaties;
+    dbase::Table& m_bedrijven;
+    Gauge* m_gauge = nullptr;
+    std::function<void()> m_beforeRead;
+    int m_lineNumber = 0;
+};
+
+} // namespace import

@@ -1,0 +1,139 @@
+#include "import/tab_reader.h"
+
+#include "import/import_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace import {
+namespace {
+
+constexpr qsizetype kChunk = 64 * 1024;
+constexpr char kCtrlZ = 26;
+
+[[noreturn]] void throwIoError(int error)
+{
+    throw ImportError(QStringLiteral("I/O error %1").arg(error));
+}
+
+// The messages the program has always shown for a file it cannot open.
+[[noreturn]] void throwOpenError(const QString& path, int error)
+{
+    switch (error) {
+    case ENOENT:
+        if (!path.isEmpty() && QFileInfo(path).absoluteDir().exists())
+            throw ImportError(QStringLiteral("File not found"));
+        throw ImportError(QStringLiteral("Invalid filename"));
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+        throw ImportError(QStringLiteral("Invalid filename"));
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        throw ImportError(QStringLiteral("File access denied"));
+    default:
+        throwIoError(error);
+    }
+}
+
+} // namespace
+
+TabReader::TabReader(const QString& path)
+{
+    if (path.isEmpty())
+        throw ImportError(QStringLiteral("Invalid filename"));
+    const QByteArray name = QFile::encodeName(path);
+    m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        throwOpenError(path, errno);
+    struct stat info
+    {
+    };
+    if (::fstat(m_fd, &info) != 0) {
+        const int error = errno;
+        ::close(m_fd);
+        throwIoError(error);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ::close(m_fd);
+        throw ImportError(QStringLiteral("File access denied"));
+    }
+    m_size = info.st_size;
+}
+
+TabReader::~TabReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool TabReader::fill()
+{
+    if (m_eof)
+        return false;
+    m_buffer.remove(0, m_pos);
+    m_pos = 0;
+    const qsizetype old = m_buffer.size();
+    m_buffer.resize(old + kChunk);
+    ssize_t got;
+    do {
+        got = ::read(m_fd, m_buffer.data() + old, kChunk);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        const int error = errno;
+        m_buffer.resize(old);
+        throwIoError(error);
+    }
+    m_buffer.resize(old + got);
+    if (got == 0)
+        m_eof = true;
+    return got > 0;
+}
+
+bool TabReader::atEnd()
+{
+    if (m_pos >= m_buffer.size() && !fill())
+        return true;
+    return m_buffer[m_pos] == kCtrlZ;
+}
+
+QByteArray TabReader::readLine()
+{
+    qsizetype scanned = m_pos;
+    for (;;) {
+        const char* data = m_buffer.constData();
+        for (qsizetype i = scanned; i < m_buffer.size(); ++i) {
+            const char c = data[i];
+            if (c != '\r' && c != '\n' && c != kCtrlZ)
+                continue;
+            QByteArray line(data + m_pos, i - m_pos);
+            m_pos = i;
+            if (c == kCtrlZ)
+                return line; // stays in front, so atEnd() holds from now on
+            ++m_pos;
+            if (c == '\r') {
+                // A line feed right after the carriage return belongs to the same line end.
+                if (m_pos >= m_buffer.size())
+                    fill();
+                if (m_pos < m_buffer.size() && m_buffer[m_pos] == '\n')
+                    ++m_pos;
+            }
+            return line;
+        }
+        scanned = m_buffer.size() - m_pos; // fill() moves the unread bytes to the front
+        if (!fill()) {
+            QByteArray line = m_buffer.mid(m_pos);
+            m_pos = m_buffer.size();
+            return line;
+        }
+    }
+}
+
+} // namespace import

@@ -1,0 +1,139 @@
+// kolvaro-cli classify and import, run as the separate program they are.
+#include "tests/import/qt_print.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class CliTest : public ::testing::Test
+{
+protected:
+    Result cli(const QStringList& arguments, const QByteArray& input = {})
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KOLVARO_ENGINE_CONFIG"),
+                           m_dir.filePath(QStringLiteral("engine.ini")));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KOLVARO_CLI), arguments);
+        EXPECT_TRUE(process.waitForStarted());
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    Result import(const QStringList& files)
+    {
+        return cli(QStringList{QStringLiteral("--tables"), tables(), QStringLiteral("import")} +
+                   files);
+    }
+
+    QStringList dump(const char* table)
+    {
+        const Result result = cli({QStringLiteral("--tables"), tables(), QStringLiteral("dump"),
+                                   QString::fromLatin1(table)});
+        EXPECT_EQ(result.status, 0) << result.err.toStdString();
+        QStringList rows = QString::fromUtf8(result.out).split(u'\n', Qt::SkipEmptyParts);
+        if (!rows.isEmpty())
+            rows.removeFirst(); // the header line
+        return rows;
+    }
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QString tables() const { return m_dir.filePath(QStringLiteral("tables")); }
+
+    QTemporaryDir m_dir;
+};
+
+QByteArray line(const char* date, const char* amount, const QByteArray& remainder)
+{
+    return QByteArray("123\tEUR\t") + date + "\t0\t0\t" + date + '\t' + amount + '\t' + remainder +
+           "\r\n";
+}
+
+TEST_F(CliTest, classifyPrintsTheTrimmedValuesInUtf8)
+{
+    // Windows-1252 in: 0xC9 is É, 0xE8 is è; LF, CRLF and CR line ends; a last line without one.
+    const QByteArray input = "BEA   NR:XH7F23K1 31.12.10/12.34 CAF\xc9 DE ZWAAN AMSTERDAM,PAS 123\n"
+                             "GIRO  1234567 J. JANSEN  HUUR   JANUARI  \r\n"
+                             " 12.34.56.789 CR\xc8"
+                             "CHE  MAAND\r"
+                             "\n\n" // CRLF counts once, then an empty line
+                             "RENTE";
+    const Result result = cli({QStringLiteral("classify")}, input);
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(
+        QString::fromUtf8(result.out),
+        QString::fromUtf8("6\tXH7F23K1\tCAFÉ DE ZWAAN AMSTERDAM,\t31.12.10/12.34 CAFÉ DE ZWAAN "
+                          "AMSTERDAM,PAS 123\n"
+                          "4\t1234567\tJ. JANSEN\tHUUR JANUARI\n"
+                          "3\t12.34.56.789\tCRÈCHE\tMAAND\n"
+                          "3\tKOLVARO\tKOLVARO\t\n"
+                          "3\tKOLVARO\tKOLVARO\tRENTE\n"));
+}
+
+TEST_F(CliTest, importCountsNewAndSkippedPerFile)
+{
+    const QString first =
+        write(QStringLiteral("first.tab"),
+              line("20100101", "-12,5", "GIRO 1 JANSEN  HUUR") + line("20100102", "3,00", "RENTE"));
+    const QString second = write(QStringLiteral("second.tab"), line("20100102", "3,00", "RENTE") +
+                                                                   line("20110103", "1", "RENTE"));
+    const Result result = import({first, second});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "2 nieuw, 0 overgeslagen\n1 nieuw, 1 overgeslagen\n");
+    EXPECT_TRUE(result.err.isEmpty()) << "no progress line when stderr is not a terminal";
+    EXPECT_EQ(dump("mutaties"),
+              (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5"),
+                           QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t3"),
+                           QStringLiteral("2011-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t1")}));
+    EXPECT_EQ(import({first}).out, "0 nieuw, 2 overgeslagen\n");
+}
+
+TEST_F(CliTest, importStopsAtTheFirstFailureWithFileAndLine)
+{
+    const QString good = write(QStringLiteral("good.tab"), line("20100101", "1", "RENTE"));
+    const QString bad =
+        write(QStringLiteral("bank.tab"), line("20100102", "2", "RENTE") +
+                                              line("20100103", "1.234,56", "RENTE") +
+                                              line("20100104", "4", "RENTE"));
+    const QString never = write(QStringLiteral("never.tab"), line("20100105", "5", "RENTE"));
+    const Result result = import({good, bad, never});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "1 nieuw, 0 overgeslagen\n");
+    EXPECT_EQ(QString::fromUtf8(result.err),
+              bad + QStringLiteral(":2: '1.234,56' is not a valid floating point value\n"));
+    EXPECT_EQ(dump("mutaties").size(), 2) << "the rows before the failure stay stored";
+}
+
+TEST_F(CliTest, importFileErrorsAndUsage)
+{
+    const QString missing = m_dir.filePath(QStringLiteral("missing.tab"));
+    const Result result = import({missing});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(QString::fromUtf8(result.err), missing + QStringLiteral(": File not found\n"));
+    EXPECT_EQ(import({}).status, 2);
+    EXPECT_EQ(cli({QStringLiteral("classify"), QStringLiteral("extra")}).status, 2);
+}
+
+} // namespace

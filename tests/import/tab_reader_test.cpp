@@ -1,0 +1,132 @@
+#include "import/import_error.h"
+#include "import/tab_reader.h"
+
+#include "tests/import/qt_print.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+
+using import::ImportError;
+using import::TabReader;
+
+class TabReaderTest : public ::testing::Test
+{
+protected:
+    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("bank.tab"))
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    static QList<QByteArray> readAll(const QString& path)
+    {
+        TabReader reader(path);
+        QList<QByteArray> lines;
+        while (!reader.atEnd())
+            lines.append(reader.readLine());
+        return lines;
+    }
+
+    static QString openError(const QString& path)
+    {
+        try {
+            TabReader reader(path);
+        } catch (const ImportError& error) {
+            return error.text();
+        }
+        return {};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+using Lines = QList<QByteArray>;
+
+TEST_F(TabReaderTest, lineEnds)
+{
+    const struct
+    {
+        QByteArray bytes;
+        Lines lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}}, // a last line without a line end is read
+        {"", {}},
+        {"\r\n", {""}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"a\n\rb", {"a", "", "b"}}, // LF then CR: two line ends
+        {"a\r\r\nb", {"a", "", "b"}},
+        {QByteArray("a\0b\r\n", 5), {QByteArray("a\0b", 3)}},
+        // Ctrl-Z ends the file, at the start of a line or inside one.
+        {"a\r\n\x1a"
+         "b\r\n",
+         {"a"}},
+        {"a\x1a"
+         "b\r\nc\r\n",
+         {"a"}},
+        {"\x1a", {}},
+        {"a\r\n\x1a", {"a"}},
+        {"\xe9\xe8\x80\t\r\n", {"\xe9\xe8\x80\t"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readAll(write(c.bytes)), c.lines) << c.bytes.toStdString();
+}
+
+TEST_F(TabReaderTest, linesAcrossBufferBoundaries)
+{
+    // Line ends and long lines at every offset around the 64 KiB reads.
+    QByteArray bytes;
+    Lines expected;
+    for (int i = 0; bytes.size() < 300 * 1024; ++i) {
+        const QByteArray line(i % 7 == 0 ? 70000 : (i * 37) % 500, static_cast<char>('a' + i % 26));
+        expected.append(line);
+        bytes += line;
+        bytes += (i % 3 == 0) ? "\r\n" : (i % 3 == 1 ? "\r" : "\n");
+    }
+    EXPECT_EQ(readAll(write(bytes)), expected);
+    for (qsizetype cut = 65534; cut <= 65537; ++cut) {
+        QByteArray crlf(cut, 'x');
+        crlf += "\r\nlast";
+        EXPECT_EQ(readAll(write(crlf)), (Lines{QByteArray(cut, 'x'), "last"})) << cut;
+    }
+}
+
+TEST_F(TabReaderTest, sizeIsTheFileSize)
+{
+    const TabReader reader(write(QByteArray(1000, 'x')));
+    EXPECT_EQ(reader.size(), 1000);
+}
+
+TEST_F(TabReaderTest, openErrors)
+{
+    EXPECT_EQ(openError(m_dir.filePath(QStringLiteral("missing.tab"))), u"File not found");
+    EXPECT_EQ(openError(m_dir.filePath(QStringLiteral("nofolder/bank.tab"))), u"Invalid filename");
+    EXPECT_EQ(openError(QString()), u"Invalid filename");
+    const QString file = write("x");
+    EXPECT_EQ(openError(file + QStringLiteral("/sub.tab")), u"Invalid filename");
+    EXPECT_EQ(openError(m_dir.path()), u"File access denied");
+    EXPECT_EQ(openError(m_dir.filePath(QString(300, u'n'))), u"Invalid filename");
+}
+
+TEST_F(TabReaderTest, unreadableFileIsAccessDenied)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const QString path = write("x");
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    EXPECT_EQ(openError(path), u"File access denied");
+}
+
+} // namespace
