@@ -50,7 +50,8 @@ void DuplicateTest::loadDate(const QDate& date)
 DuplicateTest::Key DuplicateTest::keyOf(const Transaction& transaction) const
 {
     return {transaction.date.toJulianDay(), transaction.amount,
-            storedText(transaction.code, m_reknumSize), storedText(transaction.relation, m_naamSize),
+            storedText(transaction.code, m_reknumSize),
+            storedText(transaction.relation, m_naamSize),
             storedText(transaction.description, m_omschrijvingSize)};
 }
 

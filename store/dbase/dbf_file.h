@@ -56,9 +56,9 @@ private:
     QString m_path;
     QFile m_file;
     bool m_writable = false;
-    bool m_touched = false;          // written since open
-    bool m_productionIndex = false;  // header byte 28 as found
-    char m_today[3] = {0, 0, 0};     // the update date, taken once at open
+    bool m_touched = false;         // written since open
+    bool m_productionIndex = false; // header byte 28 as found
+    char m_today[3] = {0, 0, 0};    // the update date, taken once at open
     int m_level = 7;
     char m_versionByte = 0x04;
     int m_headerLength = 0;

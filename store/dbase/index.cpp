@@ -17,7 +17,10 @@ Index::Index(const DbfFile& file, int fieldIndex) : m_file(file)
     }
 }
 
-double Index::decode(const char* row) const { return codec::numericKey(*m_field, row); }
+double Index::decode(const char* row) const
+{
+    return codec::numericKey(*m_field, row);
+}
 
 int Index::compare(std::uint32_t a, std::uint32_t b) const
 {
@@ -72,22 +75,34 @@ void Index::rebuild()
                      [this](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
 }
 
-void Index::insert(std::uint32_t recno)
+std::size_t Index::insertionPoint(std::uint32_t recno)
 {
     if (m_field && !m_text) {
         if (m_keys.size() <= recno)
             m_keys.resize(recno + 1);
         m_keys[recno] = decode(m_file.record(recno));
     }
-    const auto pos = std::upper_bound(m_order.begin(), m_order.end(), recno,
-                                      [this](std::uint32_t v, std::uint32_t e) { return less(v, e); });
-    m_order.insert(pos, recno);
+    const auto pos =
+        std::upper_bound(m_order.begin(), m_order.end(), recno,
+                         [this](std::uint32_t v, std::uint32_t e) { return less(v, e); });
+    return static_cast<std::size_t>(pos - m_order.begin());
+}
+
+void Index::insertAt(std::size_t point, std::uint32_t recno)
+{
+    m_order.insert(m_order.begin() + static_cast<std::ptrdiff_t>(point), recno);
+}
+
+void Index::insert(std::uint32_t recno)
+{
+    insertAt(insertionPoint(recno), recno);
 }
 
 void Index::remove(std::uint32_t recno)
 {
-    const auto pos = std::lower_bound(m_order.begin(), m_order.end(), recno,
-                                      [this](std::uint32_t e, std::uint32_t v) { return less(e, v); });
+    const auto pos =
+        std::lower_bound(m_order.begin(), m_order.end(), recno,
+                         [this](std::uint32_t e, std::uint32_t v) { return less(e, v); });
     if (pos != m_order.end() && *pos == recno)
         m_order.erase(pos);
 }

@@ -21,6 +21,10 @@ public:
 
     void rebuild();
     void insert(std::uint32_t recno); // keyed by the record as the file now holds it
+    // insert() in two steps, for callers that announce the position before the row is placed:
+    // the place the record will take, then placing it there.
+    std::size_t insertionPoint(std::uint32_t recno);
+    void insertAt(std::size_t point, std::uint32_t recno);
     void remove(std::uint32_t recno); // keyed as it was inserted: call before the row changes
     void clear();
 

@@ -143,27 +143,22 @@ void Table::Private::postPending()
         const std::uint32_t recno = file->append(buffer.data());
         state = State::Browse;
         buffer.clear();
-        index->insert(recno);
-        bool presentedNow = true;
-        if (filterInForce()) {
-            presentedNow = accepts(recno);
-            if (presentedNow) {
-                const int p = positionOf(recno);
-                filteredRows.insert(filteredRows.begin() + p, recno);
-            }
-        }
-        // The posted row becomes current at its place in index order.
-        bool found = false;
-        const int p = positionOf(recno, &found);
-        if (found) {
-            // Announce the insertion with the row already in place: observers count rows on
-            // "inserted", and nothing reads rows between the two calls.
+        // Observers hear of the new row before it is placed, with the position it will take.
+        const std::size_t indexPoint = index->insertionPoint(recno);
+        if (filterInForce() && !accepts(recno)) {
+            index->insertAt(indexPoint, recno);
+            // The new row is not presented; the cursor stays where the row would stand.
+            pos = count() == 0 ? -1 : std::min(positionOf(recno), count() - 1);
+        } else {
+            const int p = filterInForce() ? positionOf(recno) : static_cast<int>(indexPoint);
             notify([p](TableObserver* o) { o->aboutToInsert(p); });
+            index->insertAt(indexPoint, recno);
+            if (filterInForce())
+                filteredRows.insert(filteredRows.begin() + p, recno);
             notify([p](TableObserver* o) { o->inserted(p); });
+            pos = p;
         }
-        pos = count() == 0 ? -1 : std::min(p, count() - 1);
         eof = bof = false;
-        (void)presentedNow;
         currentMoved();
         return;
     }

@@ -1,0 +1,170 @@
+#pragma once
+
+#include "store/data_module.h"
+#include "views/guard_hook.h"
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QTabWidget;
+class QTableWidget;
+
+namespace views {
+class ClickableImage;
+class DbGrid;
+class DbNavigator;
+class GradientButton;
+class TableModel;
+} // namespace views
+
+namespace app {
+
+class Dialogs;
+
+// The windows the main window shows; created after it, hidden until shown.
+struct ShownWindows
+{
+    QWidget* form2 = nullptr; // transaction chart
+    QWidget* form3 = nullptr; // relation year-comparison chart
+    QWidget* form4 = nullptr; // help
+    QWidget* form5 = nullptr; // monthly income and expenses chart
+};
+
+// The main window "Financieel overzicht": four pages over the two tables of the data module.
+// Construction builds the pages and runs FormCreate; a failure there is reported and the window
+// is usable with whatever step failed left undone.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 1016;
+    static constexpr int kClientHeight = 661;
+
+    TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void setShownWindows(const ShownWindows& windows) { m_windows = windows; }
+    QString tablesFolder() const { return m_tablesFolder; }
+
+    // Runs a handler's body under the program's one guard.
+    void guarded(const std::function<void()>& body);
+
+    // Handlers, named as the forms name them.
+    void FormCreate();
+    void CreateAlias();
+    void FormClose();
+    void Image1Click();
+    void Image2Click();
+    void SRColorButton11Click(); // the four "Help" buttons
+    void SRColorButton12Click(); // "Grafiek", transactions
+    void SRColorButton13Click(); // "Grafiek", relations
+    void SRColorButton18Click(); // "Grafiek", month totals
+    void SRColorButton5Click();  // "Legen Tabel", mutaties
+    void SRColorButton7Click();  // "Legen Tabel", bedrijven
+    void SRColorButton16Click(); // "Inlezen TAB-file"
+    void SRColorButton8Click();  // "Aanvullen relaties"
+    void SRColorButton9Click();  // "Vul per maand"
+    void TabSheet1Show();
+    void TabSheet3Show();
+    void TabSheet2Show();
+    void TabSheet4Show();
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr; // import page
+    QWidget* TabSheet3 = nullptr; // transactions page
+    QWidget* TabSheet2 = nullptr; // relations page
+    QWidget* TabSheet4 = nullptr; // month-totals page
+
+    // Import page.
+    views::ClickableImage* Image1 = nullptr;
+    views::GradientButton* SRColorButton15 = nullptr;
+    views::GradientButton* SRColorButton16 = nullptr;
+    QProgressBar* Gauge1 = nullptr;
+    QLabel* m_instruction = nullptr;
+    QLabel* m_reassurance = nullptr;
+    QFrame* m_statusStrip = nullptr;
+    QLabel* Label3 = nullptr;
+
+    // Transactions page.
+    views::ClickableImage* m_transactionsCalculator = nullptr;
+    views::GradientButton* SRColorButton14 = nullptr;
+    QFrame* m_filterFrame1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QWidget* DBFilterPanel1 = nullptr;
+    views::GradientButton* SRColorButton4 = nullptr;
+    views::GradientButton* SRColorButton12 = nullptr;
+    views::GradientButton* SRColorButton5 = nullptr;
+    QLabel* m_transactionCountTitle = nullptr;
+    QLabel* Label38 = nullptr;
+    views::DbNavigator* DBNavigator1 = nullptr;
+    views::TableModel* m_transactionModel = nullptr;
+    views::DbGrid* RxDBGrid1 = nullptr;
+
+    // Relations page.
+    views::ClickableImage* Image2 = nullptr;
+    views::GradientButton* SRColorButton11 = nullptr;
+    QLabel* Label11 = nullptr;
+    QListWidget* CheckListBox1 = nullptr;
+    QLabel* Label7 = nullptr;
+    views::GradientButton* SRColorButton6 = nullptr;
+    views::GradientButton* SRColorButton1 = nullptr;
+    QLabel* Label12 = nullptr;
+    QFrame* m_filterFrame2 = nullptr;
+    QLabel* Label6 = nullptr;
+    QWidget* DBFilterPanel2 = nullptr;
+    views::GradientButton* SRColorButton10 = nullptr;
+    views::GradientButton* SRColorButton13 = nullptr;
+    QLabel* Label8 = nullptr;
+    views::GradientButton* SRColorButton8 = nullptr;
+    views::GradientButton* SRColorButton9 = nullptr;
+    views::GradientButton* SRColorButton7 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label9 = nullptr;
+    views::DbNavigator* DBNavigator2 = nullptr;
+    views::TableModel* m_relationModel = nullptr;
+    views::DbGrid* RxDBGrid2 = nullptr;
+
+    // Month-totals page.
+    views::ClickableImage* m_monthCalculator = nullptr;
+    views::GradientButton* SRColorButton2 = nullptr;
+    views::GradientButton* SRColorButton18 = nullptr;
+    QFrame* m_filterFrame3 = nullptr;
+    QLabel* Label15 = nullptr;
+    QWidget* DBFilterPanel3 = nullptr;
+    views::GradientButton* SRColorButton19 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label13 = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+    views::DbNavigator* DBNavigator3 = nullptr;
+    views::TableModel* m_monthModel = nullptr;
+    views::DbGrid* RxDBGrid3 = nullptr;
+
+signals:
+    void closed(); // after FormClose: the program ends
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildImportPage();
+    void buildTransactionsPage();
+    void buildRelationsPage();
+    void buildMonthTotalsPage();
+    void pageShown(int index);
+    void emptyWithConfirmation(dbase::Table& table, QLabel* countLabel);
+    void showModeless(QWidget* window);
+    views::Guard guard();
+
+    store::TDataModule1& m_data;
+    Dialogs& m_dialogs;
+    ShownWindows m_windows;
+    QString m_tablesFolder;
+};
+
+} // namespace app

@@ -1,0 +1,86 @@
+// The relations page: year list, select buttons, filter frame, the buttons that fill the table,
+// count, navigator and grid.
+#include "app/kolvaro1.h"
+#include "app/page_parts.h"
+#include "views/clickable_image.h"
+#include "views/db_grid.h"
+#include "views/db_navigator.h"
+#include "views/gradient_button.h"
+#include "views/table_model.h"
+#include "views/texts.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace app {
+
+void TForm1::buildRelationsPage()
+{
+    TabSheet2 = new QWidget;
+    PageControl1->addTab(TabSheet2, views::texts::kPageRelations);
+
+    QWidget* header = parts::pageHeader(TabSheet2, 112);
+    Image2 = parts::calculatorImage(header);
+    SRColorButton11 = parts::helpButton(header);
+    connect(Image2, &views::ClickableImage::clicked, this, &TForm1::Image2Click);
+    connect(SRColorButton11, &QPushButton::clicked, this, &TForm1::SRColorButton11Click);
+
+    const parts::FilterFrame filter = parts::filterFrame(header, QRect(110, 4, 420, 52));
+    m_filterFrame2 = filter.frame;
+    Label6 = filter.title;
+    DBFilterPanel2 = filter.row;
+    SRColorButton10 = filter.clear;
+
+    Label7 = parts::label(header, views::texts::kAllVisibleRelations, {110, 62}, true);
+    SRColorButton6 =
+        parts::button(header, views::texts::kDeselect, views::kSlateFace, QRect(110, 80, 70, 24));
+    SRColorButton1 =
+        parts::button(header, views::texts::kSelect, views::kSlateFace, QRect(186, 80, 70, 24));
+    Label12 = parts::label(header, views::texts::kDoubleClickHint, {266, 85});
+
+    Label11 = parts::label(header, views::texts::kYearListTitle, {544, 4}, true);
+    CheckListBox1 = new QListWidget(header);
+    CheckListBox1->setGeometry(544, 20, 176, 86);
+    for (int year = 2006; year <= 2030; ++year) {
+        auto* item = new QListWidgetItem(QString::number(year), CheckListBox1);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+
+    SRColorButton13 =
+        parts::button(header, views::texts::kChart, views::kGreenFace, QRect(734, 6, 75, 24));
+    connect(SRColorButton13, &QPushButton::clicked, this, &TForm1::SRColorButton13Click);
+    SRColorButton7 =
+        parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(734, 36, 75, 24));
+    connect(SRColorButton7, &QPushButton::clicked, this, &TForm1::SRColorButton7Click);
+
+    Label8 = parts::label(header, views::texts::kFromImportedData, {820, 4}, true);
+    SRColorButton8 = parts::button(header, views::texts::kCompleteRelations, views::kGreenFace,
+                                   QRect(820, 20, 120, 24));
+    connect(SRColorButton8, &QPushButton::clicked, this, &TForm1::SRColorButton8Click);
+    SRColorButton9 = parts::button(header, views::texts::kFillPerMonth, views::kSlateFace,
+                                   QRect(820, 48, 120, 24));
+    connect(SRColorButton9, &QPushButton::clicked, this, &TForm1::SRColorButton9Click);
+
+    Label10 = parts::label(header, views::texts::kRelationCount, {734, 68});
+    Label9 = parts::label(header, QStringLiteral("0"), {822, 68}, true);
+    Label9->setMinimumWidth(70);
+
+    DBNavigator2 = new views::DbNavigator(m_data.T2, header);
+    DBNavigator2->setGeometry(820, 84, 120, 24);
+    DBNavigator2->setGuard(guard());
+
+    m_relationModel = new views::TableModel(m_data.T2, views::relationGrid(), this);
+    RxDBGrid2 = new views::DbGrid(m_relationModel, TabSheet2);
+    RxDBGrid2->setGuard(guard());
+
+    auto* page = new QVBoxLayout(TabSheet2);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(header);
+    page->addWidget(RxDBGrid2, 1);
+}
+
+} // namespace app

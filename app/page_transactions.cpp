@@ -1,0 +1,60 @@
+// The transactions page: filter frame, chart and empty buttons, count, navigator and grid.
+#include "app/kolvaro1.h"
+#include "app/page_parts.h"
+#include "views/clickable_image.h"
+#include "views/db_grid.h"
+#include "views/db_navigator.h"
+#include "views/gradient_button.h"
+#include "views/table_model.h"
+#include "views/texts.h"
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace app {
+
+void TForm1::buildTransactionsPage()
+{
+    TabSheet3 = new QWidget;
+    PageControl1->addTab(TabSheet3, views::texts::kPageTransactions);
+
+    QWidget* header = parts::pageHeader(TabSheet3, 62);
+    m_transactionsCalculator = parts::calculatorImage(header);
+    SRColorButton14 = parts::helpButton(header);
+    connect(m_transactionsCalculator, &views::ClickableImage::clicked, this, &TForm1::Image1Click);
+    connect(SRColorButton14, &QPushButton::clicked, this, &TForm1::SRColorButton11Click);
+
+    const parts::FilterFrame filter = parts::filterFrame(header, QRect(110, 4, 560, 52));
+    m_filterFrame1 = filter.frame;
+    Label5 = filter.title;
+    DBFilterPanel1 = filter.row;
+    SRColorButton4 = filter.clear;
+
+    SRColorButton12 =
+        parts::button(header, views::texts::kChart, views::kGreenFace, QRect(684, 6, 75, 24));
+    connect(SRColorButton12, &QPushButton::clicked, this, &TForm1::SRColorButton12Click);
+    SRColorButton5 =
+        parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(770, 6, 85, 24));
+    connect(SRColorButton5, &QPushButton::clicked, this, &TForm1::SRColorButton5Click);
+
+    m_transactionCountTitle = parts::label(header, views::texts::kTransactionCount, {686, 39});
+    Label38 = parts::label(header, QStringLiteral("0"), {780, 39}, true);
+    Label38->setMinimumWidth(70);
+
+    DBNavigator1 = new views::DbNavigator(m_data.T1, header);
+    DBNavigator1->setGeometry(870, 6, 128, 24);
+    DBNavigator1->setGuard(guard());
+
+    m_transactionModel = new views::TableModel(m_data.T1, views::transactionGrid(), this);
+    RxDBGrid1 = new views::DbGrid(m_transactionModel, TabSheet3);
+    RxDBGrid1->setGuard(guard());
+
+    auto* page = new QVBoxLayout(TabSheet3);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(header);
+    page->addWidget(RxDBGrid1, 1);
+}
+
+} // namespace app

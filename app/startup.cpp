@@ -1,0 +1,27 @@
+#include "app/startup.h"
+
+#include "app/program_font.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace app {
+
+bool installDutchTranslations(QApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_nl"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+void applyProgramFont(QApplication& application)
+{
+    application.setFont(programFont());
+}
+
+} // namespace app

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace dbase {
+class Table;
+}
+
+// Fills open tables through the engine with plausible rows: dates spread over some years, every
+// kind code, both signs, relation names from a small pool (deterministic for a seed).
+namespace filler {
+
+void addTransactions(dbase::Table& mutaties, int count, unsigned seed = 1);
+void addRelationYears(dbase::Table& bedrijven, int count, unsigned seed = 1);
+
+// Opens both tables in a folder (created when missing), fills them, closes them again.
+void fillFolder(const QString& folder, int transactions, int relationYears);
+
+} // namespace filler

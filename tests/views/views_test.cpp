@@ -1,0 +1,318 @@
+// Cell rules, kind badges, the calculator, and the grid model over a table.
+#include "store/dbase/table.h"
+#include "store/number_format.h"
+#include "store/table_definitions.h"
+#include "store/table_names.h"
+#include "views/calculator.h"
+#include "views/cell_rules.h"
+#include "views/db_grid.h"
+#include "views/db_navigator.h"
+#include "views/display_format.h"
+#include "views/kind_badges.h"
+#include "views/table_model.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace n = store::names;
+using views::CellTone;
+using views::GridRule;
+
+Q_DECLARE_METATYPE(views::GridRule)
+Q_DECLARE_METATYPE(views::CellTone)
+
+class ViewsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cellTone_data();
+    void cellTone();
+    void badges_data();
+    void badges();
+    void calculator_data();
+    void calculator();
+    void model_showsRowsInIndexOrderWithFormats();
+    void model_coloursFollowTheRules();
+    void grid_currentRowIsTheTablesCurrentRow();
+    void model_disabledTableResetsOnceWhenEnabled();
+    void model_followsCloseAndOpen();
+};
+
+void ViewsTest::cellTone_data()
+{
+    QTest::addColumn<GridRule>("rule");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<CellTone>("tone");
+    QTest::newRow("amount below zero")
+        << GridRule::Sign << n::kBedrag << -0.01 << CellTone::Negative;
+    QTest::newRow("amount above zero")
+        << GridRule::Sign << n::kBedrag << 0.01 << CellTone::Positive;
+    QTest::newRow("amount zero keeps colour")
+        << GridRule::Sign << n::kBedrag << 0.0 << CellTone::Unchanged;
+    QTest::newRow("amount rule is case exact")
+        << GridRule::Sign << QStringLiteral("bedrag") << -5.0 << CellTone::Unchanged;
+    QTest::newRow("sign rule ignores months")
+        << GridRule::Sign << QStringLiteral("jan") << -5.0 << CellTone::Unchanged;
+    QTest::newRow("jan below zero")
+        << GridRule::Month << QStringLiteral("jan") << -3.0 << CellTone::Negative;
+    QTest::newRow("dec above zero")
+        << GridRule::Month << QStringLiteral("dec") << 7.5 << CellTone::Positive;
+    QTest::newRow("month zero hidden")
+        << GridRule::Month << QStringLiteral("mrt") << 0.0 << CellTone::Hidden;
+    QTest::newRow("month rule is case exact")
+        << GridRule::Month << QStringLiteral("Jan") << -3.0 << CellTone::Unchanged;
+    QTest::newRow("jaar untouched") << GridRule::Month << n::kJaar << 2010.0 << CellTone::Unchanged;
+    QTest::newRow("Naam untouched") << GridRule::Month << n::kNaam << 0.0 << CellTone::Unchanged;
+    QTest::newRow("month rule ignores Bedrag")
+        << GridRule::Month << n::kBedrag << -1.0 << CellTone::Unchanged;
+}
+
+void ViewsTest::cellTone()
+{
+    QFETCH(GridRule, rule);
+    QFETCH(QString, field);
+    QFETCH(double, value);
+    QFETCH(CellTone, tone);
+    QCOMPARE(views::cellTone(rule, field, value), tone);
+}
+
+void ViewsTest::badges_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<QColor>("face");
+    QTest::newRow("3 Bnk") << 3 << QStringLiteral("Bnk") << QColor(0xDF, 0xFF, 0xDF);
+    QTest::newRow("4 Gir") << 4 << QStringLiteral("Gir") << QColor(0xE6, 0xFF, 0xFF);
+    QTest::newRow("5 CHP") << 5 << QStringLiteral("CHP") << QColor(0xFF, 0xEF, 0xE8);
+    QTest::newRow("6 Pin") << 6 << QStringLiteral("Pin") << QColor(0xFF, 0xFF, 0x80);
+    QTest::newRow("7 OPn") << 7 << QStringLiteral("OPn") << QColor(0xFF, 0x9B, 0x9B);
+    QTest::newRow("0 green square") << 0 << QString() << QColor(0x00, 0xFF, 0x00);
+    QTest::newRow("1 red square") << 1 << QString() << QColor(0xFF, 0x00, 0x00);
+    QTest::newRow("2 yellow square") << 2 << QString() << QColor(0xFF, 0xFF, 0x00);
+}
+
+void ViewsTest::badges()
+{
+    QFETCH(int, index);
+    QFETCH(QString, letters);
+    QFETCH(QColor, face);
+    const QImage& image = views::imageList1()[std::size_t(index)];
+    QCOMPARE(image.size(), QSize(16, 16));
+    QCOMPARE(views::kindBadge(index).letters, letters);
+    if (index >= 3) {
+        QCOMPARE(QColor(image.pixel(1, 1)), face); // inside the badge
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);    // cut corner
+        QCOMPARE(qAlpha(image.pixel(15, 15)), 0);  // outside 15x14
+        QCOMPARE(qAlpha(image.pixel(7, 14)), 0);
+    } else {
+        QCOMPARE(QColor(image.pixel(7, 7)), face);
+        QCOMPARE(QColor(image.pixel(2, 2)), QColor(Qt::black)); // the edge
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    }
+}
+
+void ViewsTest::calculator_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("addition") << QStringLiteral("12+3=") << QStringLiteral("15");
+    QTest::newRow("decimal comma") << QStringLiteral("1,5*2=") << QStringLiteral("3");
+    QTest::newRow("left to right") << QStringLiteral("2+3*4=") << QStringLiteral("20");
+    QTest::newRow("running result") << QStringLiteral("2+3*") << QStringLiteral("5");
+    QTest::newRow("fraction") << QStringLiteral("1/4=") << QStringLiteral("0,25");
+    QTest::newRow("negative") << QStringLiteral("3-10=") << QStringLiteral("-7");
+    QTest::newRow("change sign") << QStringLiteral("9N") << QStringLiteral("-9");
+    QTest::newRow("erase digit") << QStringLiteral("12\b") << QStringLiteral("1");
+    QTest::newRow("one comma only") << QStringLiteral("1,,5") << QStringLiteral("1,5");
+    QTest::newRow("division by zero") << QStringLiteral("7/0=") << QStringLiteral("Fout");
+    QTest::newRow("error needs clear") << QStringLiteral("7/0=5") << QStringLiteral("Fout");
+    QTest::newRow("clear after error") << QStringLiteral("7/0=C4") << QStringLiteral("4");
+    QTest::newRow("operator change") << QStringLiteral("6+-2=") << QStringLiteral("4");
+}
+
+void ViewsTest::calculator()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, display);
+    views::Calculator calc;
+    for (QChar key : keys)
+        calc.press(key);
+    QCOMPARE(calc.display(), display);
+}
+
+namespace {
+
+std::unique_ptr<dbase::Table> transactions()
+{
+    auto table = dbase::Table::createInMemory(store::mutatiesDefinition(), n::kIndexDatum);
+    struct Row
+    {
+        QDate date;
+        int kind;
+        double amount;
+        const char16_t* name;
+    };
+    const Row rows[] = {{QDate(2011, 3, 1), 6, -12.5, u"JUMBO"},
+                        {QDate(2010, 1, 5), 3, 1234.56, u"SALARIS"},
+                        {QDate(2012, 7, 9), 4, 0.0, u"NUL"},
+                        {QDate(2010, 6, 2), 7, -0.01, u"CENT"}};
+    for (const Row& r : rows) {
+        table->append();
+        table->fieldByName(n::kDatum).setAsDate(r.date);
+        table->fieldByName(n::kSoort).setAsInteger(r.kind);
+        table->fieldByName(n::kBedrag).setAsFloat(r.amount);
+        table->fieldByName(n::kNaam).setAsString(QString::fromUtf16(r.name));
+        table->post();
+    }
+    table->first();
+    return table;
+}
+
+QString text(const QAbstractItemModel& model, int row, int column)
+{
+    return model.index(row, column).data().toString();
+}
+
+} // namespace
+
+void ViewsTest::model_showsRowsInIndexOrderWithFormats()
+{
+    auto table = transactions();
+    views::TableModel model(*table, views::transactionGrid());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.columnCount(), 6);
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Srt"));
+    QCOMPARE(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Relatie"));
+    QCOMPARE(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("code/reknr"));
+    // datum order, whatever the order of appending
+    QCOMPARE(text(model, 0, 0), views::formatShortDate(QDate(2010, 1, 5)));
+    QCOMPARE(text(model, 1, 3), QStringLiteral("CENT"));
+    QCOMPARE(text(model, 3, 3), QStringLiteral("NUL"));
+    QCOMPARE(text(model, 0, 2), QStringLiteral("1.234,56"));
+    QCOMPARE(text(model, 2, 2), QStringLiteral("-12,50"));
+    QCOMPARE(text(model, 3, 2), QStringLiteral("0,00"));
+    QCOMPARE(text(model, 0, 1), QStringLiteral("3"));
+    QCOMPARE(model.index(0, 1).data(views::TableModel::KindRole).toInt(), 3);
+    QVERIFY(!model.index(0, 2).data(views::TableModel::KindRole).isValid());
+    const auto amountAlign = model.index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    QVERIFY(amountAlign & Qt::AlignRight);
+    const auto nameAlign = model.index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    QVERIFY(nameAlign & Qt::AlignLeft);
+    QCOMPARE(table->position(), 0); // reading never moved the cursor
+    QCOMPARE(views::formatShortDate(QDate()), QString());
+}
+
+void ViewsTest::model_coloursFollowTheRules()
+{
+    auto table = transactions();
+    views::TableModel grid1(*table, views::transactionGrid());
+    QCOMPARE(grid1.index(0, 2).data(Qt::ForegroundRole).value<QColor>(), views::kPositiveColour);
+    QCOMPARE(grid1.index(1, 2).data(Qt::ForegroundRole).value<QColor>(), views::kNegativeColour);
+    QVERIFY(!grid1.index(3, 2).data(Qt::ForegroundRole).isValid()); // zero: grid's colour
+    QVERIFY(!grid1.index(1, 3).data(Qt::ForegroundRole).isValid());
+
+    auto bedrijven = dbase::Table::createInMemory(store::bedrijvenDefinition(), n::kIndexNaam);
+    views::TableModel grid2(*bedrijven, views::relationGrid());
+    QAbstractItemModelTester tester(&grid2, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    bedrijven->append();
+    bedrijven->fieldByName(n::kNaam).setAsString(QStringLiteral("A"));
+    bedrijven->fieldByName(n::kJaar).setAsString(QStringLiteral("2010"));
+    bedrijven->fieldByName(QStringLiteral("jan")).setAsFloat(-4);
+    bedrijven->fieldByName(QStringLiteral("feb")).setAsFloat(4);
+    bedrijven->fieldByName(QStringLiteral("mrt")).setAsFloat(0);
+    bedrijven->fieldByName(n::kSelect).setAsBoolean(true);
+    bedrijven->post();
+    bedrijven->append(); // as the import adds it: only Naam and jaar
+    bedrijven->fieldByName(n::kNaam).setAsString(QStringLiteral("B"));
+    bedrijven->fieldByName(n::kJaar).setAsString(QStringLiteral("2011"));
+    bedrijven->post();
+    QCOMPARE(grid2.rowCount(), 2);
+    const QColor window = QGuiApplication::palette().color(QPalette::Base);
+    QCOMPARE(text(grid2, 0, 0), QStringLiteral("X"));
+    QCOMPARE(text(grid2, 1, 0), QString());
+    QCOMPARE(grid2.index(0, 3).data(Qt::ForegroundRole).value<QColor>(), views::kNegativeColour);
+    QCOMPARE(grid2.index(0, 4).data(Qt::ForegroundRole).value<QColor>(), views::kPositiveColour);
+    QCOMPARE(grid2.index(0, 5).data(Qt::ForegroundRole).value<QColor>(), window);
+    QCOMPARE(text(grid2, 0, 5), QStringLiteral("0,00"));
+    QCOMPARE(text(grid2, 1, 3), QString()); // empty month shows blank ...
+    QCOMPARE(grid2.index(1, 3).data(Qt::ForegroundRole).value<QColor>(), window); // ... like a zero
+    QVERIFY(!grid2.index(0, 1).data(Qt::ForegroundRole).isValid());               // jaar
+}
+
+void ViewsTest::grid_currentRowIsTheTablesCurrentRow()
+{
+    auto table = transactions();
+    views::TableModel tableModel(*table, views::transactionGrid());
+    views::TableModel* model = &tableModel;
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    views::DbGrid grid(model);
+    views::DbNavigator navigator(*table);
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.currentIndex().row(), 0);
+
+    navigator.click(views::DbNavigator::Last);
+    QCOMPARE(table->position(), 3);
+    QCOMPARE(grid.currentIndex().row(), 3);
+    navigator.click(views::DbNavigator::Prior);
+    QCOMPARE(grid.currentIndex().row(), 2);
+    navigator.click(views::DbNavigator::First);
+    navigator.click(views::DbNavigator::Next);
+    QCOMPARE(grid.currentIndex().row(), 1);
+
+    grid.setCurrentIndex(model->index(2, 3)); // the user clicks a row
+    QCOMPARE(table->position(), 2);
+    QCOMPARE(table->fieldByName(n::kNaam).asString(), QStringLiteral("JUMBO"));
+    QVERIFY(grid.selectionModel()->isRowSelected(2, {}));
+    QCOMPARE(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+void ViewsTest::model_disabledTableResetsOnceWhenEnabled()
+{
+    auto table = transactions();
+    views::TableModel model(*table, views::transactionGrid());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+    table->disableControls();
+    for (int i = 0; i < 3; ++i) {
+        table->append();
+        table->fieldByName(n::kDatum).setAsDate(QDate(2013, 1, 1 + i));
+        table->post();
+    }
+    QCOMPARE(model.rowCount(), 4); // nothing announced while disabled
+    table->enableControls();
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(inserts.size(), 0);
+    QCOMPARE(model.rowCount(), 7);
+
+    table->append(); // enabled: each stored row is announced as it comes
+    table->fieldByName(n::kDatum).setAsDate(QDate(2009, 1, 1));
+    table->post();
+    QCOMPARE(model.rowCount(), 8);
+    QCOMPARE(text(model, 0, 0), views::formatShortDate(QDate(2009, 1, 1)));
+}
+
+void ViewsTest::model_followsCloseAndOpen()
+{
+    auto table = transactions();
+    views::TableModel model(*table, views::transactionGrid());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    table->close();
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!model.index(0, 0).isValid());
+    table->open();
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(text(model, 0, 2), QStringLiteral("1.234,56"));
+}
+
+QTEST_MAIN(ViewsTest)
+#include "views_test.moc"

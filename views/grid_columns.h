@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace views {
+
+// Which colour rule a grid applies to its cells.
+enum class GridRule
+{
+    Sign,  // the transaction grid: Bedrag red below zero, green above, zero unchanged
+    Month, // the two grids over bedrijven: jan..dec red, green, zero hidden
+};
+
+struct GridColumn
+{
+    QString field; // logical field name
+    QString title;
+    int width = 0; // pixels; 0 takes the field's default width
+};
+
+struct GridSpec
+{
+    std::vector<GridColumn> columns;
+    GridRule rule;
+    bool blackText; // cells drawn in black instead of the system's window-text colour
+};
+
+GridSpec transactionGrid(); // RxDBGrid1 over mutaties
+GridSpec relationGrid();    // RxDBGrid2 over bedrijven
+GridSpec monthTotalGrid();  // RxDBGrid3 over bedrijven
+
+// Width a column without its own width takes: the field's display width in average characters.
+int defaultColumnWidth(int displayChars, int averageCharWidth);
+
+} // namespace views

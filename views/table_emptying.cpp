@@ -1,0 +1,18 @@
+#include "views/table_emptying.h"
+
+#include "store/dbase/table.h"
+
+namespace views {
+
+void emptyTableExclusively(dbase::Table& table)
+{
+    table.close();
+    table.setExclusive(true);
+    table.open();
+    table.emptyTable();
+    table.close();
+    table.setExclusive(false);
+    table.open();
+}
+
+} // namespace views

@@ -1,0 +1,16 @@
+#pragma once
+
+// Widget-free: the table side of "Legen Tabel".
+
+namespace dbase {
+class Table;
+}
+
+namespace views {
+
+// Empties one table: close, take it exclusively, open, delete every row, close, give the
+// exclusive use back, open shared again. When a step throws (another program holds the table)
+// the table stays as that step left it, closed at worst.
+void emptyTableExclusively(dbase::Table& table);
+
+} // namespace views

@@ -1,0 +1,194 @@
+#include "views/table_model.h"
+
+#include "store/number_format.h"
+#include "store/table_names.h"
+#include "views/cell_rules.h"
+#include "views/display_format.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace views {
+
+TableModel::TableModel(dbase::Table& table, GridSpec spec, QObject* parent)
+    : QAbstractTableModel(parent), m_table(table), m_spec(std::move(spec))
+{
+    m_columns.resize(m_spec.columns.size());
+    for (std::size_t c = 0; c < m_spec.columns.size(); ++c) {
+        m_columns[c].ruled = ruleApplies(m_spec.rule, m_spec.columns[c].field);
+        if (m_spec.columns[c].field.compare(store::names::kSoort, Qt::CaseInsensitive) == 0)
+            m_kindColumn = int(c);
+    }
+    m_table.addObserver(this);
+    bindColumns();
+}
+
+TableModel::~TableModel()
+{
+    m_table.removeObserver(this);
+}
+
+void TableModel::bindColumns()
+{
+    const bool open = m_table.isOpen();
+    m_dateFormat = shortDateFormat(); // asking the system locale per cell is slow
+    m_rows = open ? m_table.recordCount() : 0;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        Column& column = m_columns[c];
+        column.field = open ? m_table.fieldIndex(m_spec.columns[c].field) : -1;
+        if (column.field < 0)
+            continue;
+        switch (m_table.fieldDef(column.field).dataType()) {
+        case dbase::DataType::Date:
+            column.display = Display::Date;
+            break;
+        case dbase::DataType::SmallInt:
+        case dbase::DataType::Integer:
+        case dbase::DataType::LargeInt:
+            column.display = Display::Integer;
+            break;
+        case dbase::DataType::Float:
+            column.display = Display::Amount;
+            break;
+        case dbase::DataType::Boolean:
+            column.display = Display::Flag;
+            break;
+        default:
+            column.display = Display::Text;
+        }
+    }
+}
+
+void TableModel::resync()
+{
+    beginResetModel();
+    bindColumns();
+    endResetModel();
+    emit currentRowChanged(m_table.isOpen() ? m_table.position() : -1);
+}
+
+int TableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int TableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString TableModel::cellText(const dbase::RowView& row, const Column& column) const
+{
+    if (row.isNull(column.field))
+        return {};
+    switch (column.display) {
+    case Display::Date:
+        return row.asDate(column.field).toString(m_dateFormat);
+    case Display::Integer:
+        return QString::number(row.asInteger(column.field));
+    case Display::Amount:
+        return store::numfmt::formatAmount(row.asFloat(column.field));
+    case Display::Flag:
+        return row.asBoolean(column.field) ? QStringLiteral("X") : QString();
+    case Display::Text:
+        break;
+    }
+    return row.asString(column.field);
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows || m_resetting)
+        return {};
+    const Column& column = m_columns[std::size_t(index.column())];
+    if (column.field < 0)
+        return {};
+    const int position = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(m_table.rowAt(position), column);
+    case Qt::TextAlignmentRole:
+        if (column.display == Display::Amount || column.display == Display::Integer)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole: {
+        if (!column.ruled)
+            return {};
+        const double value = m_table.rowAt(position).asFloat(column.field);
+        switch (cellTone(m_spec.rule, m_spec.columns[std::size_t(index.column())].field, value)) {
+        case CellTone::Negative:
+            return kNegativeColour;
+        case CellTone::Positive:
+            return kPositiveColour;
+        case CellTone::Hidden:
+            return QGuiApplication::palette().color(QPalette::Base);
+        case CellTone::Unchanged:
+            return {};
+        }
+        return {};
+    }
+    case KindRole:
+        if (index.column() != m_kindColumn)
+            return {};
+        return int(m_table.rowAt(position).asInteger(column.field));
+    default:
+        return {};
+    }
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return QString(); // the row indicator carries no number
+    if (section < 0 || section >= int(m_spec.columns.size()))
+        return {};
+    return m_spec.columns[std::size_t(section)].title;
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void TableModel::aboutToReset()
+{
+    beginResetModel();
+    m_resetting = true;
+}
+
+void TableModel::reset()
+{
+    m_resetting = false;
+    bindColumns();
+    endResetModel();
+    emit currentRowChanged(m_table.isOpen() ? m_table.position() : -1);
+}
+
+void TableModel::aboutToInsert(int position)
+{
+    beginInsertRows({}, position, position);
+}
+
+void TableModel::inserted(int /*position*/)
+{
+    m_rows = m_table.isOpen() ? m_table.recordCount() : 0;
+    endInsertRows();
+}
+
+void TableModel::rowChanged(int position)
+{
+    if (position < 0 || position >= m_rows)
+        return;
+    emit dataChanged(index(position, 0), index(position, columnCount() - 1));
+}
+
+void TableModel::currentChanged(int position)
+{
+    emit currentRowChanged(position);
+}
+
+} // namespace views

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+// Every Dutch text of the main window and its pages, in one place.
+namespace views::texts {
+
+inline const QString kProgramTitle = QStringLiteral("Financieel overzicht");
+inline const QString kChartTitle = QStringLiteral("Grafische voorstelling");
+
+inline const QString kPageImport = QStringLiteral("Inlezen data");
+inline const QString kPageTransactions = QStringLiteral("Ingelezen mutaties");
+inline const QString kPageRelations = QStringLiteral("Overzicht relaties");
+inline const QString kPageMonthTotals = QStringLiteral("Maandinkomsten-uitgaven");
+
+inline const QString kHelp = QStringLiteral("Help");
+inline const QString kCalculatorHint = QStringLiteral("Calculator");
+inline const QString kImportButton = QStringLiteral("Inlezen TAB-file");
+inline const QString kChart = QStringLiteral("Grafiek");
+inline const QString kEmptyTable = QStringLiteral("Legen Tabel");
+inline const QString kClearFilter = QStringLiteral(" Wis");
+inline const QString kFilter = QStringLiteral("FILTER");
+inline const QString kSelect = QStringLiteral("select");
+inline const QString kDeselect = QStringLiteral("deselect");
+inline const QString kCompleteRelations = QStringLiteral("Aanvullen relaties");
+inline const QString kFillPerMonth = QStringLiteral("Vul per maand");
+
+inline const QString kImportInstruction =
+    QStringLiteral("Zorg dat het TAB bestand van de Kolvaro site op uw PC staat.\n"
+                   "In de help file staat hoe \u00e9\u00e9n en ander in z'n werk gaat.");
+inline const QString kImportReassurance =
+    QStringLiteral("U hoeft zich geen zorgen te maken om dubbelle inleesboekingen.\n"
+                   "Het programma herkent de reeds ingelezen boekingen.");
+inline const QString kTablesFolder = QStringLiteral("Tabellenmap:");
+
+inline const QString kTransactionCount = QStringLiteral("Aantal mutaties:");
+inline const QString kRelationCount = QStringLiteral("Aantal relaties:");
+inline const QString kYearListTitle = QStringLiteral("Selectie jaren tbv grafiek (max 3)");
+inline const QString kAllVisibleRelations = QStringLiteral("Alle zichtbare relaties");
+inline const QString kDoubleClickHint =
+    QStringLiteral("Dbl click tabel regel voor  select/deselect");
+inline const QString kFromImportedData = QStringLiteral("Vanaf ingelezen data");
+inline const QString kMonthTotals = QStringLiteral("Maandtotalen");
+
+inline const QString kConfirmCaption = QStringLiteral("Bevestiging");
+inline const QString kConfirmEmpty =
+    QStringLiteral("Weet je wel zeker dat je de tabel wilt legen?");
+inline const QString kWarningCaption = QStringLiteral("Waarschuwing");
+inline const QString kWarnEmpty = QStringLiteral("Tabel leeg maken?, weet je dat wel zeker??");
+
+// Grid titles that differ from their field names.
+inline const QString kTitleSoort = QStringLiteral("Srt");
+inline const QString kTitleRelatie = QStringLiteral("Relatie");
+inline const QString kTitleReknum = QStringLiteral("code/reknr");
+inline const QString kTitleSelect = QStringLiteral("sel");
+
+} // namespace views::texts
