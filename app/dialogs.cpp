@@ -22,7 +22,13 @@ void MessageBoxDialogs::showError(const QString& text)
 
 QString MessageBoxDialogs::getOpenFileName(const QString& caption, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(m_owner, caption, QString(), filter);
+    QFileDialog dialog(m_owner, caption, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A name typed without extension means a .tab file, as the filter suggests.
+    dialog.setDefaultSuffix(QStringLiteral("tab"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void MessageBoxDialogs::showCalculator()

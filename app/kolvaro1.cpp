@@ -3,11 +3,15 @@
 #include "app/dialogs.h"
 #include "app/guard.h"
 #include "app/program_font.h"
+#include "import/import_run.h"
+#include "relations/completion.h"
+#include "relations/month_totals.h"
 #include "store/dbase/alias_config.h"
+#include "store/table_emptying.h"
 #include "store/table_names.h"
 #include "store/tables_folder.h"
 #include "views/count_label.h"
-#include "views/table_emptying.h"
+#include "views/progress_gauge.h"
 #include "views/table_model.h"
 #include "views/texts.h"
 
@@ -145,7 +149,7 @@ void TForm1::emptyWithConfirmation(dbase::Table& table, QLabel* countLabel)
     guarded([&] {
         if (m_dialogs.askYesNo(views::texts::kConfirmCaption, views::texts::kConfirmEmpty) &&
             m_dialogs.askYesNo(views::texts::kWarningCaption, views::texts::kWarnEmpty))
-            views::emptyTableExclusively(table);
+            store::emptyTableExclusively(table);
         views::showRecordCount(countLabel, table);
     });
 }
@@ -162,17 +166,32 @@ void TForm1::SRColorButton7Click()
 
 void TForm1::SRColorButton16Click()
 {
-    // The import is wired here when it exists.
+    guarded([&] {
+        const QString path = m_dialogs.getOpenFileName(QString(), views::texts::kTabFileFilter);
+        if (path.isEmpty())
+            return;
+        views::ProgressGauge gauge(Gauge1);
+        import::ImportRun run(m_data.T1, m_data.T2);
+        run.setGauge(&gauge);
+        run.setBeforeRead([this] { switchOffImportFilters(); });
+        run.run(path);
+    });
 }
+
+// Both tables must present all their rows to the import.
+void TForm1::switchOffImportFilters() {}
 
 void TForm1::SRColorButton8Click()
 {
-    // Completing the relation list is wired here when it exists.
+    guarded([&] {
+        relations::completeRelations(m_data.T1, m_data.T2);
+        views::showRecordCount(Label9, m_data.T2);
+    });
 }
 
 void TForm1::SRColorButton9Click()
 {
-    // Filling the month totals is wired here when it exists.
+    guarded([&] { relations::fillMonthTotals(m_data.T1, m_data.T2); });
 }
 
 void TForm1::pageShown(int index)

@@ -69,6 +69,7 @@ public:
     void SRColorButton16Click(); // "Inlezen TAB-file"
     void SRColorButton8Click();  // "Aanvullen relaties"
     void SRColorButton9Click();  // "Vul per maand"
+    void switchOffImportFilters();
     void TabSheet1Show();
     void TabSheet3Show();
     void TabSheet2Show();

@@ -13,6 +13,8 @@ public:
     QStringList questions;    // "caption|text" per question
     QStringList errors;
     int calculatorShown = 0;
+    QString openFileName; // what the file-open dialog returns; empty: the user cancels
+    QString openFilter;
 
     bool askYesNo(const QString& caption, const QString& text) override
     {
@@ -24,6 +26,10 @@ public:
         return answer;
     }
     void showError(const QString& text) override { errors << text; }
-    QString getOpenFileName(const QString&, const QString&) override { return {}; }
+    QString getOpenFileName(const QString&, const QString& filter) override
+    {
+        openFilter = filter;
+        return openFileName;
+    }
     void showCalculator() override { ++calculatorShown; }
 };

@@ -1,8 +1,8 @@
-#include "views/table_emptying.h"
+#include "store/table_emptying.h"
 
 #include "store/dbase/table.h"
 
-namespace views {
+namespace store {
 
 void emptyTableExclusively(dbase::Table& table)
 {
@@ -15,4 +15,4 @@ void emptyTableExclusively(dbase::Table& table)
     table.open();
 }
 
-} // namespace views
+} // namespace store

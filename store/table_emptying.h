@@ -6,11 +6,11 @@ namespace dbase {
 class Table;
 }
 
-namespace views {
+namespace store {
 
 // Empties one table: close, take it exclusively, open, delete every row, close, give the
 // exclusive use back, open shared again. When a step throws (another program holds the table)
 // the table stays as that step left it, closed at worst.
 void emptyTableExclusively(dbase::Table& table);
 
-} // namespace views
+} // namespace store

@@ -1,0 +1,134 @@
+// The main window's buttons that run the import and the relation passes.
+#include "app/kolvaro1.h"
+#include "store/table_names.h"
+#include "tests/app/fake_dialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace n = store::names;
+using namespace Qt::StringLiterals;
+
+class Form1HandlersTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void importThroughTheButton();
+    void importStopsAtABadLineKeepingTheLinesBefore();
+    void cancellingTheFileDialogImportsNothing();
+    void relationButtonsCompleteAndFill();
+
+private:
+    QString writeTab(const QString& name, const QByteArray& lines);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeDialogs m_dialogs;
+};
+
+namespace {
+
+// A line as the bank writes it: seven tab-separated fields, then the description.
+QByteArray line(const char* date, const char* amount, const char* description)
+{
+    return QByteArray("123456789\tEUR\t") + date + "\t0,00\t0,00\t" + date + '\t' + amount + '\t' +
+           description + "\r\n";
+}
+
+} // namespace
+
+void Form1HandlersTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    qputenv("HOME", m_dir->filePath(u"home"_s).toUtf8());
+    qputenv("KOLVARO_ENGINE_CONFIG", m_dir->filePath(u"engine.ini"_s).toUtf8());
+    m_dialogs = FakeDialogs();
+}
+
+QString Form1HandlersTest::writeTab(const QString& name, const QByteArray& lines)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines) != lines.size())
+        return {};
+    return path;
+}
+
+void Form1HandlersTest::importThroughTheButton()
+{
+    QByteArray lines;
+    for (int i = 0; i < 3; ++i)
+        lines += line("20101231", "-12,5", "GIRO  1234567 J. JANSEN  HUUR DECEMBER");
+    lines +=
+        line("20110102", "100,00", "BEA   NR:AB12CD   02.01.11/10.15 SUPERMARKT DE HOEK,PAS123");
+    m_dialogs.openFileName = writeTab(u"bank.tab"_s, lines);
+
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    for (int press = 1; press <= 2; ++press) {
+        form.SRColorButton16Click();
+        QVERIFY2(m_dialogs.errors.isEmpty(), qPrintable(m_dialogs.errors.join(u'\n')));
+        QCOMPARE(data.T1.recordCount(), 2); // the same line three times, and a second import
+        QCOMPARE(data.T2.recordCount(), 2);
+        QCOMPARE(form.Gauge1->value(), form.Gauge1->maximum());
+        QCOMPARE(form.Gauge1->maximum(), int(lines.size() / 128));
+    }
+    QCOMPARE(m_dialogs.openFilter, u"TAB file (*.tab)"_s);
+    data.T1.first();
+    QCOMPARE(data.T1.fieldByName(n::kDatum).asDate(), QDate(2010, 12, 31));
+    QCOMPARE(data.T1.fieldByName(n::kBedrag).asFloat(), -12.5);
+    QCOMPARE(data.T1.fieldByName(n::kNaam).asString(), u"J. JANSEN"_s);
+}
+
+void Form1HandlersTest::importStopsAtABadLineKeepingTheLinesBefore()
+{
+    m_dialogs.openFileName = writeTab(u"bad.tab"_s, line("20100105", "1,00", "ANDERS") +
+                                                        line("20100106", "1.234,56", "ANDERS"));
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    form.SRColorButton16Click();
+    QCOMPARE(m_dialogs.errors, QStringList{u"'1.234,56' is not a valid floating point value"_s});
+    QCOMPARE(data.T1.recordCount(), 1);
+    QCOMPARE(form.Gauge1->value(), 0); // a file under 128 bytes keeps the gauge empty
+}
+
+void Form1HandlersTest::cancellingTheFileDialogImportsNothing()
+{
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    form.SRColorButton16Click();
+    QVERIFY(m_dialogs.errors.isEmpty());
+    QCOMPARE(data.T1.recordCount(), 0);
+}
+
+void Form1HandlersTest::relationButtonsCompleteAndFill()
+{
+    m_dialogs.openFileName = writeTab(u"bank.tab"_s, line("20100301", "100,00", "ANDERS") +
+                                                         line("20100302", "-12,50", "ANDERS") +
+                                                         line("20110301", "5,00", "ANDERS"));
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    form.SRColorButton16Click();
+    m_dialogs.answers = {true, true};
+    form.SRColorButton7Click(); // "Legen Tabel" on the relations page
+    QCOMPARE(form.Label9->text(), u"0"_s);
+
+    form.SRColorButton9Click(); // nothing to fill without rows
+    QCOMPARE(data.T2.recordCount(), 0);
+    form.SRColorButton8Click();
+    QCOMPARE(form.Label9->text(), u"2"_s);
+    form.SRColorButton9Click();
+    QVERIFY(m_dialogs.errors.isEmpty());
+    data.T2.first();
+    QCOMPARE(data.T2.fieldByName(n::kJaar).asString(), u"2010"_s);
+    QCOMPARE(data.T2.fieldByName(n::kMonths[2]).asFloat(), 87.5);
+}
+
+QTEST_MAIN(Form1HandlersTest)
+#include "form1_handlers_test.moc"
