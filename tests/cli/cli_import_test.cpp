@@ -1,5 +1,5 @@
 // kolvaro-cli classify and import, run as the separate program they are.
-#include "tests/import/qt_print.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

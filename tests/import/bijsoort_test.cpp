@@ -1,6 +1,6 @@
 #include "import/bijsoort.h"
 
-#include "tests/import/qt_print.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

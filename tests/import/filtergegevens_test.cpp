@@ -2,7 +2,7 @@
 #include "import/import_error.h"
 #include "import/text_ops.h"
 
-#include "tests/import/qt_print.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "store/table_definitions.h"
 #include "store/table_names.h"
 
-#include "tests/import/qt_print.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #include "import/import_error.h"
 #include "import/tab_reader.h"
 
-#include "tests/import/qt_print.h"
+#include "tests/store/engine_test_support.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 
@@ -122,11 +123,18 @@ TEST_F(TabReaderTest, openErrors)
 
 TEST_F(TabReaderTest, unreadableFileIsAccessDenied)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
     const QString path = write("x");
     QFile::setPermissions(path, QFileDevice::WriteOwner);
-    EXPECT_EQ(openError(path), u"File access denied");
+    // Root reads every file, so the check runs as an unprivileged user when the test is root.
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                            QFileDevice::ExeOther);
+    const std::string result = enginetest::runInChild([&]() -> std::string {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return "cannot drop privileges";
+        return openError(path).toStdString();
+    });
+    EXPECT_EQ(result, "File access denied");
 }
 
 } // namespace

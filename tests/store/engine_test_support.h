@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/qt_print.h"
+
 #include "store/dbase/table.h"
 #include "store/dbase/table_observer.h"
 
@@ -81,9 +83,3 @@ private:
 };
 
 } // namespace enginetest
-
-// Readable QStrings in the test framework's messages.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
