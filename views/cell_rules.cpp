@@ -18,6 +18,11 @@ CellTone cellTone(GridRule rule, const QString& fieldName, double value)
 {
     if (!ruleApplies(rule, fieldName))
         return CellTone::Unchanged;
+    return ruledTone(rule, value);
+}
+
+CellTone ruledTone(GridRule rule, double value)
+{
     if (value < 0)
         return CellTone::Negative;
     if (value > 0)

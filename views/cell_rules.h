@@ -28,4 +28,8 @@ bool ruleApplies(GridRule rule, const QString& fieldName);
 // The tone of a cell from its field name and its value (an empty field counts as 0).
 CellTone cellTone(GridRule rule, const QString& fieldName, double value);
 
+// The tone of a value in a column the rule applies to (see ruleApplies), for callers that decided
+// that once per column rather than once per cell.
+CellTone ruledTone(GridRule rule, double value);
+
 } // namespace views

@@ -2,42 +2,52 @@
 
 #include "store/table_names.h"
 #include "views/cell_rules.h"
+#include "views/cell_text_painter.h"
 #include "views/kind_badges.h"
 #include "views/table_model.h"
 
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace views {
+
+GridDelegate::GridDelegate(const TableModel* model, QObject* parent)
+    : QStyledItemDelegate(parent), m_model(model)
+{
+}
+
+GridDelegate::~GridDelegate() = default;
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const
 {
-    // Plain text cells are drawn directly: a grid repaints hundreds of them per page, and the
-    // style's item drawing lays out every text on its own.
+    if (index.model() != m_model) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // Cells are drawn directly from one read of the row: a grid repaints hundreds of them per
+    // page, and the style's item drawing asks the model role by role and lays out every text.
     const bool selected = option.state & QStyle::State_Selected;
     if (selected)
         painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
-    const QVariant foreground = index.data(Qt::ForegroundRole);
-    QColor colour = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const TableModel::CellView cell = m_model->cellView(index.row(), index.column());
     // A ruled colour wins over the highlight text colour, so red and green stay visible.
-    if (foreground.isValid())
-        colour = foreground.value<QColor>();
-    const QString text = index.data(Qt::DisplayRole).toString();
-    if (!text.isEmpty()) {
-        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-        painter->save();
-        painter->setClipRect(option.rect);
+    const QColor colour =
+        cell.foreground.isValid()
+            ? cell.foreground
+            : option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    if (!cell.text.isEmpty()) {
+        if (!m_text || m_text->font() != option.font)
+            m_text = std::make_unique<CellTextPainter>(option.font);
+        const QPen pen = painter->pen();
         painter->setPen(colour);
-        painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0),
-                          int(alignment) | Qt::TextSingleLine, text);
-        painter->restore();
+        m_text->draw(*painter, option.rect, option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0),
+                     cell.rightAligned ? Qt::AlignRight : Qt::AlignLeft, cell.text);
+        painter->setPen(pen);
     }
-    const QVariant kind = index.data(TableModel::KindRole);
-    if (!kind.isValid())
-        return;
-    const int k = kind.toInt();
+    const int k = cell.kind;
     if (k < 3 || k >= kImageCount)
         return; // only kind codes have a badge; other values show just their number
     const QRect square(option.rect.left(), option.rect.top(), option.rect.height(),
@@ -48,11 +58,13 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model(model)
 {
     setModel(model);
-    setItemDelegate(new GridDelegate(this));
+    setItemDelegate(new GridDelegate(model, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
+    // The view keeps a pixel per cell for the lines but does not draw them: paintGridLines does.
+    setGridStyle(Qt::NoPen);
     setWordWrap(false);
     // Narrow columns (jaar is 29 pixels) clip their text rather than show an ellipsis.
     setTextElideMode(Qt::ElideNone);
@@ -94,6 +106,70 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
     connect(model, &QAbstractItemModel::modelReset, this, &DbGrid::applyColumnWidths);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { moveTable(current); });
+}
+
+void DbGrid::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    QPainter painter(viewport());
+    paintGridLines(painter, event->region());
+}
+
+void DbGrid::paintGridLines(QPainter& painter, const QRegion& region)
+{
+    // The lines QTableView draws (a solid one-pixel line under every row and after every column,
+    // over the painted area), as filled rectangles: its pen draws a long line pixel by pixel,
+    // which took a tenth of a page's paint.
+    const QHeaderView* rows = verticalHeader();
+    const QHeaderView* columns = horizontalHeader();
+    if (rows->count() == 0 || columns->count() == 0)
+        return;
+    const bool rightToLeft = isRightToLeft();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor colour =
+        QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const int extent = columns->length() - columns->offset() - (rightToLeft ? 0 : 1);
+    const int bottom = rows->length() - rows->offset() - 1;
+    for (QRect area : region) {
+        area.setBottom(std::min(area.bottom(), bottom));
+        if (rightToLeft)
+            area.setLeft(std::max(area.left(), viewport()->width() - extent));
+        else
+            area.setRight(std::min(area.right(), extent));
+        if (!area.isValid())
+            continue;
+        int first = rows->visualIndexAt(area.top());
+        int last = rows->visualIndexAt(area.bottom());
+        if (last == -1)
+            last = rows->count() - 1;
+        int left = columns->visualIndexAt(area.left());
+        int rightColumn = columns->visualIndexAt(area.right());
+        if (rightToLeft)
+            std::swap(left, rightColumn);
+        if (left == -1)
+            left = 0;
+        if (rightColumn == -1)
+            rightColumn = columns->count() - 1;
+        if (first == -1 || first > last)
+            continue;
+        for (int visual = first; visual <= last; ++visual) {
+            const int row = rows->logicalIndex(visual);
+            if (rows->isSectionHidden(row))
+                continue;
+            const int y = rowViewportPosition(row) + rowHeight(row) - 1;
+            painter.fillRect(QRect(area.left(), y, area.width(), 1), colour);
+        }
+        for (int visual = left; visual <= rightColumn; ++visual) {
+            const int column = columns->logicalIndex(visual);
+            if (columns->isSectionHidden(column))
+                continue;
+            int x = columnViewportPosition(column);
+            if (!rightToLeft)
+                x += columnWidth(column) - 1;
+            painter.fillRect(QRect(x, area.top(), 1, area.height()), colour);
+        }
+    }
 }
 
 void DbGrid::applyColumnWidths()

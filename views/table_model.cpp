@@ -2,8 +2,6 @@
 
 #include "store/number_format.h"
 #include "store/table_names.h"
-#include "views/cell_rules.h"
-#include "views/display_format.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -31,7 +29,7 @@ TableModel::~TableModel()
 void TableModel::bindColumns()
 {
     const bool open = m_table.isOpen();
-    m_dateFormat = shortDateFormat(); // asking the system locale per cell is slow
+    m_dates = DateFormatter(shortDateFormat()); // asking the system locale per cell is slow
     m_rows = open ? m_table.recordCount() : 0;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         Column& column = m_columns[c];
@@ -83,7 +81,7 @@ QString TableModel::cellText(const dbase::RowView& row, const Column& column) co
         return {};
     switch (column.display) {
     case Display::Date:
-        return row.asDate(column.field).toString(m_dateFormat);
+        return m_dates.format(row.asDate(column.field));
     case Display::Integer:
         return QString::number(row.asInteger(column.field));
     case Display::Amount:
@@ -94,6 +92,38 @@ QString TableModel::cellText(const dbase::RowView& row, const Column& column) co
         break;
     }
     return row.asString(column.field);
+}
+
+QColor TableModel::foreground(const dbase::RowView& row, const Column& column) const
+{
+    if (!column.ruled)
+        return {};
+    switch (ruledTone(m_spec.rule, row.asFloat(column.field))) {
+    case CellTone::Negative:
+        return kNegativeColour;
+    case CellTone::Positive:
+        return kPositiveColour;
+    case CellTone::Hidden:
+        return QGuiApplication::palette().color(QPalette::Base);
+    case CellTone::Unchanged:
+        break;
+    }
+    return {};
+}
+
+TableModel::CellView TableModel::cellView(int row, int column) const
+{
+    CellView cell;
+    const Column& c = m_columns[std::size_t(column)];
+    if (m_resetting || c.field < 0 || row >= m_rows)
+        return cell;
+    const dbase::RowView view = m_table.rowAt(row);
+    cell.text = cellText(view, c);
+    cell.rightAligned = isRightAligned(c);
+    cell.foreground = foreground(view, c);
+    if (column == m_kindColumn)
+        cell.kind = int(view.asInteger(c.field));
+    return cell;
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const
@@ -108,24 +138,12 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return cellText(m_table.rowAt(position), column);
     case Qt::TextAlignmentRole:
-        if (column.display == Display::Amount || column.display == Display::Integer)
+        if (isRightAligned(column))
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole: {
-        if (!column.ruled)
-            return {};
-        const double value = m_table.rowAt(position).asFloat(column.field);
-        switch (cellTone(m_spec.rule, m_spec.columns[std::size_t(index.column())].field, value)) {
-        case CellTone::Negative:
-            return kNegativeColour;
-        case CellTone::Positive:
-            return kPositiveColour;
-        case CellTone::Hidden:
-            return QGuiApplication::palette().color(QPalette::Base);
-        case CellTone::Unchanged:
-            return {};
-        }
-        return {};
+        const QColor colour = foreground(m_table.rowAt(position), column);
+        return colour.isValid() ? QVariant(colour) : QVariant();
     }
     case KindRole:
         if (index.column() != m_kindColumn)

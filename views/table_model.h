@@ -2,6 +2,8 @@
 
 #include "store/dbase/table.h"
 #include "store/dbase/table_observer.h"
+#include "views/cell_rules.h"
+#include "views/display_format.h"
 #include "views/grid_columns.h"
 
 #include <QAbstractTableModel>
@@ -28,6 +30,18 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // What one data cell shows: its text, alignment, text colour and kind code, read with a
+    // single look at its row. The grid paints from this instead of asking data() role by role.
+    struct CellView
+    {
+        QString text;
+        bool rightAligned = false;
+        QColor foreground; // invalid: the grid's own text colour
+        int kind = -1;     // the Soort value in the kind column; -1 elsewhere
+    };
+    // Requires a valid row and column of this model.
+    CellView cellView(int row, int column) const;
 
     dbase::Table& table() const { return m_table; }
     const GridSpec& spec() const { return m_spec; }
@@ -64,6 +78,11 @@ private:
 
     void bindColumns();
     QString cellText(const dbase::RowView& row, const Column& column) const;
+    QColor foreground(const dbase::RowView& row, const Column& column) const;
+    static bool isRightAligned(const Column& column)
+    {
+        return column.display == Display::Amount || column.display == Display::Integer;
+    }
 
     dbase::Table& m_table;
     GridSpec m_spec;
@@ -71,7 +90,7 @@ private:
     int m_rows = 0;
     int m_kindColumn = -1;
     bool m_resetting = false;
-    QString m_dateFormat;
+    DateFormatter m_dates;
 };
 
 } // namespace views

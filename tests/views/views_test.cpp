@@ -5,6 +5,7 @@
 #include "store/table_names.h"
 #include "views/calculator.h"
 #include "views/cell_rules.h"
+#include "views/cell_text_painter.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
 #include "views/display_format.h"
@@ -13,6 +14,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QPainter>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -38,6 +41,12 @@ private slots:
     void grid_currentRowIsTheTablesCurrentRow();
     void model_disabledTableResetsOnceWhenEnabled();
     void model_followsCloseAndOpen();
+    void model_cellViewAgreesWithRoles();
+    void dateFormatter_data();
+    void dateFormatter();
+    void cellTextPainter_data();
+    void cellTextPainter();
+    void grid_ownLinesAreQtsGridLines();
 };
 
 void ViewsTest::cellTone_data()
@@ -312,6 +321,142 @@ void ViewsTest::model_followsCloseAndOpen()
     table->open();
     QCOMPARE(model.rowCount(), 4);
     QCOMPARE(text(model, 0, 2), QStringLiteral("1.234,56"));
+}
+
+void ViewsTest::model_cellViewAgreesWithRoles()
+{
+    // The grid paints from cellView; other views and tests read data(): both must say the same.
+    auto table = transactions();
+    views::TableModel model(*table, views::transactionGrid());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const QModelIndex index = model.index(row, column);
+            const views::TableModel::CellView cell = model.cellView(row, column);
+            QCOMPARE(cell.text, index.data().toString());
+            QCOMPARE(cell.foreground, index.data(Qt::ForegroundRole).value<QColor>());
+            const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+            QCOMPARE(cell.rightAligned, bool(alignment & Qt::AlignRight));
+            const QVariant kind = index.data(views::TableModel::KindRole);
+            QCOMPARE(cell.kind, kind.isValid() ? kind.toInt() : -1);
+        }
+    }
+}
+
+void ViewsTest::dateFormatter_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("dutch") << QStringLiteral("dd-MM-yyyy") << QDate(2010, 1, 5);
+    QTest::newRow("short pieces") << QStringLiteral("d-M-yy") << QDate(2009, 11, 25);
+    QTest::newRow("one digit day") << QStringLiteral("d/M/yyyy") << QDate(2012, 3, 7);
+    QTest::newRow("iso") << QStringLiteral("yyyy-MM-dd") << QDate(1999, 12, 31);
+    QTest::newRow("two digit year pads") << QStringLiteral("dd.MM.yy") << QDate(2005, 6, 1);
+    QTest::newRow("small year pads") << QStringLiteral("dd-MM-yyyy") << QDate(7, 2, 3);
+    QTest::newRow("month name") << QStringLiteral("d MMM yyyy") << QDate(2010, 8, 9);
+    QTest::newRow("quoted text") << QStringLiteral("dd 'de' MM yyyy") << QDate(2010, 8, 9);
+    QTest::newRow("year before 1") << QStringLiteral("dd-MM-yyyy") << QDate(-44, 3, 15);
+    QTest::newRow("invalid date") << QStringLiteral("dd-MM-yyyy") << QDate();
+}
+
+void ViewsTest::dateFormatter()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QDate, date);
+    const QString expected = date.isValid() ? date.toString(pattern) : QString();
+    QCOMPARE(views::DateFormatter(pattern).format(date), expected);
+}
+
+namespace {
+
+// A cell of 16 pixels high as the grid paints it, texts 2 pixels inside the cell.
+QImage paintCell(const QString& text, const QRect& cell, Qt::Alignment alignment,
+                 views::CellTextPainter* painter, const QFont& font)
+{
+    QImage image(140, 22, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(views::kNegativeColour);
+    const QRect textRect = cell.adjusted(2, 0, -2, 0);
+    if (painter) {
+        painter->draw(p, cell, textRect, alignment, text);
+    } else {
+        p.setFont(font);
+        p.setClipRect(cell);
+        p.drawText(textRect, int(alignment) | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    }
+    return image;
+}
+
+} // namespace
+
+void ViewsTest::cellTextPainter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("kerned capitals") << QStringLiteral("AVATAR To Yo LT");
+    QTest::newRow("amount") << QStringLiteral("-1.234,56");
+    QTest::newRow("date") << QStringLiteral("05-01-2010");
+    QTest::newRow("kind code") << QStringLiteral("3");
+    QTest::newRow("latin-1 letter") << QStringLiteral("CAF\u00c9 DE BEURS");
+    QTest::newRow("euro sign goes the slow way") << QStringLiteral("\u20ac 12,50");
+    QTest::newRow("trailing blank goes the slow way") << QStringLiteral("ABC ");
+    QTest::newRow("tab goes the slow way") << QStringLiteral("A\tB");
+    QTest::newRow("soft hyphen goes the slow way") << QStringLiteral("ver\u00adzekering");
+    QTest::newRow("leading blanks") << QStringLiteral("  links");
+    QTest::newRow("wider than any cell")
+        << QStringLiteral("ALBERT HEIJN 1234 betaling 77 omschrijving fijne waffles");
+    QTest::newRow("empty") << QString();
+}
+
+void ViewsTest::cellTextPainter()
+{
+    QFETCH(QString, text);
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPixelSize(11);
+    for (const QFont& font : {QApplication::font(), small}) {
+        views::CellTextPainter painter(font);
+        // Twice over: the second pass draws from what the first one learnt of the font.
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const QRect& cell : {QRect(0, 0, 120, 16), QRect(3, 1, 28, 16),
+                                      QRect(5, 2, 68, 17), QRect(1, 0, 14, 15)}) {
+                for (const Qt::Alignment alignment : {Qt::AlignLeft, Qt::AlignRight}) {
+                    const QImage fast = paintCell(text, cell, alignment, &painter, font);
+                    const QImage expected = paintCell(text, cell, alignment, nullptr, font);
+                    if (fast != expected)
+                        QFAIL(qPrintable(QStringLiteral("differs in %1x%2 at %3,%4, alignment %5")
+                                             .arg(cell.width())
+                                             .arg(cell.height())
+                                             .arg(cell.x())
+                                             .arg(cell.y())
+                                             .arg(int(alignment))));
+                }
+            }
+        }
+    }
+}
+
+void ViewsTest::grid_ownLinesAreQtsGridLines()
+{
+    // The grid fills its lines itself; with Qt's own pen lines drawn as well the picture must not
+    // change, so every own line lies on one of Qt's and none is missing.
+    auto table = transactions();
+    views::TableModel model(*table, views::transactionGrid());
+    views::DbGrid grid(&model);
+    grid.resize(500, 120);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.horizontalScrollBar()->setValue(30);
+    auto render = [&grid] {
+        QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        grid.viewport()->render(&image);
+        return image;
+    };
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        grid.setLayoutDirection(direction);
+        grid.setGridStyle(Qt::NoPen);
+        const QImage own = render();
+        grid.setGridStyle(Qt::SolidLine);
+        QCOMPARE(render(), own);
+    }
 }
 
 QTEST_MAIN(ViewsTest)
