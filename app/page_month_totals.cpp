@@ -89,7 +89,7 @@ void TForm1::buildMonthTotalsPage()
 
     // The strip's first month cell stands above the grid's jan column: past the row indicator,
     // the grid's frame, jaar and Naam, less the strip's 2-pixel spacer cell.
-    const auto& columns = m_monthModel->spec().columns;
+    const auto& columns = m_monthModel->layout().columns;
     const int janLeft = RxDBGrid3->frameWidth() + views::DbGrid::kIndicatorWidth +
                         columns[0].width + columns[1].width;
     StringGrid1 = monthStrip(header);

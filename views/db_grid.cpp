@@ -95,7 +95,7 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
             .arg(kFixedCellColour.name(), kTitleTextColour.name());
     titles->setStyleSheet(fixedCells);
     rows->setStyleSheet(fixedCells);
-    if (model->spec().blackText) {
+    if (model->layout().blackText) {
         QPalette p = palette();
         p.setColor(QPalette::Text, Qt::black);
         setPalette(p);
@@ -174,7 +174,7 @@ void DbGrid::paintGridLines(QPainter& painter, const QRegion& region)
 
 void DbGrid::applyColumnWidths()
 {
-    const auto& columns = m_model->spec().columns;
+    const auto& columns = m_model->layout().columns;
     const int averageChar = fontMetrics().averageCharWidth();
     for (std::size_t c = 0; c < columns.size(); ++c) {
         int width = columns[c].width;

@@ -9,7 +9,7 @@ namespace views {
 
 namespace n = store::names;
 
-GridSpec transactionGrid()
+GridLayout transactionGrid()
 {
     return {{{n::kDatum, n::kDatum, 0},
              {n::kSoort, texts::kTitleSoort, 28},
@@ -33,7 +33,7 @@ std::vector<GridColumn> monthColumns(const std::array<int, 12>& widths)
 
 } // namespace
 
-GridSpec relationGrid()
+GridLayout relationGrid()
 {
     std::vector<GridColumn> columns{
         {n::kSelect, texts::kTitleSelect, 0}, {n::kJaar, n::kJaar, 29}, {n::kNaam, n::kNaam, 180}};
@@ -42,7 +42,7 @@ GridSpec relationGrid()
     return {columns, GridRule::Month, false};
 }
 
-GridSpec monthTotalGrid()
+GridLayout monthTotalGrid()
 {
     std::vector<GridColumn> columns{{n::kJaar, n::kJaar, 29}, {n::kNaam, n::kNaam, 191}};
     for (auto& c : monthColumns({66, 61, 61, 58, 59, 58, 59, 62, 62, 62, 62, 62}))

@@ -19,16 +19,16 @@ struct GridColumn
     int width = 0; // pixels; 0 takes the field's default width
 };
 
-struct GridSpec
+struct GridLayout
 {
     std::vector<GridColumn> columns;
     GridRule rule;
     bool blackText; // cells drawn in black instead of the system's window-text colour
 };
 
-GridSpec transactionGrid(); // RxDBGrid1 over mutaties
-GridSpec relationGrid();    // RxDBGrid2 over bedrijven
-GridSpec monthTotalGrid();  // RxDBGrid3 over bedrijven
+GridLayout transactionGrid(); // RxDBGrid1 over mutaties
+GridLayout relationGrid();    // RxDBGrid2 over bedrijven
+GridLayout monthTotalGrid();  // RxDBGrid3 over bedrijven
 
 // Width a column without its own width takes: the field's display width in average characters.
 int defaultColumnWidth(int displayChars, int averageCharWidth);

@@ -8,13 +8,13 @@
 
 namespace views {
 
-TableModel::TableModel(dbase::Table& table, GridSpec spec, QObject* parent)
-    : QAbstractTableModel(parent), m_table(table), m_spec(std::move(spec))
+TableModel::TableModel(dbase::Table& table, GridLayout layout, QObject* parent)
+    : QAbstractTableModel(parent), m_table(table), m_layout(std::move(layout))
 {
-    m_columns.resize(m_spec.columns.size());
-    for (std::size_t c = 0; c < m_spec.columns.size(); ++c) {
-        m_columns[c].ruled = ruleApplies(m_spec.rule, m_spec.columns[c].field);
-        if (m_spec.columns[c].field.compare(store::names::kSoort, Qt::CaseInsensitive) == 0)
+    m_columns.resize(m_layout.columns.size());
+    for (std::size_t c = 0; c < m_layout.columns.size(); ++c) {
+        m_columns[c].ruled = ruleApplies(m_layout.rule, m_layout.columns[c].field);
+        if (m_layout.columns[c].field.compare(store::names::kSoort, Qt::CaseInsensitive) == 0)
             m_kindColumn = int(c);
     }
     m_table.addObserver(this);
@@ -33,7 +33,7 @@ void TableModel::bindColumns()
     m_rows = open ? m_table.recordCount() : 0;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         Column& column = m_columns[c];
-        column.field = open ? m_table.fieldIndex(m_spec.columns[c].field) : -1;
+        column.field = open ? m_table.fieldIndex(m_layout.columns[c].field) : -1;
         if (column.field < 0)
             continue;
         switch (m_table.fieldDef(column.field).dataType()) {
@@ -98,7 +98,7 @@ QColor TableModel::foreground(const dbase::RowView& row, const Column& column) c
 {
     if (!column.ruled)
         return {};
-    switch (ruledTone(m_spec.rule, row.asFloat(column.field))) {
+    switch (ruledTone(m_layout.rule, row.asFloat(column.field))) {
     case CellTone::Negative:
         return kNegativeColour;
     case CellTone::Positive:
@@ -160,9 +160,9 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     if (orientation == Qt::Vertical)
         return QString(); // the row indicator carries no number
-    if (section < 0 || section >= int(m_spec.columns.size()))
+    if (section < 0 || section >= int(m_layout.columns.size()))
         return {};
-    return m_spec.columns[std::size_t(section)].title;
+    return m_layout.columns[std::size_t(section)].title;
 }
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const

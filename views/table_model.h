@@ -22,7 +22,7 @@ public:
     // The kind code of a cell of the Soort column (int), for the badge delegate.
     static constexpr int KindRole = Qt::UserRole + 1;
 
-    TableModel(dbase::Table& table, GridSpec spec, QObject* parent = nullptr);
+    TableModel(dbase::Table& table, GridLayout layout, QObject* parent = nullptr);
     ~TableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -44,7 +44,7 @@ public:
     CellView cellView(int row, int column) const;
 
     dbase::Table& table() const { return m_table; }
-    const GridSpec& spec() const { return m_spec; }
+    const GridLayout& layout() const { return m_layout; }
     int kindColumn() const { return m_kindColumn; } // -1 when the grid shows no Soort
 
     // Re-reads the table wholesale (after it was opened or closed without an announcement).
@@ -85,7 +85,7 @@ private:
     }
 
     dbase::Table& m_table;
-    GridSpec m_spec;
+    GridLayout m_layout;
     std::vector<Column> m_columns;
     int m_rows = 0;
     int m_kindColumn = -1;
