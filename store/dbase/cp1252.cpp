@@ -34,12 +34,16 @@ QString decode(const char* bytes, qsizetype size)
     return text;
 }
 
+void encodeInto(QStringView text, char* out)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = encodeChar(text[i].unicode());
+}
+
 QByteArray encode(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = encodeChar(text[i].unicode());
+    encodeInto(text, bytes.data());
     return bytes;
 }
 

@@ -16,5 +16,7 @@ inline QString decode(const QByteArray& bytes)
 
 // Characters that Windows-1252 cannot hold become '?'.
 QByteArray encode(QStringView text);
+// The same into `out`, which holds text.size() bytes.
+void encodeInto(QStringView text, char* out);
 
 } // namespace dbase::cp1252

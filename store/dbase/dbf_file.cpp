@@ -214,9 +214,10 @@ void DbfFile::writeHeaderCount()
 std::uint32_t DbfFile::append(const char* bytes)
 {
     const qint64 offset = m_headerLength + qint64(m_count) * m_recordLength;
-    std::vector<char> out(bytes, bytes + m_recordLength);
-    out.push_back(kEndOfFile);
-    writeAt(offset, out.data(), static_cast<qint64>(out.size()));
+    // The row and the end marker after it in one write.
+    m_appendBuffer.assign(bytes, bytes + m_recordLength);
+    m_appendBuffer.push_back(kEndOfFile);
+    writeAt(offset, m_appendBuffer.data(), static_cast<qint64>(m_appendBuffer.size()));
     m_rows.insert(m_rows.end(), bytes, bytes + m_recordLength);
     ++m_count;
     writeHeaderCount();

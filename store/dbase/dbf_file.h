@@ -66,6 +66,7 @@ private:
     std::uint32_t m_count = 0;
     std::vector<FieldDef> m_fields;
     std::vector<char> m_rows;
+    std::vector<char> m_appendBuffer;
 };
 
 } // namespace dbase

@@ -276,10 +276,10 @@ void writeString(const FieldDef& field, char* row, QStringView value)
 {
     switch (field.type) {
     case 'C': {
-        const QByteArray bytes = cp1252::encode(value.left(field.width));
+        const QStringView text = value.left(field.width);
         char* p = at(field, row);
-        std::memset(p, ' ', static_cast<std::size_t>(field.width));
-        std::memcpy(p, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        cp1252::encodeInto(text, p);
+        std::memset(p + text.size(), ' ', static_cast<std::size_t>(field.width - text.size()));
         return;
     }
     case 'D': {
@@ -383,8 +383,9 @@ void writeDate(const FieldDef& field, char* row, const QDate& value)
         throw EngineError(u"Field '%1' cannot hold a date"_s.arg(field.name));
     if (!value.isValid() || value.year() < 1 || value.year() > 9999)
         return clear(field, row);
-    const QByteArray text = value.toString(u"yyyyMMdd"_s).toLatin1();
-    std::memcpy(at(field, row), text.constData(), 8);
+    char text[9];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", value.year(), value.month(), value.day());
+    std::memcpy(at(field, row), text, 8);
 }
 
 void writeBoolean(const FieldDef& field, char* row, bool value)
