@@ -55,15 +55,10 @@ DuplicateTest::Key DuplicateTest::keyOf(const Transaction& transaction) const
             storedText(transaction.description, m_omschrijvingSize)};
 }
 
-bool DuplicateTest::isStored(const Transaction& transaction)
+bool DuplicateTest::isStoredElseAdd(const Transaction& transaction)
 {
     loadDate(transaction.date);
-    return m_stored.contains(keyOf(transaction));
-}
-
-void DuplicateTest::remember(const Transaction& transaction)
-{
-    m_stored.insert(keyOf(transaction));
+    return !m_stored.insert(keyOf(transaction)).second;
 }
 
 } // namespace import

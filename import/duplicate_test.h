@@ -26,8 +26,8 @@ struct Transaction
 // characters is recognised on the next import too; the kind code takes no part.
 //
 // The rows of a date are read when a line of that date is first tested, into a hash set; rows
-// appended during the run are added with remember(). This answers exactly what walking the rows
-// of the date in DATUM order answers, as nothing else changes the table meanwhile, without
+// appended during the run count as soon as they are tested. This answers exactly what walking the
+// rows of the date in DATUM order answers, as nothing else changes the table meanwhile, without
 // walking the ~100 rows a busy date holds for every line, and a small file costs only the rows
 // of its own dates, however many the table holds.
 class DuplicateTest
@@ -35,10 +35,10 @@ class DuplicateTest
 public:
     explicit DuplicateTest(dbase::Table& mutaties);
 
-    bool isStored(const Transaction& transaction);
-    // Adds a transaction that has just been stored. Its key is built as isStored builds it: the
-    // texts cut and stripped as the table stores them, so it equals the row as read back.
-    void remember(const Transaction& transaction);
+    // True when the transaction is stored already. Otherwise it counts as stored from now on:
+    // the caller stores it next (or the run ends with an error, and the test with it). The
+    // texts are compared cut and stripped as the table stores them.
+    bool isStoredElseAdd(const Transaction& transaction);
 
     struct Key
     {

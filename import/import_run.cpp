@@ -119,11 +119,10 @@ ImportCounts ImportRun::run(const QString& path)
     while (!reader.atEnd()) {
         const QByteArray bytes = reader.readLine();
         const Transaction transaction = toTransaction(filtergegevens(dbase::cp1252::decode(bytes)));
-        if (duplicates.isStored(transaction)) {
+        if (duplicates.isStoredElseAdd(transaction)) {
             ++counts.skipped;
         } else {
             const QString storedName = appender.append(transaction);
-            duplicates.remember(transaction);
             std::pair<QString, QString> pair{storedName, transaction.year};
             if (!completed.contains(pair)) {
                 relations::bijrelatie(m_bedrijven, pair.first, pair.second);

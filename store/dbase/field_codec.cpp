@@ -163,6 +163,39 @@ std::optional<double> readDouble(const FieldDef& field, const char* row)
     }
 }
 
+// The value with `decimals` decimals, rounded as printf rounds it. Amounts are whole cents,
+// so their scaled value lies next to a whole number and is written digit by digit; anything
+// else (or anything too large for exact integers) goes through printf.
+int formatFixed(char* out, double value, int decimals)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (decimals < 10) {
+        const double scaled = value * kPowers[decimals];
+        const double whole = std::nearbyint(scaled);
+        if (std::fabs(scaled - whole) < 0.25 && std::fabs(whole) < 1e15) {
+            auto digits = static_cast<qint64>(std::fabs(whole));
+            char reversed[32];
+            int n = 0;
+            for (int i = 0; i < decimals; ++i, digits /= 10)
+                reversed[n++] = static_cast<char>('0' + digits % 10);
+            if (decimals > 0)
+                reversed[n++] = '.';
+            do {
+                reversed[n++] = static_cast<char>('0' + digits % 10);
+                digits /= 10;
+            } while (digits > 0);
+            int length = 0;
+            if (whole < 0)
+                out[length++] = '-';
+            while (n > 0)
+                out[length++] = reversed[--n];
+            out[length] = '\0';
+            return length;
+        }
+    }
+    return std::snprintf(out, 64, "%.*f", decimals, value);
+}
+
 [[noreturn]] void conversionError(QStringView text, const char* what)
 {
     throw EngineError(u"'%1' is not a valid %2"_s.arg(text, QString::fromLatin1(what)));
@@ -333,7 +366,7 @@ void writeFloat(const FieldDef& field, char* row, double value)
     case 'N':
     case 'F': {
         char text[64];
-        int n = std::snprintf(text, sizeof text, "%.*f", field.decimals, value);
+        int n = formatFixed(text, value, field.decimals);
         // Never store "-0.00": a value that rounds to zero is zero.
         if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1)) {
             std::memmove(text, text + 1, static_cast<std::size_t>(n));

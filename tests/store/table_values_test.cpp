@@ -1,10 +1,13 @@
 // Typed reads and writes of the engine's fields, on in-memory tables.
 #include "store/dbase/engine_error.h"
+#include "store/dbase/field_codec.h"
 #include "store/dbase/table.h"
 #include "tests/store/engine_test_support.h"
 
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -170,3 +173,29 @@ TEST(FieldValues, rowAtReadsPresentedRowsWithoutMovingTheCursor)
 }
 
 } // namespace
+
+// Numbers are written digit by digit when they are whole cents; the text must be what printf's
+// correctly rounded "%.2f" gives, for cents and for values between cents alike.
+TEST(FieldValues, numberTextsMatchCorrectlyRoundedDecimals)
+{
+    const dbase::FieldDef field{QStringLiteral("BEDRAG"), 'N', 15, 2, 1};
+    std::vector<double> values = {0.0,    -0.0,      0.005,   0.015,          0.125,
+                                  -0.125, 2.675,     -0.004,  1e12 - 0.01,    -12.5,
+                                  87.5,   0.1 + 0.2, 1234.56, -99999999999.99};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const auto cents = static_cast<qint64>(random() % 2000000000) - 1000000000;
+        values.push_back(static_cast<double>(cents) / 100.0);
+        values.push_back(static_cast<double>(cents) / 1000.0);
+    }
+    for (const double value : values) {
+        char row[16];
+        dbase::codec::writeFloat(field, row, value);
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%15.2f", value);
+        std::string want(expected);
+        if (want.find("-0.00") != std::string::npos)
+            want.replace(want.find("-0.00"), 5, " 0.00");
+        ASSERT_EQ(std::string(row + 1, 15), want) << value;
+    }
+}
