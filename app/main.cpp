@@ -29,6 +29,7 @@ int main(int argc, char** argv)
 
     // Closing the main window ends the program, also while a chart or help window is open.
     QObject::connect(&form1, &app::TForm1::closed, &application, &QApplication::quit);
+    app::centreOnScreen(form1);
     form1.show();
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 #include "app/program_font.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -22,6 +24,16 @@ bool installDutchTranslations(QApplication& application)
 void applyProgramFont(QApplication& application)
 {
     application.setFont(programFont());
+}
+
+void centreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QWidget;
 
 namespace app {
 
@@ -11,5 +12,8 @@ bool installDutchTranslations(QApplication& application);
 // The program's font: a sans serif metric-compatible with the classic 8 point dialog font
 // (11 pixels at 96 dpi).
 void applyProgramFont(QApplication& application);
+
+// Places a window in the middle of its screen's free area.
+void centreOnScreen(QWidget& window);
 
 } // namespace app
