@@ -1,6 +1,8 @@
-// Start-up of the main window over large tables, and painting the transaction grid from top to
-// bottom. Runs offscreen; the tables are filled once per run in a temporary folder.
+// Start-up of the main window over large tables, painting the transaction grid from top to
+// bottom, and an import of 100 000 lines through the window with its grids attached. Runs
+// offscreen; the tables are filled once per run in a temporary folder.
 #include "app/kolvaro1.h"
+#include "bench/tab_files.h"
 #include "store/dbase/alias_config.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
@@ -82,6 +84,37 @@ void BM_ScrollTransactionGridTopToBottom(benchmark::State& state)
     state.counters["pages"] = pages;
 }
 BENCHMARK(BM_ScrollTransactionGridTopToBottom)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "Inlezen TAB-file" into empty tables while the transactions page shows its grid.
+void BM_ImportThroughWindow(benchmark::State& state)
+{
+    const QString file = benchdata::tabFile(QStringLiteral("kolvaro-bench-100k.tab"), {});
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir home;
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("KOLVARO_ENGINE_CONFIG", home.filePath(QStringLiteral("engine.ini")).toUtf8());
+        FakeDialogs dialogs;
+        dialogs.openFileName = file;
+        auto data = std::make_unique<store::TDataModule1>();
+        auto form = std::make_unique<app::TForm1>(*data, dialogs);
+        form->show();
+        form->PageControl1->setCurrentIndex(1);
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        form->SRColorButton16Click();
+        QApplication::processEvents(); // the grid's one repaint afterwards
+
+        state.PauseTiming();
+        if (!dialogs.errors.isEmpty() || data->T1.recordCount() != benchdata::kLines)
+            state.SkipWithError("the import did not store every line");
+        form.reset();
+        data.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ImportThroughWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

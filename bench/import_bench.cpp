@@ -1,43 +1,20 @@
 // Import of generated TAB files into real table files, as "Inlezen TAB-file" and
 // `kolvaro-cli import` do it. The files come from gen_tab.py (100 000 lines, seed 1); they are
 // generated once into the folder KOLVARO_BENCH_DATA (default: the system temp folder).
+#include "bench/tab_files.h"
 #include "import/import_run.h"
 #include "store/data_module.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
 
 namespace {
 
-constexpr int kLines = 100000;
-
-// Path of a generated file; made on first use.
-QString tabFile(const QString& name, const QStringList& extraArguments)
-{
-    const QByteArray folder = qgetenv("KOLVARO_BENCH_DATA");
-    const QDir dir(folder.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(folder));
-    const QString path = dir.filePath(name);
-    if (QFileInfo::exists(path))
-        return path;
-    QProcess generator;
-    generator.setStandardOutputFile(path);
-    generator.start(QStringLiteral(KOLVARO_PYTHON),
-                    QStringList{QStringLiteral(KOLVARO_GEN_TAB), QStringLiteral("--lines"),
-                                QString::number(kLines), QStringLiteral("--seed"),
-                                QStringLiteral("1")} +
-                        extraArguments);
-    if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
-        QFile::remove(path);
-        qFatal("gen_tab.py failed");
-    }
-    return path;
-}
+using benchdata::kLines;
+using benchdata::tabFile;
 
 // Fresh, empty tables in a folder of their own.
 struct Tables

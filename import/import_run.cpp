@@ -6,6 +6,7 @@
 #include "import/text_ops.h"
 #include "relations/relation_year.h"
 #include "store/dbase/cp1252.h"
+#include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
 
 #include <QSet>
@@ -109,6 +110,11 @@ ImportCounts ImportRun::run(const QString& path)
         m_gauge->setPosition(0);
     }
 
+    // Grids show the tables once, as they stand at the end (or at the failing line), instead
+    // of re-laying out for each of what may be 100 000 rows: the window cannot repaint during
+    // the run anyway, so following every row would only cost time.
+    const dbase::UpdateBlocker blockMutaties(m_mutaties);
+    const dbase::UpdateBlocker blockBedrijven(m_bedrijven);
     DuplicateTest duplicates(m_mutaties);
     Appender appender(m_mutaties);
     // Relation-year pairs completed during this run: bedrijven has their row now, so the
