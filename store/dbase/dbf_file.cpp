@@ -8,6 +8,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
@@ -17,6 +18,8 @@ namespace dbase {
 namespace {
 
 constexpr char kHeaderEnd = 0x0D;
+// The bytes of the header that change with every row: version, update date, record count.
+constexpr std::size_t kMappedHeaderSize = 8;
 constexpr char kEndOfFile = 0x1A;
 constexpr unsigned char kLanguageDriverWin1252 = 0x57;
 constexpr int kLevel7HeaderSize = 68;
@@ -100,9 +103,23 @@ DbfFile::DbfFile(const QString& path, bool allowWrite) : m_path(path), m_file(pa
     if (bytes.size() != fileSize)
         throw EngineError(u"Cannot read table %1: %2"_s.arg(path, m_file.errorString()));
     parseHeader(bytes, fileSize);
+#ifdef Q_OS_UNIX
+    if (m_writable) {
+        void* mapped = ::mmap(nullptr, kMappedHeaderSize, PROT_READ | PROT_WRITE, MAP_SHARED,
+                              m_file.handle(), 0);
+        if (mapped != MAP_FAILED)
+            m_mappedHeader = static_cast<char*>(mapped);
+    }
+#endif
 }
 
-DbfFile::~DbfFile() = default;
+DbfFile::~DbfFile()
+{
+#ifdef Q_OS_UNIX
+    if (m_mappedHeader)
+        ::munmap(m_mappedHeader, kMappedHeaderSize);
+#endif
+}
 
 void DbfFile::damaged(const QString& what) const
 {
@@ -200,7 +217,14 @@ void DbfFile::writeHeaderCount()
     head[0] = m_versionByte; // written back as the file has it: the table keeps its level
     std::memcpy(head + 1, m_today, 3);
     putU32(head + 4, m_count);
-    writeAt(0, head, sizeof head);
+#ifdef Q_OS_UNIX
+    if (m_mappedHeader) {
+        // The mapping shares the file's cached page: other readers see the count at once, and
+        // it reaches the disk exactly as a write would, without a system call per row.
+        std::memcpy(m_mappedHeader, head, sizeof head);
+    } else
+#endif
+        writeAt(0, head, sizeof head);
     if (!m_touched && m_productionIndex) {
         // This engine does not maintain the .MDX (it rebuilds its indexes from the rows), so
         // once the rows change, other dBase tools must no longer trust the index file.

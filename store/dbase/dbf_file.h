@@ -59,6 +59,7 @@ private:
     bool m_touched = false;         // written since open
     bool m_productionIndex = false; // header byte 28 as found
     char m_today[3] = {0, 0, 0};    // the update date, taken once at open
+    char* m_mappedHeader = nullptr; // the record count's bytes, mapped (POSIX)
     int m_level = 7;
     char m_versionByte = 0x04;
     int m_headerLength = 0;
