@@ -258,6 +258,39 @@ QString readString(const FieldDef& field, const char* row)
 
 double readFloat(const FieldDef& field, const char* row)
 {
+    if (field.type == 'N' || field.type == 'F') {
+        // The common case in one pass: blanks, an optional minus, digits with one point, blanks.
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const char* p = at(field, row);
+        const char* end = p + field.width;
+        while (p < end && *p == ' ')
+            ++p;
+        const bool negative = p < end && *p == '-';
+        p += negative ? 1 : 0;
+        qint64 digits = 0;
+        int count = 0, decimals = -1;
+        for (; p < end && *p != ' '; ++p) {
+            if (*p >= '0' && *p <= '9') {
+                digits = digits * 10 + (*p - '0');
+                ++count;
+                decimals += decimals >= 0 ? 1 : 0;
+            } else if (*p == '.' && decimals < 0) {
+                decimals = 0;
+            } else {
+                count = -1; // anything else: the general reader decides
+                break;
+            }
+        }
+        while (p < end && *p == ' ')
+            ++p;
+        if (count == 0 && !negative && decimals < 0)
+            return 0.0; // an empty field
+        if (count > 0 && count <= 15 && p == end) {
+            const double value = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+            return negative ? -value : value;
+        }
+    }
     if (field.type == 'C') {
         const auto value = parseNumberText(trimmedText(field, row));
         return value.value_or(0.0);
