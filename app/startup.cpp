@@ -3,10 +3,10 @@
 #include "app/program_font.h"
 
 #include <QApplication>
-#include <QScreen>
-#include <QWidget>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
+#include <QWidget>
 
 namespace app {
 
