@@ -129,7 +129,9 @@ ImportCounts ImportRun::run(const QString& path)
             ++counts.skipped;
         } else {
             const QString storedName = appender.append(transaction);
-            std::pair<QString, QString> pair{storedName, transaction.year};
+            // The year as every other pass writes it: for the four-digit years of a bank export
+            // the same as the date field's first four characters, and never a second spelling.
+            std::pair<QString, QString> pair{storedName, relations::yearText(transaction.date)};
             if (!completed.contains(pair)) {
                 relations::bijrelatie(m_bedrijven, pair.first, pair.second);
                 completed.insert(std::move(pair));

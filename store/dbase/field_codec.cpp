@@ -106,8 +106,9 @@ std::optional<double> parseFixedPoint(std::string_view text)
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c >= '0' && c <= '9') {
+            if (++count > 15)
+                return std::nullopt; // more digits than a double holds exactly
             digits = digits * 10 + (c - '0');
-            ++count;
             if (decimals >= 0)
                 ++decimals;
         } else if (c == '.' && decimals < 0) {
@@ -132,8 +133,8 @@ std::optional<double> parseNumberText(std::string_view text)
         text.remove_prefix(1);
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt; // "nan" and "inf" are no dBase numbers, and would upset an index
     return value;
 }
 
@@ -272,8 +273,9 @@ double readFloat(const FieldDef& field, const char* row)
         int count = 0, decimals = -1;
         for (; p < end && *p != ' '; ++p) {
             if (*p >= '0' && *p <= '9') {
+                if (++count > 15)
+                    break; // more digits than a double holds exactly: the general reader
                 digits = digits * 10 + (*p - '0');
-                ++count;
                 decimals += decimals >= 0 ? 1 : 0;
             } else if (*p == '.' && decimals < 0) {
                 decimals = 0;

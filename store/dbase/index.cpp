@@ -98,13 +98,27 @@ void Index::insert(std::uint32_t recno)
     insertAt(insertionPoint(recno), recno);
 }
 
-void Index::remove(std::uint32_t recno)
+void Index::remove(std::uint32_t recno, const char* oldRow)
 {
-    const auto pos =
-        std::lower_bound(m_order.begin(), m_order.end(), recno,
-                         [this](std::uint32_t e, std::uint32_t v) { return less(e, v); });
-    if (pos != m_order.end() && *pos == recno)
+    // Every other record still holds its indexed bytes, so a search with the old key finds the
+    // place; number and date keys are still cached under the old value.
+    const auto before = [&](std::uint32_t element) {
+        if (!m_field)
+            return element < recno;
+        int c;
+        if (m_text)
+            c = std::memcmp(m_file.record(element) + m_field->offset, oldRow + m_field->offset,
+                            static_cast<std::size_t>(m_field->width));
+        else
+            c = m_keys[element] < m_keys[recno] ? -1 : (m_keys[recno] < m_keys[element] ? 1 : 0);
+        return c < 0 || (c == 0 && element < recno);
+    };
+    const auto pos = std::partition_point(m_order.begin(), m_order.end(), before);
+    if (pos != m_order.end() && *pos == recno) {
         m_order.erase(pos);
+        return;
+    }
+    m_order.erase(std::find(m_order.begin(), m_order.end(), recno));
 }
 
 QByteArray Index::textKey(const QString& value) const

@@ -25,7 +25,8 @@ public:
     // the place the record will take, then placing it there.
     std::size_t insertionPoint(std::uint32_t recno);
     void insertAt(std::size_t point, std::uint32_t recno);
-    void remove(std::uint32_t recno); // keyed as it was inserted: call before the row changes
+    // Keyed as it was inserted: `oldRow` is the record's bytes before the file changed it.
+    void remove(std::uint32_t recno, const char* oldRow);
     void clear();
 
     const std::vector<std::uint32_t>& order() const { return m_order; }

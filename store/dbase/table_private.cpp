@@ -54,10 +54,12 @@ void Table::Private::postPending()
         represent();
         return;
     }
-    aboutToReset();
-    index->remove(recno);
+    // The file first: when the write fails, the index and the presented rows are untouched.
+    const std::vector<char> oldRow(file->record(recno), file->record(recno) + file->recordLength());
     file->write(recno, buffer.data());
     buffer.clear();
+    aboutToReset();
+    index->remove(recno, oldRow.data());
     index->insert(recno);
     rebuildFiltered();
     bool found = false;

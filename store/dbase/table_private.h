@@ -120,7 +120,7 @@ struct Table::Private
         } else if (hadRow) {
             bool found = false;
             const int p = positionOf(recno, &found);
-            pos = found ? p : 0;
+            pos = found ? p : std::min(p, count() - 1); // a row that left: its follower
         } else {
             pos = 0;
         }

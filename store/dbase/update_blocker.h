@@ -28,9 +28,13 @@ public:
     }
     ~FilterLift()
     {
-        // Re-filtering can only fail on a closed table, where there is nothing to present.
-        if (m_table.isOpen())
-            m_table.setFiltered(m_wasFiltered);
+        if (!m_table.isOpen())
+            return;
+        // A row whose store failed is still pending; re-filtering would try to store it again
+        // and throw out of this destructor. The failure is on its way to the user already.
+        if (m_table.state() == Table::State::Edit || m_table.state() == Table::State::Insert)
+            m_table.cancel();
+        m_table.setFiltered(m_wasFiltered);
     }
     FilterLift(const FilterLift&) = delete;
     FilterLift& operator=(const FilterLift&) = delete;

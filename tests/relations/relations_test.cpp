@@ -1,6 +1,7 @@
 #include "relations/completion.h"
 #include "relations/month_totals.h"
 #include "relations/relation_year.h"
+#include "store/dbase/update_blocker.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -182,4 +183,23 @@ TEST(RelationYearLookup, findsTheRowOrReportsItAbsent)
             EXPECT_EQ(t.bedrijven->fieldByName(kJaar).asString(), c.jaar);
         }
     }
+}
+
+// When a pass stops because a relation-year row could not be stored, that row is still
+// pending as the filter comes back; re-filtering must drop it, not store it again and throw out
+// of a destructor (which would end the program instead of showing the error).
+TEST(Completion, theFilterComesBackWithoutStoringARowLeftPending)
+{
+    Tables t;
+    t.addRelationYear(u"B"_s, u"2010"_s);
+    Tables::filterOn(*t.bedrijven, kJaar, [](const QString&) { return true; });
+    {
+        const dbase::FilterLift lift(*t.bedrijven);
+        t.bedrijven->append();
+        t.bedrijven->fieldByName(kNaam).setAsString(u"PENDING"_s);
+    }
+    EXPECT_TRUE(t.bedrijven->filtered());
+    EXPECT_EQ(t.bedrijven->state(), dbase::Table::State::Browse);
+    EXPECT_EQ(relationYears(*t.bedrijven),
+              (std::set<std::pair<QString, QString>>{{u"B"_s, u"2010"_s}}));
 }

@@ -5,9 +5,11 @@
 #include "tests/store/engine_test_support.h"
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -197,5 +199,24 @@ TEST(FieldValues, numberTextsMatchCorrectlyRoundedDecimals)
         if (want.find("-0.00") != std::string::npos)
             want.replace(want.find("-0.00"), 5, " 0.00");
         ASSERT_EQ(std::string(row + 1, 15), want) << value;
+    }
+}
+
+// Foreign files may hold texts in number fields that are no dBase numbers; they read as 0 (and
+// sort as 0), never as NaN, infinity or an overflowed integer.
+TEST(FieldValues, numberTextsThatAreNoDbaseNumbersReadAsZero)
+{
+    const dbase::FieldDef field{QStringLiteral("N"), 'N', 20, 2, 1};
+    for (const char* text :
+         {"nan", "inf", "-inf", "*****", "12a", "99999999999999999999", "1e5", "--1", "."}) {
+        std::string row(21, ' ');
+        row.replace(21 - std::strlen(text), std::strlen(text), text);
+        const double value = dbase::codec::readFloat(field, row.data());
+        if (std::string(text) == "99999999999999999999")
+            EXPECT_DOUBLE_EQ(value, 1e20) << text; // a plain number, past the exact range
+        else if (std::string(text) == "1e5")
+            EXPECT_DOUBLE_EQ(value, 1e5) << text;
+        else
+            EXPECT_EQ(value, 0.0) << text;
     }
 }
