@@ -47,6 +47,7 @@ private slots:
     void cellTextPainter_data();
     void cellTextPainter();
     void grid_ownLinesAreQtsGridLines();
+    void grid_looksAsUnderTheApplicationStyle();
 };
 
 void ViewsTest::cellTone_data()
@@ -456,6 +457,33 @@ void ViewsTest::grid_ownLinesAreQtsGridLines()
         const QImage own = render();
         grid.setGridStyle(Qt::SolidLine);
         QCOMPARE(render(), own);
+    }
+}
+
+void ViewsTest::grid_looksAsUnderTheApplicationStyle()
+{
+    // The grid skips the style's row panel where it would draw nothing; selected and alternate
+    // rows, badges and coloured amounts must come out as the application's style paints them.
+    auto table = transactions();
+    views::TableModel model(*table, views::transactionGrid());
+    views::DbGrid grid(&model);
+    grid.resize(500, 120);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    auto render = [&grid] {
+        QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        grid.viewport()->render(&image);
+        return image;
+    };
+    table->moveTo(2); // a selected row between plain ones
+    QVERIFY(grid.selectionModel()->isRowSelected(2, {}));
+    QStyle* own = grid.style();
+    for (const bool alternate : {false, true}) {
+        grid.setAlternatingRowColors(alternate);
+        grid.setStyle(own);
+        const QImage fast = render();
+        grid.setStyle(QApplication::style());
+        QCOMPARE(fast, render());
     }
 }
 
