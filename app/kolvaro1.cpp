@@ -4,6 +4,7 @@
 #include "app/guard.h"
 #include "app/program_font.h"
 #include "import/import_run.h"
+#include "monthly/month_sums.h"
 #include "relations/completion.h"
 #include "relations/month_totals.h"
 #include "store/dbase/alias_config.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace app {
@@ -229,7 +231,18 @@ void TForm1::TabSheet2Show()
 
 void TForm1::TabSheet4Show()
 {
-    guarded([&] { views::showRecordCount(Label17, m_data.T2); });
+    guarded([&] {
+        views::showRecordCount(Label17, m_data.T2);
+        geefsaldi();
+    });
+}
+
+void TForm1::geefsaldi()
+{
+    // The sums are all computed before the strip changes: an error leaves the old texts.
+    const QStringList texts = monthly::stripTexts(monthly::geefsaldi(m_data.T2));
+    for (int cell = 0; cell < texts.size(); ++cell)
+        StringGrid1->item(0, cell)->setText(texts[cell]);
 }
 
 } // namespace app

@@ -74,6 +74,7 @@ public:
     void TabSheet3Show();
     void TabSheet2Show();
     void TabSheet4Show();
+    void geefsaldi(); // the month sums into StringGrid1
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // import page

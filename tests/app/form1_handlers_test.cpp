@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -128,6 +130,12 @@ void Form1HandlersTest::relationButtonsCompleteAndFill()
     data.T2.first();
     QCOMPARE(data.T2.fieldByName(n::kJaar).asString(), u"2010"_s);
     QCOMPARE(data.T2.fieldByName(n::kMonths[2]).asFloat(), 87.5);
+
+    form.PageControl1->setCurrentIndex(3); // the month-totals page sums every year's rows
+    QCOMPARE(form.Label17->text(), u"2"_s);
+    QCOMPARE(form.StringGrid1->item(0, 0)->text(), QString());
+    QCOMPARE(form.StringGrid1->item(0, 3)->text(), u"92,50"_s);
+    QCOMPARE(form.StringGrid1->item(0, 1)->text(), u"0,00"_s);
 }
 
 QTEST_MAIN(Form1HandlersTest)
