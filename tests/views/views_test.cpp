@@ -13,6 +13,7 @@
 #include "views/table_model.h"
 
 #include <QAbstractItemModelTester>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
@@ -154,6 +155,14 @@ void ViewsTest::calculator()
 }
 
 namespace {
+
+// What the grid's cells look like now, painted offscreen.
+QImage renderedViewport(QAbstractScrollArea& view)
+{
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    view.viewport()->render(&image);
+    return image;
+}
 
 std::unique_ptr<dbase::Table> transactions()
 {
@@ -446,11 +455,7 @@ void ViewsTest::grid_ownLinesAreQtsGridLines()
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     grid.horizontalScrollBar()->setValue(30);
-    auto render = [&grid] {
-        QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-        grid.viewport()->render(&image);
-        return image;
-    };
+    const auto render = [&grid] { return renderedViewport(grid); };
     for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
         grid.setLayoutDirection(direction);
         grid.setGridStyle(Qt::NoPen);
@@ -470,11 +475,7 @@ void ViewsTest::grid_looksAsUnderTheApplicationStyle()
     grid.resize(500, 120);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    auto render = [&grid] {
-        QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-        grid.viewport()->render(&image);
-        return image;
-    };
+    const auto render = [&grid] { return renderedViewport(grid); };
     table->moveTo(2); // a selected row between plain ones
     QVERIFY(grid.selectionModel()->isRowSelected(2, {}));
     QStyle* own = grid.style();
