@@ -88,7 +88,7 @@ BENCHMARK(BM_ScrollTransactionGridTopToBottom)->Unit(benchmark::kMillisecond)->I
 // "Inlezen TAB-file" into empty tables while the transactions page shows its grid.
 void BM_ImportThroughWindow(benchmark::State& state)
 {
-    const QString file = benchdata::tabFile(QStringLiteral("kolvaro-bench-100k.tab"), {});
+    const QString file = benchdata::tabFile(QStringLiteral("kolvaro-sample-100k.tab"));
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir home;

@@ -1,8 +1,10 @@
 // Import of generated TAB files into real table files, as "Inlezen TAB-file" and
-// `kolvaro-cli import` do it. The files come from gen_tab.py (100 000 lines, seed 1); they are
-// generated once into the folder KOLVARO_BENCH_DATA (default: the system temp folder).
+// `kolvaro-cli import` do it, and the generator of those files. The files come from the sample
+// generator (100 000 lines, seed 1); they are made once into the folder KOLVARO_BENCH_DATA
+// (default: the system temp folder).
 #include "bench/tab_files.h"
 #include "import/import_run.h"
+#include "sample/sample_tab.h"
 #include "store/data_module.h"
 
 #include <benchmark/benchmark.h>
@@ -60,22 +62,35 @@ void runImport(benchmark::State& state, const QString& file, bool preload)
 
 void BM_FirstImport(benchmark::State& state)
 {
-    runImport(state, tabFile(QStringLiteral("kolvaro-bench-100k.tab"), {}), false);
+    runImport(state, tabFile(QStringLiteral("kolvaro-sample-100k.tab")), false);
 }
 
 void BM_ReImportAllDuplicates(benchmark::State& state)
 {
-    runImport(state, tabFile(QStringLiteral("kolvaro-bench-100k.tab"), {}), true);
+    runImport(state, tabFile(QStringLiteral("kolvaro-sample-100k.tab")), true);
 }
 
 void BM_ImportWithDuplicateFraction20(benchmark::State& state)
 {
-    runImport(state,
-              tabFile(QStringLiteral("kolvaro-bench-100k-dup20.tab"),
-                      {QStringLiteral("--dup-fraction"), QStringLiteral("0.2")}),
-              false);
+    runImport(state, tabFile(QStringLiteral("kolvaro-sample-100k-dup20.tab"), 0.2), false);
 }
 
+// `kolvaro-cli sample --lines 100000` without the writing.
+void BM_SampleTab(benchmark::State& state)
+{
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        sample::SampleOptions options;
+        options.lines = kLines;
+        sample::writeSampleTab(options, [&](QByteArrayView chunk) { bytes += chunk.size(); });
+    }
+    state.counters["lines/s"] =
+        benchmark::Counter(kLines, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB"] = double(bytes) / 1e6;
+}
+
+BENCHMARK(BM_SampleTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_FirstImport)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

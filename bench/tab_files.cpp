@@ -1,29 +1,32 @@
 #include "bench/tab_files.h"
 
+#include "sample/sample_tab.h"
+
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
+#include <QFile>
+#include <QSaveFile>
 
 namespace benchdata {
 
-QString tabFile(const QString& name, const QStringList& extraArguments)
+QString tabFile(const QString& name, double dupFraction)
 {
     const QByteArray folder = qgetenv("KOLVARO_BENCH_DATA");
     const QDir dir(folder.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(folder));
     const QString path = dir.filePath(name);
-    if (QFileInfo::exists(path))
+    if (QFile::exists(path))
         return path;
-    QProcess generator;
-    generator.setStandardOutputFile(path);
-    generator.start(QStringLiteral(KOLVARO_PYTHON),
-                    QStringList{QStringLiteral(KOLVARO_GEN_TAB), QStringLiteral("--lines"),
-                                QString::number(kLines), QStringLiteral("--seed"),
-                                QStringLiteral("1")} +
-                        extraArguments);
-    if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
-        QFile::remove(path);
-        qFatal("gen_tab.py failed");
-    }
+    // Written aside and renamed, so that an interrupted run leaves no half file to reuse.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    sample::SampleOptions options;
+    options.lines = kLines;
+    options.seed = 1;
+    options.dupFraction = dupFraction;
+    sample::writeSampleTab(options,
+                           [&](QByteArrayView bytes) { file.write(bytes.data(), bytes.size()); });
+    if (!file.commit())
+        qFatal("cannot write %s", qPrintable(path));
     return path;
 }
 

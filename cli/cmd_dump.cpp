@@ -4,10 +4,44 @@
 #include "store/dbase/field_codec.h"
 #include "store/table_names.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace cli {
 namespace {
+
+// Tab, CR, LF and backslash inside a text are written as escapes, so that every row stays one
+// line of the same columns for whatever reads the dump.
+QString escaped(const QString& text)
+{
+    const auto special = [](QChar c) {
+        return c == u'\t' || c == u'\r' || c == u'\n' || c == u'\\';
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\t':
+            out += u"\\t"_s;
+            break;
+        case u'\r':
+            out += u"\\r"_s;
+            break;
+        case u'\n':
+            out += u"\\n"_s;
+            break;
+        case u'\\':
+            out += u"\\\\"_s;
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
 
 QString cell(const dbase::Table& table, const dbase::RowView& row, int field)
 {
@@ -20,7 +54,7 @@ QString cell(const dbase::Table& table, const dbase::RowView& row, int field)
     case dbase::DataType::Boolean:
         return row.asBoolean(field) ? u"T"_s : u"F"_s;
     case dbase::DataType::String:
-        return row.asString(field);
+        return escaped(row.asString(field));
     default:
         return dbase::codec::shortestDouble(row.asFloat(field));
     }

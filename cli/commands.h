@@ -19,5 +19,6 @@ int importFiles(const Context& context);
 int complete(const Context& context);
 int fill(const Context& context);
 int totals(const Context& context);
+int sampleTab(const Context& context); // a generated bank file to stdout
 
 } // namespace cli

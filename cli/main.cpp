@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 
 #include <cstdio>
 #include <map>
@@ -10,6 +9,7 @@ namespace {
 
 const char* const kUsage =
     "usage: kolvaro-cli [--tables DIR] COMMAND [ARGS]\n"
+    "       kolvaro-cli --help | --version\n"
     "commands:\n"
     "  classify               description texts on stdin -> kind, code/account, relation, "
     "description\n"
@@ -17,34 +17,54 @@ const char* const kUsage =
     "  complete               complete the relation-year rows from the transactions\n"
     "  fill                   fill the month totals of the relation-year rows\n"
     "  totals [--year PREFIX] the month-totals strip\n"
-    "  dump mutaties|bedrijven\n";
+    "  dump mutaties|bedrijven\n"
+    "                         every row, tab-separated, a header line first\n"
+    "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
+    "                         a generated bank TAB file to stdout, to try the program\n"
+    "--tables DIR names the tables folder; without it the folder of the KOLVARO alias is used.\n"
+    "Exit status: 0 done, 1 failure (message on stderr), 2 bad usage.\n";
+
+int badUsage()
+{
+    std::fputs(kUsage, stderr);
+    return 2;
+}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kolvaro-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KOLVARO_VERSION));
     QStringList args = app.arguments().mid(1);
 
     cli::Context context;
-    if (args.size() >= 2 && args[0] == u"--tables") {
+    if (!args.isEmpty() && args[0] == u"--tables") {
+        if (args.size() < 2)
+            return badUsage();
         context.tablesDir = args[1];
         args = args.mid(2);
     }
-    if (args.isEmpty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
+    if (args.isEmpty())
+        return badUsage();
+    if (args[0] == u"--help" || args[0] == u"-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args[0] == u"--version") {
+        std::fputs("kolvaro-cli " KOLVARO_VERSION "\n", stdout);
+        return 0;
     }
     const std::map<QString, int (*)(const cli::Context&)> commands = {
         {QStringLiteral("classify"), cli::classify}, {QStringLiteral("import"), cli::importFiles},
         {QStringLiteral("complete"), cli::complete}, {QStringLiteral("fill"), cli::fill},
         {QStringLiteral("totals"), cli::totals},     {QStringLiteral("dump"), cli::dump},
+        {QStringLiteral("sample"), cli::sampleTab},
     };
     const auto command = commands.find(args[0]);
-    if (command == commands.end()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    if (command == commands.end())
+        return badUsage();
     context.args = args.mid(1);
     return command->second(context);
 }

@@ -1,0 +1,191 @@
+#include "sample/sample_tab.h"
+
+#include "import/duplicate_test.h"
+#include "import/filtergegevens.h"
+#include "import/text_ops.h"
+#include "sample/counterparties.h"
+#include "store/dbase/cp1252.h"
+#include "store/table_definitions.h"
+#include "store/table_names.h"
+
+#include <QDate>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <stdexcept>
+#include <unordered_set>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace sample {
+namespace {
+
+// Per mille of the lines that are not standing orders, in the order of Layout.
+constexpr std::array<int, kLayoutCount> kShares = {480, 90, 60, 170, 130, 70};
+constexpr qsizetype kChunk = 1 << 20;
+
+struct Slot
+{
+    int day;       // days after the first day of the period
+    quint32 order; // place among the lines of its day
+    int source;    // index of a standing order, or -1 - layout
+};
+
+int fieldWidth(const QString& name)
+{
+    for (const dbase::FieldDef& field : store::mutatiesDefinition().fields)
+        if (field.name.compare(name, Qt::CaseInsensitive) == 0)
+            return field.width;
+    throw std::logic_error("mutaties has no such field");
+}
+
+// The transaction the import makes of a line, as its duplicate test compares it: only then can
+// the file promise how many lines an import stores.
+class ImportKeys
+{
+public:
+    ImportKeys()
+        : m_code(fieldWidth(store::names::kReknum)), m_name(fieldWidth(store::names::kNaam)),
+          m_description(fieldWidth(store::names::kOmschrijving))
+    {
+    }
+
+    import::DuplicateTest::Key keyOf(const QString& line) const {
+        const import::LineValues values = import::filtergegevens(line);
+    const import::Classification& c = values.classification;
+    return {values.date.toJulianDay(), values.amount,
+            import::storedText(import::trimControls(c.code), m_code),
+            import::storedText(import::trimControls(c.relation), m_name),
+            import::storedText(import::trimControls(c.description), m_description)};
+}
+
+private : int m_code;
+int m_name;
+int m_description;
+}; // namespace
+
+// "-1234,56": the bank writes no thousands separators.
+QString money(qint64 cents)
+{
+    const qint64 size = cents < 0 ? -cents : cents;
+    return (cents < 0 ? u"-"_s : QString()) + QString::number(size / 100) + u',' +
+           QString::number(size % 100).rightJustified(2, u'0');
+}
+
+QString dateField(const QDate& date)
+{
+    return QString::number(date.year() * 10000 + date.month() * 100 + date.day());
+}
+
+Layout pickLayout(Random& random)
+{
+    int roll = random.below(1000);
+    for (int layout = 0; layout < kLayoutCount; ++layout) {
+        roll -= kShares[std::size_t(layout)];
+        if (roll < 0)
+            return Layout(layout);
+    }
+    return Layout::Other;
+}
+
+std::vector<Slot> schedule(const SampleOptions& options, const Counterparties& parties, int unique,
+                           Random& random)
+{
+    const QDate first(options.startYear, 1, 1);
+    const int days = int(first.daysTo(first.addYears(options.years)));
+    std::vector<Slot> plan;
+    plan.reserve(std::size_t(unique));
+    // Standing orders take at most half of the file, so that a short one still shows shops.
+    const int months = 12 * options.years;
+    const auto& standing = parties.standingOrders();
+    for (std::size_t i = 0; i < standing.size(); ++i) {
+        if (int(plan.size()) + months > unique / 2)
+            break;
+        for (int m = 0; m < months; ++m) {
+            const QDate date(options.startYear + m / 12, m % 12 + 1, standing[i].day);
+            plan.push_back({int(first.daysTo(date)), quint32(random.next()), int(i)});
+        }
+    }
+    while (int(plan.size()) < unique)
+        plan.push_back({random.below(days), quint32(random.next()), -1 - int(pickLayout(random))});
+    std::stable_sort(plan.begin(), plan.end(), [](const Slot& a, const Slot& b) {
+        return a.day != b.day ? a.day < b.day : a.order < b.order;
+    });
+    return plan;
+}
+
+} // namespace sample
+
+SampleCounts writeSampleTab(const SampleOptions& options,
+                            const std::function<void(QByteArrayView)>& sink)
+{
+    Random random(options.seed);
+    const Counterparties parties(random);
+    SampleCounts counts;
+    if (options.lines > 0) {
+        const qint64 wanted = std::llround(double(options.lines) * options.dupFraction);
+        counts.copies = int(std::clamp<qint64>(wanted, 0, options.lines - 1));
+        counts.unique = options.lines - counts.copies;
+    }
+    const std::vector<Slot> plan = schedule(options, parties, counts.unique, random);
+    std::vector<int> copies(plan.size(), 0);
+    for (int i = 0; i < counts.copies; ++i)
+        ++copies[std::size_t(random.below(counts.unique))];
+
+    const QDate first(options.startYear, 1, 1);
+    const QString head = parties.ownAccount() + u"\tEUR\t"_s;
+    const ImportKeys keys;
+    std::unordered_set<import::DuplicateTest::Key, import::DuplicateTest::KeyHash> today;
+    int currentDay = -1;
+    qint64 balance = random.between(50000, 600000);
+    QByteArray out;
+    out.reserve(kChunk + 4096);
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const Slot& slot = plan[i];
+        const QDate date = first.addDays(slot.day);
+        if (slot.day != currentDay) {
+            today.clear(); // the duplicate test only ever compares lines of one date
+            currentDay = slot.day;
+        }
+        QString line;
+        for (int attempt = 0;; ++attempt) {
+            if (attempt == 1000)
+                throw std::logic_error("no unique sample line for this date");
+            qint64 cents = 0;
+            QString remainder;
+            if (slot.source >= 0) {
+                const Party& party = parties.standingOrders()[std::size_t(slot.source)];
+                const int raise = 100 + 2 * (date.year() - options.startYear); // yearly index
+                cents = party.sign * qint64(party.lowCents) * raise / 100;
+                remainder = describe(party, date, random);
+            } else if (const Layout layout = Layout(-1 - slot.source); layout == Layout::Other) {
+                remainder = describeOther(date, cents, random);
+            } else {
+                const Party& party = parties.pick(layout, random);
+                cents = amountCents(party, random);
+                remainder = describe(party, date, random);
+            }
+            const QDate interest = random.chance(100) ? date.addDays(1) : date;
+            line = head + dateField(date) + u'\t' + money(balance) + u'\t' +
+                   money(balance + cents) + u'\t' + dateField(interest) + u'\t' + money(cents) +
+                   u'\t' + remainder;
+            if (today.insert(keys.keyOf(line)).second) {
+                balance += cents;
+                break;
+            }
+        }
+        const QByteArray bytes = dbase::cp1252::encode(line) + "\r\n";
+        for (int copy = 0; copy <= copies[i]; ++copy)
+            out += bytes;
+        if (out.size() >= kChunk) {
+            sink(out);
+            out.clear();
+        }
+    }
+    if (!out.isEmpty())
+        sink(out);
+    return counts;
+}
+
+} // namespace sample

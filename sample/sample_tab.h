@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <functional>
+
+// Realistic bank TAB files for trying the program without a bank file of one's own, and for the
+// benchmarks: every description layout the import classifies, relation names with diacritics and
+// names longer than their fields, money in and out, standing orders every month.
+namespace sample {
+
+struct SampleOptions
+{
+    int lines = 1000;       // lines in the file, copies included; >= 0
+    quint64 seed = 1;       // the same options give the same bytes
+    int startYear = 2021;   // the period runs from 1 January of this year ...
+    int years = 3;          // ... for this many whole years; >= 1
+    double dupFraction = 0; // share of the lines that copy another line; 0 <= F < 1
+};
+
+// How many of the lines an import into empty tables stores and how many it skips.
+struct SampleCounts
+{
+    int unique = 0;
+    int copies = 0;
+};
+
+// Writes the file: Windows-1252 bytes, CRLF line ends, the eight tab-separated fields, dates in
+// order. No two lines that are not copies are one transaction to the import's duplicate test,
+// and each copy follows its original (as where two exports overlap). `sink` gets the bytes in
+// pieces of about a megabyte.
+SampleCounts writeSampleTab(const SampleOptions& options,
+                            const std::function<void(QByteArrayView)>& sink);
+
+} // namespace sample

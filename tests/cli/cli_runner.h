@@ -1,0 +1,31 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+
+// Runs kolvaro-cli as the separate program it is, with the engine configuration in `config`.
+namespace clirunner {
+
+struct Result
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Result run(const QString& config, const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KOLVARO_ENGINE_CONFIG"), config);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KOLVARO_CLI), arguments);
+    EXPECT_TRUE(process.waitForStarted());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace clirunner
