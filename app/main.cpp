@@ -14,6 +14,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    app::applyProgramIdentity(application);
     app::installDutchTranslations(application);
     app::applyProgramFont(application);
 

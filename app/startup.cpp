@@ -3,6 +3,7 @@
 #include "app/program_font.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
@@ -24,6 +25,18 @@ bool installDutchTranslations(QApplication& application)
 void applyProgramFont(QApplication& application)
 {
     application.setFont(programFont());
+}
+
+void applyProgramIdentity(QApplication& application)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("kolvaro"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KOLVARO_VERSION));
+    // The installed desktop entry, so that a desktop shows its name and icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kolvaro"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kolvaro-%1.png").arg(size), QSize(size, size));
+    application.setWindowIcon(icon);
 }
 
 void centreOnScreen(QWidget& window)

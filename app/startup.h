@@ -13,6 +13,10 @@ bool installDutchTranslations(QApplication& application);
 // (11 pixels at 96 dpi).
 void applyProgramFont(QApplication& application);
 
+// Names the program for the desktop (application name, version, desktop entry) and gives every
+// window its icon.
+void applyProgramIdentity(QApplication& application);
+
 // Places a window in the middle of its screen's free area.
 void centreOnScreen(QWidget& window);
 
