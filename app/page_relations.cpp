@@ -53,23 +53,24 @@ void TForm1::buildRelationsPage()
         parts::button(header, views::texts::kChart, views::kGreenFace, QRect(734, 6, 75, 24));
     connect(SRColorButton13, &QPushButton::clicked, this, &TForm1::SRColorButton13Click);
     SRColorButton7 =
-        parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(734, 36, 75, 24));
+        parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(734, 36, 85, 24));
     connect(SRColorButton7, &QPushButton::clicked, this, &TForm1::SRColorButton7Click);
 
-    Label8 = parts::label(header, views::texts::kFromImportedData, {820, 4}, true);
+    Label8 = parts::label(header, views::texts::kFromImportedData, {826, 4}, true);
     SRColorButton8 = parts::button(header, views::texts::kCompleteRelations, views::kGreenFace,
-                                   QRect(820, 20, 120, 24));
+                                   QRect(826, 20, 120, 24));
     connect(SRColorButton8, &QPushButton::clicked, this, &TForm1::SRColorButton8Click);
     SRColorButton9 = parts::button(header, views::texts::kFillPerMonth, views::kSlateFace,
-                                   QRect(820, 48, 120, 24));
+                                   QRect(826, 48, 120, 24));
     connect(SRColorButton9, &QPushButton::clicked, this, &TForm1::SRColorButton9Click);
 
-    Label10 = parts::label(header, views::texts::kRelationCount, {734, 68});
-    Label9 = parts::label(header, QStringLiteral("0"), {822, 68}, true);
-    Label9->setMinimumWidth(70);
+    // The count on a line of its own below both button columns, the navigator at its end.
+    Label10 = parts::label(header, views::texts::kRelationCount, {734, 90});
+    Label9 = parts::label(header, QStringLiteral("0"), {822, 90}, true);
+    Label9->setMinimumWidth(56);
 
     DBNavigator2 = new views::DbNavigator(m_data.T2, header);
-    DBNavigator2->setGeometry(820, 84, 120, 24);
+    DBNavigator2->setGeometry(884, 84, 120, 24);
     DBNavigator2->setGuard(guard());
 
     m_relationModel = new views::TableModel(m_data.T2, views::relationGrid(), this);

@@ -11,6 +11,7 @@ inline const QColor kNegativeColour{0xBB, 0x00, 0x00};
 inline const QColor kPositiveColour{0x00, 0x9B, 0x00};
 inline const QColor kFixedCellColour{0x15, 0x6A, 0x4F};
 inline const QColor kTitleTextColour{0xE9, 0xE9, 0xE9};
+inline const QColor kFixedCellLineColour{0x0B, 0x3F, 0x2F}; // between fixed cells
 
 // What a rule does to the text colour of one cell.
 enum class CellTone

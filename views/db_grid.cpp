@@ -4,13 +4,16 @@
 #include "views/cell_rules.h"
 #include "views/cell_text_painter.h"
 #include "views/kind_badges.h"
+#include "views/row_indicator.h"
 #include "views/table_model.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
 #include <algorithm>
@@ -105,12 +108,12 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 
+    setVerticalHeader(new RowIndicator(this));
     QHeaderView* rows = verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setMinimumSectionSize(kRowHeight);
     rows->setDefaultSectionSize(kRowHeight);
     rows->setFixedWidth(kIndicatorWidth);
-    rows->setHighlightSections(true);
 
     QHeaderView* titles = horizontalHeader();
     titles->setSectionResizeMode(QHeaderView::Interactive);
@@ -118,16 +121,18 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titles->setFixedHeight(kRowHeight + 2);
     // Style sheets on the headers only: on the whole view they would slow every cell's paint.
-    const QString fixedCells =
-        QStringLiteral(
-            "QHeaderView::section { background-color: %1; color: %2; font-weight: bold;"
-            " border: none; border-right: 1px solid #0B3F2F; border-bottom: 1px solid #0B3F2F;"
-            " padding-left: 2px; }"
-            "QHeaderView::section:checked { background-color: #2E8B6B; }"
-            "QHeaderView { background-color: %1; }")
-            .arg(kFixedCellColour.name(), kTitleTextColour.name());
-    titles->setStyleSheet(fixedCells);
-    rows->setStyleSheet(fixedCells);
+    titles->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: %1; color: %2; font-weight: bold;"
+                       " border: none; border-right: 1px solid %3; border-bottom: 1px solid %3;"
+                       " padding-left: 2px; }"
+                       "QHeaderView { background-color: %1; }")
+            .arg(kFixedCellColour.name(), kTitleTextColour.name(), kFixedCellLineColour.name()));
+    // The top-left cell is a fixed cell too; the view keeps it as a button of its own.
+    if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
+        corner->setStyleSheet(
+            QStringLiteral("QTableCornerButton::section { background-color: %1; border: none;"
+                           " border-right: 1px solid %2; border-bottom: 1px solid %2; }")
+                .arg(kFixedCellColour.name(), kFixedCellLineColour.name()));
     if (model->layout().blackText) {
         QPalette p = palette();
         p.setColor(QPalette::Text, Qt::black);
@@ -146,6 +151,36 @@ void DbGrid::paintEvent(QPaintEvent* event)
     QTableView::paintEvent(event);
     QPainter painter(viewport());
     paintGridLines(painter, event->region());
+}
+
+void DbGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    if (dy != 0)
+        alignTopRow();
+}
+
+void DbGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    alignTopRow();
+}
+
+void DbGrid::alignTopRow()
+{
+    // Scrolled to the end, the view lines the last row up with the bottom edge and so cuts the
+    // top row in half under the titles. The scroll range already leaves room for the rows that
+    // fit whole, so showing them from the top keeps the last row whole too.
+    const QScrollBar* bar = verticalScrollBar();
+    if (verticalScrollMode() != ScrollPerItem || bar->maximum() == 0 ||
+        bar->value() != bar->maximum())
+        return;
+    QHeaderView* rows = verticalHeader();
+    const int top = rows->sectionPosition(rows->logicalIndex(bar->value()));
+    if (rows->offset() == top)
+        return;
+    rows->setOffset(top);
+    viewport()->update();
 }
 
 void DbGrid::paintGridLines(QPainter& painter, const QRegion& region)

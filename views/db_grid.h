@@ -44,8 +44,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
 private:
+    void alignTopRow();
     void paintGridLines(QPainter& painter, const QRegion& region);
     void followTable(int position);
     void moveTable(const QModelIndex& current);

@@ -40,6 +40,7 @@ private slots:
     void buttonsShowTheirWindowsModelessly();
     void closingFlushesAndClosesBothTables();
     void dutchTranslationsAreLoaded();
+    void programIdentityAndIcon();
 
 private:
     QString configFile() const { return m_dir->filePath(QStringLiteral("engine.ini")); }
@@ -308,6 +309,20 @@ void Form1Test::dutchTranslationsAreLoaded()
     QVERIFY(app::installDutchTranslations(*qApp));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Nee"));
+}
+
+void Form1Test::programIdentityAndIcon()
+{
+    app::applyProgramIdentity(*qApp);
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("kolvaro"));
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("kolvaro"));
+    // The pictures are linked in from a static library: each size must really be there.
+    const QIcon icon = QApplication::windowIcon();
+    for (int size : {16, 32, 256})
+        QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    QCOMPARE(form.windowIcon().cacheKey(), icon.cacheKey());
 }
 
 QTEST_MAIN(Form1Test)

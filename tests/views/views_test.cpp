@@ -12,11 +12,14 @@
 #include "views/kind_badges.h"
 #include "views/table_model.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -49,6 +52,9 @@ private slots:
     void cellTextPainter();
     void grid_ownLinesAreQtsGridLines();
     void grid_looksAsUnderTheApplicationStyle();
+    void grid_fixedCells_data();
+    void grid_fixedCells();
+    void grid_scrolledToTheEndShowsWholeRows();
 };
 
 void ViewsTest::cellTone_data()
@@ -188,6 +194,31 @@ std::unique_ptr<dbase::Table> transactions()
     }
     table->first();
     return table;
+}
+
+// Rows on consecutive days, so that their order is their number.
+std::unique_ptr<dbase::Table> manyTransactions(int count)
+{
+    auto table = dbase::Table::createInMemory(store::mutatiesDefinition(), n::kIndexDatum);
+    for (int i = 0; i < count; ++i) {
+        table->append();
+        table->fieldByName(n::kDatum).setAsDate(QDate(2010, 1, 1).addDays(i));
+        table->fieldByName(n::kBedrag).setAsFloat(i);
+        table->post();
+    }
+    table->first();
+    return table;
+}
+
+// The rows (y) of a picture that hold a pixel of the colour.
+QSet<int> rowsWithColour(const QImage& image, const QColor& colour)
+{
+    QSet<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                rows.insert(y);
+    return rows;
 }
 
 QString text(const QAbstractItemModel& model, int row, int column)
@@ -486,6 +517,80 @@ void ViewsTest::grid_looksAsUnderTheApplicationStyle()
         grid.setStyle(QApplication::style());
         QCOMPARE(fast, render());
     }
+}
+
+void ViewsTest::grid_fixedCells_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("current"); // the table's current row
+    QTest::newRow("empty") << 0 << -1;
+    QTest::newRow("first of four") << 4 << 0;
+    QTest::newRow("third of four") << 4 << 2;
+}
+
+void ViewsTest::grid_fixedCells()
+{
+    // The top-left cell is a fixed cell like the titles; the indicator column is dark green only
+    // beside rows, and a triangle marks the current one.
+    QFETCH(int, rows);
+    QFETCH(int, current);
+    auto table = manyTransactions(rows);
+    views::TableModel model(*table, views::transactionGrid());
+    views::DbGrid grid(&model);
+    grid.resize(400, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    if (current >= 0)
+        table->moveTo(current);
+
+    auto* corner = grid.findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner && corner->isVisible());
+    const QImage cornerImage = corner->grab().toImage();
+    QCOMPARE(cornerImage.pixelColor(cornerImage.rect().center()), views::kFixedCellColour);
+
+    QHeaderView* indicator = grid.verticalHeader();
+    const QImage column = indicator->grab().toImage();
+    const int h = views::DbGrid::kRowHeight;
+    QSet<int> green;
+    for (int y = 0; y < rows * h; ++y)
+        green.insert(y);
+    QCOMPARE(rowsWithColour(column, views::kFixedCellColour) - green, QSet<int>());
+    const QSet<int> marked = rowsWithColour(column, views::kTitleTextColour);
+    for (int row = 0; row < rows; ++row) {
+        const bool hasMark = marked.contains(row * h + h / 2);
+        QVERIFY2(hasMark == (row == current), qPrintable(QString::number(row)));
+    }
+    QVERIFY(rows > 0 || marked.isEmpty());
+}
+
+void ViewsTest::grid_scrolledToTheEndShowsWholeRows()
+{
+    auto table = manyTransactions(100);
+    views::TableModel model(*table, views::transactionGrid());
+    views::DbGrid grid(&model);
+    views::DbNavigator navigator(*table);
+    grid.resize(400, 200); // a viewport that is no whole number of rows high
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(grid.viewport()->height() % views::DbGrid::kRowHeight != 0);
+    const auto topRowIsWhole = [&grid] {
+        const int top = grid.rowAt(0);
+        return top >= 0 && grid.rowViewportPosition(top) == 0;
+    };
+    QScrollBar* bar = grid.verticalScrollBar();
+
+    navigator.click(views::DbNavigator::Last);
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(topRowIsWhole());
+    QVERIFY(grid.rowViewportPosition(99) + grid.rowHeight(99) <= grid.viewport()->height());
+    bar->setValue(bar->maximum() - 1);
+    QVERIFY(topRowIsWhole());
+    QCOMPARE(grid.rowAt(0), bar->maximum() - 1);
+    bar->setValue(bar->maximum());
+    QVERIFY(topRowIsWhole());
+    grid.resize(400, 230); // a new height at the end keeps the rows whole
+    QTRY_VERIFY(topRowIsWhole());
+    QVERIFY(grid.rowViewportPosition(99) + grid.rowHeight(99) <= grid.viewport()->height());
 }
 
 QTEST_MAIN(ViewsTest)
