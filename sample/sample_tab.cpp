@@ -141,6 +141,7 @@ SampleCounts writeSampleTab(const SampleOptions& options,
     qint64 balance = random.between(50000, 600000);
     QByteArray out;
     out.reserve(kChunk + 4096);
+    QString line;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const Slot& slot = plan[i];
         const QDate date = first.addDays(slot.day);
@@ -148,7 +149,6 @@ SampleCounts writeSampleTab(const SampleOptions& options,
             today.clear(); // the duplicate test only ever compares lines of one date
             currentDay = slot.day;
         }
-        QString line;
         for (int attempt = 0;; ++attempt) {
             if (attempt == 1000)
                 throw std::logic_error("no unique sample line for this date");
@@ -167,20 +167,29 @@ SampleCounts writeSampleTab(const SampleOptions& options,
                 remainder = describe(party, date, random);
             }
             const QDate interest = random.chance(100) ? date.addDays(1) : date;
-            line = head + dateField(date) + u'\t' + money(balance) + u'\t' +
-                   money(balance + cents) + u'\t' + dateField(interest) + u'\t' + money(cents) +
-                   u'\t' + remainder;
+            line.resize(0); // keeps its room for the next line
+            line.append(head).append(dateField(date)).append(u'\t').append(money(balance));
+            line.append(u'\t').append(money(balance + cents)).append(u'\t');
+            line.append(dateField(interest)).append(u'\t').append(money(cents)).append(u'\t');
+            line.append(remainder);
             if (today.insert(keys.keyOf(line)).second) {
                 balance += cents;
                 break;
             }
         }
-        const QByteArray bytes = dbase::cp1252::encode(line) + "\r\n";
-        for (int copy = 0; copy <= copies[i]; ++copy)
-            out += bytes;
+        const qsizetype start = out.size();
+        out.resize(start + line.size() + 2);
+        dbase::cp1252::encodeInto(line, out.data() + start);
+        out[out.size() - 2] = '\r';
+        out[out.size() - 1] = '\n';
+        if (copies[i] > 0) {
+            const QByteArray original = out.sliced(start);
+            for (int copy = 0; copy < copies[i]; ++copy)
+                out += original;
+        }
         if (out.size() >= kChunk) {
             sink(out);
-            out.clear();
+            out.resize(0); // keeps its room
         }
     }
     if (!out.isEmpty())
