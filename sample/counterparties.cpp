@@ -214,7 +214,7 @@ Party standingOrder(Random& random, Layout layout, const QString& name, const QS
     return party;
 }
 
-// Repeats the text of a long remainder until it passes the 240 characters the import keeps.
+// Adds words until the text passes the 240 characters the import keeps, so its end is cut off.
 QString overlong(const QString& text, Random& random)
 {
     QString longer = text;
