@@ -15,6 +15,12 @@ struct Result
     QByteArray err;
 };
 
+// "sample --lines 5" as the argument list {"sample", "--lines", "5"}.
+inline QStringList words(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
 inline Result run(const QString& config, const QStringList& arguments)
 {
     QProcess process;

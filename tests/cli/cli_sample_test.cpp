@@ -10,6 +10,8 @@
 
 namespace {
 
+using clirunner::words;
+
 class CliSampleTest : public ::testing::Test
 {
 protected:
@@ -18,34 +20,28 @@ protected:
         return clirunner::run(m_dir.filePath(QStringLiteral("engine.ini")), arguments);
     }
 
-    QByteArray sample(const QStringList& options)
+    QByteArray sample(const char* options)
     {
-        const clirunner::Result result = cli(QStringList{QStringLiteral("sample")} + options);
+        const clirunner::Result result = cli(words("sample") + words(options));
         EXPECT_EQ(result.status, 0) << result.err.toStdString();
         return result.out;
     }
 
-    // Imports the bytes into the tables folder `name` and gives the import's report.
-    QString import(const QByteArray& bytes, const QString& name = QStringLiteral("tables"))
+    QString onTables(const QString& tables, const QStringList& command)
     {
-        QFile file(m_dir.filePath(name + QStringLiteral(".tab")));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        const clirunner::Result result = cli({QStringLiteral("--tables"), m_dir.filePath(name),
-                                              QStringLiteral("import"), file.fileName()});
+        const clirunner::Result result =
+            cli(QStringList{QStringLiteral("--tables"), m_dir.filePath(tables)} + command);
         EXPECT_EQ(result.status, 0) << result.err.toStdString();
         return QString::fromUtf8(result.out);
     }
 
-    QStringList dumpRows(const QString& table, const QString& name = QStringLiteral("tables"))
+    QString import(const QString& tables, const QByteArray& bytes)
     {
-        const clirunner::Result result =
-            cli({QStringLiteral("--tables"), m_dir.filePath(name), QStringLiteral("dump"), table});
-        EXPECT_EQ(result.status, 0) << result.err.toStdString();
-        QStringList rows = QString::fromUtf8(result.out).split(u'\n', Qt::SkipEmptyParts);
-        rows.removeFirst();
-        return rows;
+        QFile file(m_dir.filePath(tables + QStringLiteral(".tab")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        return onTables(tables, {QStringLiteral("import"), file.fileName()});
     }
 
     QTemporaryDir m_dir;
@@ -53,13 +49,10 @@ protected:
 
 TEST_F(CliSampleTest, fileFormAndDeterminism)
 {
-    const QStringList options = {QStringLiteral("--lines"),      QStringLiteral("3000"),
-                                 QStringLiteral("--seed"),       QStringLiteral("5"),
-                                 QStringLiteral("--years"),      QStringLiteral("2"),
-                                 QStringLiteral("--start-year"), QStringLiteral("2012")};
+    const char* options = "--lines 3000 --seed 5 --years 2 --start-year 2012";
     const QByteArray bytes = sample(options);
     EXPECT_EQ(sample(options), bytes);
-    EXPECT_NE(sample({QStringLiteral("--lines"), QStringLiteral("3000")}), bytes);
+    EXPECT_NE(sample("--lines 3000"), bytes);
 
     ASSERT_TRUE(bytes.endsWith("\r\n"));
     const QList<QByteArray> lines = bytes.chopped(1).split('\n');
@@ -71,9 +64,8 @@ TEST_F(CliSampleTest, fileFormAndDeterminism)
         const QList<QByteArray> fields = line.chopped(1).split('\t');
         ASSERT_EQ(fields.size(), 8) << line.toStdString();
         EXPECT_EQ(fields[1], "EUR");
-        const QByteArray date = fields[2];
-        ASSERT_TRUE(date >= previous && date <= "20131231") << date.toStdString();
-        previous = date;
+        ASSERT_TRUE(fields[2] >= previous && fields[2] <= "20131231") << line.toStdString();
+        previous = fields[2];
         (fields[6].startsWith('-') ? negative : positive) = true;
         overlong = overlong || line.size() > 260;
     }
@@ -87,39 +79,37 @@ TEST_F(CliSampleTest, importsWithThePromisedCounts)
 {
     struct Case
     {
-        const char* lines;
-        const char* dupFraction;
-        const char* years;
+        const char* options;
         int stored;
         int skipped;
     };
     const Case cases[] = {
-        {"0", "0", "1", 0, 0},
-        {"1", "0.9", "1", 1, 0}, // at least the original stays
-        {"40", "0.5", "1", 20, 20},
-        {"5000", "0.1", "1", 4500, 500}, // a busy year: many lines share a date
-        {"2500", "0", "4", 2500, 0},
+        {"--lines 0", 0, 0},
+        {"--lines 1 --dup-fraction 0.9", 1, 0}, // at least the original stays
+        {"--lines 40 --dup-fraction 0.5 --years 1", 20, 20},
+        {"--lines 5000 --dup-fraction 0.1 --years 1", 4500, 500}, // many lines share a date
+        {"--lines 2500 --years 4", 2500, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.lines) + " lines, copies " + c.dupFraction);
-        const QByteArray bytes =
-            sample({QStringLiteral("--lines"), QString::fromLatin1(c.lines),
-                    QStringLiteral("--dup-fraction"), QString::fromLatin1(c.dupFraction),
-                    QStringLiteral("--years"), QString::fromLatin1(c.years)});
-        const QString tables = QStringLiteral("t") + QString::fromLatin1(c.lines);
-        EXPECT_EQ(import(bytes, tables),
+        SCOPED_TRACE(c.options);
+        const QByteArray bytes = sample(c.options);
+        const QString tables = QString::number(c.stored) + u'-' + QString::number(c.skipped);
+        EXPECT_EQ(import(tables, bytes),
                   QStringLiteral("%1 nieuw, %2 overgeslagen\n").arg(c.stored).arg(c.skipped));
-        EXPECT_EQ(import(bytes, tables),
+        EXPECT_EQ(import(tables, bytes),
                   QStringLiteral("0 nieuw, %1 overgeslagen\n").arg(c.stored + c.skipped));
     }
 }
 
 TEST_F(CliSampleTest, everyKindAndRelationFormReachesTheTables)
 {
-    import(sample({QStringLiteral("--lines"), QStringLiteral("3000")}));
+    const QString tables = QStringLiteral("tables");
+    import(tables, sample("--lines 3000"));
+    QStringList rows = onTables(tables, words("dump mutaties")).split(u'\n', Qt::SkipEmptyParts);
+    rows.removeFirst();
     QSet<QString> kinds;
     bool kolvaro = false, diacritics = false, cutName = false, emptyName = false;
-    for (const QString& row : dumpRows(QStringLiteral("mutaties"))) {
+    for (const QString& row : rows) {
         const QStringList f = row.split(u'\t'); // datum Soort Naam Omschrijving reknum Bedrag
         kinds << f[1];
         kolvaro = kolvaro || f[2] == u"KOLVARO";
@@ -127,34 +117,22 @@ TEST_F(CliSampleTest, everyKindAndRelationFormReachesTheTables)
         cutName = cutName || f[2].size() == 40;
         emptyName = emptyName || f[2].isEmpty();
     }
-    EXPECT_EQ(kinds, (QSet<QString>{QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                    QStringLiteral("6"), QStringLiteral("7")}));
+    QStringList sorted(kinds.begin(), kinds.end());
+    sorted.sort();
+    EXPECT_EQ(sorted.join(QString()), QStringLiteral("34567"));
     EXPECT_TRUE(kolvaro && diacritics && cutName && emptyName);
-    EXPECT_GT(dumpRows(QStringLiteral("bedrijven")).size(), 150) << "many relations, three years";
 }
 
 TEST_F(CliSampleTest, badOptionsAreUsageErrors)
 {
-    const QStringList bad[] = {
-        {},
-        {QStringLiteral("--seed"), QStringLiteral("3")},
-        {QStringLiteral("--lines")},
-        {QStringLiteral("--lines"), QStringLiteral("ten")},
-        {QStringLiteral("--lines"), QStringLiteral("-1")},
-        {QStringLiteral("--lines"), QStringLiteral("5"), QStringLiteral("--years"),
-         QStringLiteral("0")},
-        {QStringLiteral("--lines"), QStringLiteral("5"), QStringLiteral("--dup-fraction"),
-         QStringLiteral("1")},
-        {QStringLiteral("--lines"), QStringLiteral("5"), QStringLiteral("--start-year"),
-         QStringLiteral("9999"), QStringLiteral("--years"), QStringLiteral("2")},
-        {QStringLiteral("--lines"), QStringLiteral("5"), QStringLiteral("--colour"),
-         QStringLiteral("red")},
-    };
-    for (const QStringList& options : bad) {
-        const clirunner::Result result = cli(QStringList{QStringLiteral("sample")} + options);
-        EXPECT_EQ(result.status, 2) << options.join(u' ').toStdString();
+    for (const char* options :
+         {"", "--seed 3", "--lines", "--lines ten", "--lines -1", "--lines 5 --years 0",
+          "--lines 5 --dup-fraction 1", "--lines 5 --start-year 9999 --years 2",
+          "--lines 5 --colour red"}) {
+        const clirunner::Result result = cli(words("sample") + words(options));
+        EXPECT_EQ(result.status, 2) << options;
         EXPECT_TRUE(result.out.isEmpty());
-        EXPECT_TRUE(result.err.startsWith("usage: kolvaro-cli sample --lines N"));
+        EXPECT_TRUE(result.err.startsWith("usage: kolvaro-cli sample --lines N")) << options;
     }
 }
 
