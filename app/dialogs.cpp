@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace app {
 
@@ -26,6 +27,34 @@ QString MessageBoxDialogs::getOpenFileName(const QString& caption, const QString
     dialog.setFileMode(QFileDialog::ExistingFile);
     // A name typed without extension means a .tab file, as the filter suggests.
     dialog.setDefaultSuffix(QStringLiteral("tab"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+namespace {
+
+// "png" of "PNG-afbeelding (*.png)".
+QString suffixOf(const QString& nameFilter)
+{
+    const qsizetype star = nameFilter.indexOf(QStringLiteral("*."));
+    if (star < 0)
+        return {};
+    const qsizetype end = nameFilter.indexOf(QRegularExpression(QStringLiteral("[ ;)]")), star);
+    return nameFilter.mid(star + 2, end < 0 ? -1 : end - star - 2);
+}
+
+} // namespace
+
+QString MessageBoxDialogs::getSaveFileName(const QString& caption, const QString& filter)
+{
+    QFileDialog dialog(m_owner, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffixOf(filter));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

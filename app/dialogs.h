@@ -18,6 +18,9 @@ public:
     virtual void showError(const QString& text) = 0;
     // The file-open dialog; empty when the user cancels.
     virtual QString getOpenFileName(const QString& caption, const QString& filter) = 0;
+    // The file-save dialog; empty when the user cancels. A name typed without extension gets
+    // the one of the chosen filter.
+    virtual QString getSaveFileName(const QString& caption, const QString& filter) = 0;
     // The calculator pop-up, modal.
     virtual void showCalculator() = 0;
 };
@@ -32,6 +35,7 @@ public:
     bool askYesNo(const QString& caption, const QString& text) override;
     void showError(const QString& text) override;
     QString getOpenFileName(const QString& caption, const QString& filter) override;
+    QString getSaveFileName(const QString& caption, const QString& filter) override;
     void showCalculator() override;
 
 private:

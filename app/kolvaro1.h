@@ -4,6 +4,7 @@
 #include "views/guard_hook.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -50,6 +51,8 @@ public:
 
     void setShownWindows(const ShownWindows& windows) { m_windows = windows; }
     QString tablesFolder() const { return m_tablesFolder; }
+    // The texts of the ticked entries of the year list CheckListBox1, top to bottom.
+    QStringList tickedYears() const;
 
     // Runs a handler's body under the program's one guard.
     void guarded(const std::function<void()>& body);

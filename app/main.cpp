@@ -22,10 +22,12 @@ int main(int argc, char** argv)
     app::MessageBoxDialogs dialogs;
     app::TForm1 form1(data, dialogs);
     dialogs.setOwner(&form1);
-    charts::TForm2 form2(&form1);
-    charts::TForm3 form3(&form1);
+    const charts::ChartHooks hooks = app::chartHooks(dialogs);
+    charts::TForm2 form2(data.T1, hooks, &form1);
+    charts::TForm3 form3(
+        data.T2, [&form1] { return form1.tickedYears(); }, hooks, &form1);
     help::TForm4 form4(form1.tablesFolder(), &form1);
-    charts::TForm5 form5(&form1);
+    charts::TForm5 form5(data.T2, hooks, &form1);
     form1.setShownWindows({&form2, &form3, &form4, &form5});
 
     // Closing the main window ends the program, also while a chart or help window is open.

@@ -84,4 +84,13 @@ void TForm1::buildRelationsPage()
     page->addWidget(RxDBGrid2, 1);
 }
 
+QStringList TForm1::tickedYears() const
+{
+    QStringList years;
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        if (CheckListBox1->item(i)->checkState() == Qt::Checked)
+            years << CheckListBox1->item(i)->text();
+    return years;
+}
+
 } // namespace app

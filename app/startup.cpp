@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "app/dialogs.h"
+#include "app/guard.h"
 #include "app/program_font.h"
 
 #include <QApplication>
@@ -47,6 +49,14 @@ void centreOnScreen(QWidget& window)
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+charts::ChartHooks chartHooks(Dialogs& dialogs)
+{
+    return {[&dialogs](const std::function<void()>& body) { guarded(dialogs, body); },
+            [&dialogs](const QString& caption, const QString& filter) {
+                return dialogs.getSaveFileName(caption, filter);
+            }};
 }
 
 } // namespace app

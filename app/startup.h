@@ -1,9 +1,13 @@
 #pragma once
 
+#include "charts/chart_hooks.h"
+
 class QApplication;
 class QWidget;
 
 namespace app {
+
+class Dialogs;
 
 // Loads Qt's Dutch translations, so that standard dialogs and buttons speak Dutch ("Ja", "Nee").
 // Returns false when the translation file is missing.
@@ -19,5 +23,8 @@ void applyProgramIdentity(QApplication& application);
 
 // Places a window in the middle of its screen's free area.
 void centreOnScreen(QWidget& window);
+
+// The chart windows report through the program's guard and save through its file dialog.
+charts::ChartHooks chartHooks(Dialogs& dialogs);
 
 } // namespace app

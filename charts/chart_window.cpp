@@ -2,9 +2,12 @@
 
 #include "views/texts.h"
 
+#include <QShowEvent>
+#include <QVBoxLayout>
+
 namespace charts {
 
-ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize)
+ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QMargins& chartMargins)
     : QWidget(nullptr, Qt::Window), m_mainWindow(mainWindow)
 {
     setWindowTitle(views::texts::kChartTitle);
@@ -13,14 +16,25 @@ ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize)
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(chartMargins);
+}
+
+void ChartWindow::setChart(QWidget* chart)
+{
+    layout()->addWidget(chart);
 }
 
 void ChartWindow::showEvent(QShowEvent* event)
 {
-    if (m_mainWindow) {
-        QRect frame = geometry();
-        frame.moveCenter(m_mainWindow->geometry().center());
-        move(frame.topLeft());
+    // A spontaneous show is the system restoring a window that was visible all along.
+    if (!event->spontaneous()) {
+        if (m_mainWindow) {
+            QRect frame = geometry();
+            frame.moveCenter(m_mainWindow->geometry().center());
+            move(frame.topLeft());
+        }
+        FormShow();
     }
     QWidget::showEvent(event);
 }

@@ -1,18 +1,24 @@
 #pragma once
 
+#include <QMargins>
 #include <QWidget>
 
 namespace charts {
 
-// What the three chart windows share: caption, white face, hidden until shown, and centred over
-// the main window each time they open.
+// What the three chart windows share: caption, white face, hidden until shown, centred over
+// the main window each time they open, one chart filling the window within fixed margins (so
+// it grows and shrinks with it), and FormShow run at every change from hidden to visible.
 class ChartWindow : public QWidget
 {
     Q_OBJECT
 public:
-    ChartWindow(QWidget* mainWindow, const QSize& clientSize);
+    ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QMargins& chartMargins);
+
+    // Rebuilds the chart from the tables as they present their rows now.
+    virtual void FormShow() = 0;
 
 protected:
+    void setChart(QWidget* chart);
     void showEvent(QShowEvent* event) override;
 
 private:

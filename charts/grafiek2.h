@@ -1,15 +1,37 @@
 #pragma once
 
+#include "charts/chart_hooks.h"
 #include "charts/chart_window.h"
+#include "store/dbase/table.h"
+
+#include <QStringList>
+#include <functional>
 
 namespace charts {
 
-// The chart window comparing marked relations per month, year against year.
+class MonthChart;
+
+// The chart window comparing the selected relations per month, year against year (unit
+// grafiek2).
 class TForm3 : public ChartWindow
 {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* mainWindow) : ChartWindow(mainWindow, QSize(1016, 661)) {}
+    // `tickedYears` gives the texts of the ticked entries of the year list, in list order.
+    TForm3(dbase::Table& T2, std::function<QStringList()> tickedYears, const ChartHooks& hooks,
+           QWidget* mainWindow);
+
+    // Titles the bar series with the chart years, then charts the selected rows that bedrijven
+    // presents; its cursor stays where it was. After a failing read the titles stand and the
+    // series are empty.
+    void FormShow() override;
+
+    MonthChart* Chart1;
+
+private:
+    dbase::Table& m_T2;
+    std::function<QStringList()> m_tickedYears;
+    ChartHooks m_hooks;
 };
 
 } // namespace charts

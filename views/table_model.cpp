@@ -29,7 +29,8 @@ TableModel::~TableModel()
 void TableModel::bindColumns()
 {
     const bool open = m_table.isOpen();
-    m_dates = DateFormatter(shortDateFormat()); // asking the system locale per cell is slow
+    m_dates = store::datefmt::DateFormatter(
+        store::datefmt::shortDateFormat()); // asking the system locale per cell is slow
     m_rows = open ? m_table.recordCount() : 0;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         Column& column = m_columns[c];

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "store/date_format.h"
 #include "store/dbase/table.h"
 #include "store/dbase/table_observer.h"
 #include "views/cell_rules.h"
-#include "views/display_format.h"
 #include "views/grid_columns.h"
 
 #include <QAbstractTableModel>
@@ -90,7 +90,7 @@ private:
     int m_rows = 0;
     int m_kindColumn = -1;
     bool m_resetting = false;
-    DateFormatter m_dates;
+    store::datefmt::DateFormatter m_dates;
 };
 
 } // namespace views

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Every Dutch text of the main window and its pages, in one place.
+// Every Dutch text of the windows, in one place.
 namespace views::texts {
 
 inline const QString kProgramTitle = QStringLiteral("Financieel overzicht");
@@ -54,5 +54,14 @@ inline const QString kTitleSoort = QStringLiteral("Srt");
 inline const QString kTitleRelatie = QStringLiteral("Relatie");
 inline const QString kTitleReknum = QStringLiteral("code/reknr");
 inline const QString kTitleSelect = QStringLiteral("sel");
+
+// The chart windows: legend titles, and the one menu item of a chart.
+inline const QString kChartRunningMean = QStringLiteral("gemid");
+inline const QString kChartExpenses = QStringLiteral("Uitgaven");
+inline const QString kChartIncome = QStringLiteral("Inkomsten");
+inline const QString kChartAverage = QStringLiteral("Gemiddeld");
+inline const QString kSaveImage = QStringLiteral("Afbeelding opslaan\u2026");
+inline const QString kImageFileFilter =
+    QStringLiteral("PNG-afbeelding (*.png);;PDF-document (*.pdf)");
 
 } // namespace views::texts

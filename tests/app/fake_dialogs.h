@@ -15,6 +15,8 @@ public:
     int calculatorShown = 0;
     QString openFileName; // what the file-open dialog returns; empty: the user cancels
     QString openFilter;
+    QString saveFileName; // what the file-save dialog returns; empty: the user cancels
+    QString saveFilter;
 
     bool askYesNo(const QString& caption, const QString& text) override
     {
@@ -30,6 +32,11 @@ public:
     {
         openFilter = filter;
         return openFileName;
+    }
+    QString getSaveFileName(const QString&, const QString& filter) override
+    {
+        saveFilter = filter;
+        return saveFileName;
     }
     void showCalculator() override { ++calculatorShown; }
 };

@@ -8,6 +8,7 @@
 #include "help/uitleg.h"
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/table_filler.h"
+#include "tests/support/tables.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -131,10 +132,11 @@ void LayoutTest::chartAndHelpWindows()
 {
     QWidget mainWindow;
     QTemporaryDir tables;
-    charts::TForm2 form2(&mainWindow);
-    charts::TForm3 form3(&mainWindow);
+    testsupport::Tables data;
+    charts::TForm2 form2(*data.mutaties, {}, &mainWindow);
+    charts::TForm3 form3(*data.bedrijven, {}, {}, &mainWindow);
     help::TForm4 form4(tables.path() + u'/', &mainWindow);
-    charts::TForm5 form5(&mainWindow);
+    charts::TForm5 form5(*data.bedrijven, {}, &mainWindow);
     for (QWidget* window : QList<QWidget*>{&form2, &form3, &form4, &form5}) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

@@ -1,19 +1,66 @@
-// Starts the main window over a filled tables folder and saves a PNG of each page, plus the
-// calculator. Usage: kolvaro-screenshots OUTDIR TABLESDIR (the engine configuration comes from
-// KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR when missing).
+// Starts the main window over a filled tables folder and saves a PNG of each page, the
+// calculator and the three charts. Usage: kolvaro-screenshots OUTDIR TABLESDIR (the engine
+// configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR when missing).
 #include "app/dialogs.h"
 #include "app/kolvaro1.h"
 #include "app/startup.h"
+#include "charts/grafiek1.h"
+#include "charts/grafiek2.h"
+#include "charts/grafiek3.h"
 #include "store/dbase/alias_config.h"
+#include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
 #include "tests/app/table_filler.h"
 #include "views/calculator_dialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
+#include <set>
+
+namespace {
+
+// Imported relations carry no select flag: mark every third row, and tick the first three
+// years the table holds, so that the year-comparison chart has something to compare.
+void prepareYearComparison(app::TForm1& form, dbase::Table& bedrijven)
+{
+    const int select = bedrijven.fieldIndex(store::names::kSelect);
+    const int jaar = bedrijven.fieldIndex(store::names::kJaar);
+    std::set<QString> years;
+    {
+        const dbase::UpdateBlocker blocker(bedrijven);
+        int row = 0;
+        for (bedrijven.first(); !bedrijven.eof(); bedrijven.next(), ++row) {
+            years.insert(bedrijven.currentRow().asString(jaar));
+            bedrijven.edit();
+            bedrijven.field(select).setAsBoolean(row % 3 == 0);
+        }
+        bedrijven.first();
+    }
+    for (int i = 0; i < form.CheckListBox1->count(); ++i) {
+        QListWidgetItem* item = form.CheckListBox1->item(i);
+        if (years.count(item->text()))
+            item->setCheckState(Qt::Checked);
+    }
+}
+
+bool saveChart(QWidget& window, const QString& file)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    QTest::qWait(100);
+    const bool saved = window.grab().save(file);
+    window.hide();
+    if (saved)
+        std::printf("%s\n", qPrintable(file));
+    return saved;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -57,5 +104,25 @@ int main(int argc, char** argv)
     calculator.show();
     QTest::qWait(100);
     calculator.grab().save(QDir(out).filePath(QStringLiteral("calculator.png")));
-    return 0;
+    calculator.hide();
+
+    const charts::ChartHooks hooks = app::chartHooks(dialogs);
+    charts::TForm2 form2(data.T1, hooks, &form);
+    charts::TForm3 form3(
+        data.T2, [&form] { return form.tickedYears(); }, hooks, &form);
+    charts::TForm5 form5(data.T2, hooks, &form);
+    prepareYearComparison(form, data.T2);
+    const QDir dir(out);
+    bool saved = saveChart(form2, dir.filePath(QStringLiteral("chart-transactions.png"))) &&
+                 saveChart(form3, dir.filePath(QStringLiteral("chart-relations.png"))) &&
+                 saveChart(form5, dir.filePath(QStringLiteral("chart-months.png")));
+    // A few weeks of transactions, where every bar is drawn on its own.
+    const int datum = data.T1.fieldIndex(store::names::kDatum);
+    data.T1.first();
+    const QDate until = data.T1.currentRow().asDate(datum).addDays(40);
+    data.T1.setFilterPredicate(
+        [datum, until](const dbase::RowView& row) { return row.asDate(datum) < until; });
+    data.T1.setFiltered(true);
+    saved = saved && saveChart(form2, dir.filePath(QStringLiteral("chart-transactions-weeks.png")));
+    return saved ? 0 : 1;
 }

@@ -1,4 +1,5 @@
 // Cell rules, kind badges, the calculator, and the grid model over a table.
+#include "store/date_format.h"
 #include "store/dbase/table.h"
 #include "store/number_format.h"
 #include "store/table_definitions.h"
@@ -8,7 +9,6 @@
 #include "views/cell_text_painter.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
-#include "views/display_format.h"
 #include "views/kind_badges.h"
 #include "views/table_model.h"
 
@@ -242,7 +242,7 @@ void ViewsTest::model_showsRowsInIndexOrderWithFormats()
     QCOMPARE(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
              QStringLiteral("code/reknr"));
     // datum order, whatever the order of appending
-    QCOMPARE(text(model, 0, 0), views::formatShortDate(QDate(2010, 1, 5)));
+    QCOMPARE(text(model, 0, 0), store::datefmt::formatShortDate(QDate(2010, 1, 5)));
     QCOMPARE(text(model, 1, 3), QStringLiteral("CENT"));
     QCOMPARE(text(model, 3, 3), QStringLiteral("NUL"));
     QCOMPARE(text(model, 0, 2), QStringLiteral("1.234,56"));
@@ -256,7 +256,7 @@ void ViewsTest::model_showsRowsInIndexOrderWithFormats()
     const auto nameAlign = model.index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
     QVERIFY(nameAlign & Qt::AlignLeft);
     QCOMPARE(table->position(), 0); // reading never moved the cursor
-    QCOMPARE(views::formatShortDate(QDate()), QString());
+    QCOMPARE(store::datefmt::formatShortDate(QDate()), QString());
 }
 
 void ViewsTest::model_coloursFollowTheRules()
@@ -348,7 +348,7 @@ void ViewsTest::model_disabledTableResetsOnceWhenEnabled()
     table->fieldByName(n::kDatum).setAsDate(QDate(2009, 1, 1));
     table->post();
     QCOMPARE(model.rowCount(), 8);
-    QCOMPARE(text(model, 0, 0), views::formatShortDate(QDate(2009, 1, 1)));
+    QCOMPARE(text(model, 0, 0), store::datefmt::formatShortDate(QDate(2009, 1, 1)));
 }
 
 void ViewsTest::model_followsCloseAndOpen()
@@ -404,7 +404,7 @@ void ViewsTest::dateFormatter()
     QFETCH(QString, pattern);
     QFETCH(QDate, date);
     const QString expected = date.isValid() ? date.toString(pattern) : QString();
-    QCOMPARE(views::DateFormatter(pattern).format(date), expected);
+    QCOMPARE(store::datefmt::DateFormatter(pattern).format(date), expected);
 }
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-namespace views {
+namespace store::datefmt {
 
 // The platform's short date: the system locale's short format, or dd-MM-yyyy when the system
 // locale is C/POSIX (which has no user setting to follow).
@@ -44,4 +44,4 @@ private:
     bool m_numeric = false; // m_pieces hold the whole pattern
 };
 
-} // namespace views
+} // namespace store::datefmt

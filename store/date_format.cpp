@@ -1,8 +1,8 @@
-#include "views/display_format.h"
+#include "store/date_format.h"
 
 #include <QLocale>
 
-namespace views {
+namespace store::datefmt {
 
 QString shortDateFormat()
 {
@@ -96,4 +96,4 @@ QString DateFormatter::format(const QDate& date) const
     return text;
 }
 
-} // namespace views
+} // namespace store::datefmt

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "charts/chart_hooks.h"
+
+#include <QColor>
+#include <optional>
+#include <qcustomplot.h>
+
+namespace charts {
+
+// What the three charts share: a bottom-to-top gradient behind a transparent plot area, no
+// zoom or panning, value labels in the program's number format, a tooltip with label and value
+// over a bar, and a context menu that saves the picture.
+class ChartPlot : public QCustomPlot
+{
+    Q_OBJECT
+public:
+    ChartPlot(const QColor& gradientTop, QWidget* parent = nullptr);
+
+    void setHooks(const ChartHooks& hooks) { m_hooks = hooks; }
+
+    // Writes the chart as shown to a file: PDF when the name ends in ".pdf", else PNG. Throws
+    // ChartError when the file cannot be written.
+    void saveTo(const QString& path);
+    // "Afbeelding opslaan…": asks for a file name and saves there; nothing when cancelled.
+    void saveImage();
+
+    struct BarText
+    {
+        QString label;
+        double value = 0.0;
+    };
+    // The bar under a point of the widget, if any.
+    virtual std::optional<BarText> barAt(const QPointF& pos) const = 0;
+    // The tooltip of a bar: its label and its value as the program writes amounts.
+    static QString tooltipText(const BarText& bar);
+
+    // Bars with a horizontal light-dark gradient, so that they read as cylinders.
+    static QBrush cylinderBrush(const QColor& colour);
+
+protected:
+    // Fits the value axis to [low, high], always showing 0, with a little room above and below.
+    void fitValueAxis(double low, double high);
+    bool event(QEvent* event) override;
+
+private:
+    void showMenu(const QPoint& pos);
+
+    ChartHooks m_hooks;
+};
+
+} // namespace charts

@@ -1,0 +1,27 @@
+#include "charts/grafiek2.h"
+
+#include "charts/month_chart.h"
+#include "charts/series/month_series.h"
+
+namespace charts {
+
+TForm3::TForm3(dbase::Table& T2, std::function<QStringList()> tickedYears, const ChartHooks& hooks,
+               QWidget* mainWindow)
+    : ChartWindow(mainWindow, QSize(1016, 661), QMargins(2, 1, 1, 1)),
+      Chart1(new MonthChart(relationYearStyles(chartYears({})), QColor(0xE9, 0xE9, 0xE9),
+                            MonthChart::LegendPlace::Right, this)),
+      m_T2(T2), m_tickedYears(std::move(tickedYears)), m_hooks(hooks)
+{
+    Chart1->setHooks(hooks);
+    setChart(Chart1);
+}
+
+void TForm3::FormShow()
+{
+    const std::array<QString, 3> years =
+        chartYears(m_tickedYears ? m_tickedYears() : QStringList());
+    Chart1->setSeries(relationYearStyles(years));
+    runGuarded(m_hooks, [&] { Chart1->setSeries(relationYearSeries(m_T2, years)); });
+}
+
+} // namespace charts

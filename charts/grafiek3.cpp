@@ -1,0 +1,24 @@
+#include "charts/grafiek3.h"
+
+#include "charts/month_chart.h"
+#include "charts/series/month_series.h"
+
+namespace charts {
+
+TForm5::TForm5(dbase::Table& T2, const ChartHooks& hooks, QWidget* mainWindow)
+    : ChartWindow(mainWindow, QSize(1016, 695), QMargins(0, 0, 2, 3)),
+      Chart1(new MonthChart(incomeExpenseStyles(), QColor(0xE2, 0xE2, 0xE2),
+                            MonthChart::LegendPlace::Top, this)),
+      m_T2(T2), m_hooks(hooks)
+{
+    Chart1->setHooks(hooks);
+    setChart(Chart1);
+}
+
+void TForm5::FormShow()
+{
+    Chart1->setSeries(incomeExpenseStyles());
+    runGuarded(m_hooks, [&] { Chart1->setSeries(incomeExpenseSeries(m_T2)); });
+}
+
+} // namespace charts

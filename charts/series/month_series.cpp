@@ -1,0 +1,129 @@
+#include "charts/series/month_series.h"
+
+#include "store/dbase/update_blocker.h"
+#include "store/table_names.h"
+#include "views/texts.h"
+
+#include <cmath>
+
+namespace charts {
+
+using store::names::kMonths;
+
+namespace {
+
+using MonthValues = std::array<double, 12>;
+
+std::array<int, 12> monthFields(dbase::Table& bedrijven)
+{
+    std::array<int, 12> fields{};
+    for (std::size_t m = 0; m < kMonths.size(); ++m)
+        fields[m] = bedrijven.fieldByName(kMonths[m]).index();
+    return fields;
+}
+
+// Reads every presented row by position, so the cursor (and the grids' current row) stays
+// where it is whatever happens; a pending row is stored first and counts with its new values.
+template <typename Visit> void forEachPresentedRow(dbase::Table& bedrijven, Visit visit)
+{
+    const dbase::UpdateBlocker blocker(bedrijven);
+    bedrijven.post();
+    const int count = bedrijven.recordCount();
+    for (int r = 0; r < count; ++r)
+        visit(bedrijven.rowAt(r));
+}
+
+void fill(Series& series, const MonthValues& values)
+{
+    for (std::size_t m = 0; m < values.size(); ++m)
+        series.points.push_back(Point{values[m], kMonths[m], series.colour});
+}
+
+} // namespace
+
+std::array<QString, 3> chartYears(const QStringList& tickedYears)
+{
+    std::array<QString, 3> years;
+    years.fill(QStringLiteral("0000"));
+    for (qsizetype i = 0; i < tickedYears.size() && i < 3; ++i)
+        years[static_cast<std::size_t>(i)] = tickedYears[i].left(4);
+    return years;
+}
+
+std::vector<Series> relationYearStyles(const std::array<QString, 3>& years)
+{
+    using K = Series::Kind;
+    const QString& line = views::texts::kChartRunningMean;
+    return {{K::Bars, years[0], 0x6C6CB7, {}}, {K::Bars, years[1], 0xFF8080, {}},
+            {K::Bars, years[2], 0x3A7850, {}}, {K::Line, line, 0x8080C0, {}},
+            {K::Line, line, 0xFF8080, {}},     {K::Line, line, 0x008000, {}}};
+}
+
+std::vector<Series> relationYearSeries(dbase::Table& bedrijven, const std::array<QString, 3>& years)
+{
+    const std::array<int, 12> months = monthFields(bedrijven);
+    const int select = bedrijven.fieldByName(store::names::kSelect).index();
+    const int jaar = bedrijven.fieldByName(store::names::kJaar).index();
+
+    std::array<MonthValues, 3> sums{};
+    forEachPresentedRow(bedrijven, [&](const dbase::RowView& row) {
+        if (!row.asBoolean(select))
+            return;
+        const QString year = row.asString(jaar);
+        // Each chart year on its own: two ticks can never name the same year, but the
+        // comparison does not rely on it.
+        for (std::size_t y = 0; y < years.size(); ++y)
+            if (year == years[y])
+                for (std::size_t m = 0; m < months.size(); ++m)
+                    sums[y][m] += row.asFloat(months[m]);
+    });
+
+    std::vector<Series> series = relationYearStyles(years);
+    for (std::size_t y = 0; y < years.size(); ++y) {
+        MonthValues bars{}, averages{};
+        long double running = 0.0L;
+        for (std::size_t m = 0; m < 12; ++m) {
+            bars[m] = std::fabs(sums[y][m]);
+            running += sums[y][m];
+            averages[m] = static_cast<double>(std::fabs(running) / static_cast<long double>(m + 1));
+        }
+        fill(series[y], bars);
+        fill(series[y + 3], averages);
+    }
+    return series;
+}
+
+std::vector<Series> incomeExpenseStyles()
+{
+    using K = Series::Kind;
+    return {{K::Bars, views::texts::kChartExpenses, 0xFF0000, {}},
+            {K::Bars, views::texts::kChartIncome, 0x008000, {}},
+            {K::Line, views::texts::kChartAverage, 0x000080, {}}};
+}
+
+std::vector<Series> incomeExpenseSeries(dbase::Table& bedrijven)
+{
+    const std::array<int, 12> months = monthFields(bedrijven);
+    MonthValues expenses{}, income{};
+    forEachPresentedRow(bedrijven, [&](const dbase::RowView& row) {
+        for (std::size_t m = 0; m < months.size(); ++m) {
+            const double total = row.asFloat(months[m]);
+            (total < 0.0 ? expenses[m] : income[m]) += total;
+        }
+    });
+
+    MonthValues bars[2]{}, line{};
+    for (std::size_t m = 0; m < 12; ++m) {
+        bars[0][m] = std::fabs(expenses[m]);
+        bars[1][m] = std::fabs(income[m]);
+        // Halved anew each month: the mean of last month's value and this month's net total.
+        line[m] = m == 0 ? expenses[0] + income[0] : (line[m - 1] + expenses[m] + income[m]) / 2;
+    }
+    std::vector<Series> series = incomeExpenseStyles();
+    fill(series[0], bars[0]);
+    fill(series[1], bars[1]);
+    fill(series[2], line);
+    return series;
+}
+
+} // namespace charts
