@@ -2,6 +2,7 @@
 // count, navigator and grid.
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
+#include "charts/series/month_series.h"
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
@@ -43,8 +44,8 @@ void TForm1::buildRelationsPage()
     Label11 = parts::label(header, views::texts::kYearListTitle, {544, 4}, true);
     CheckListBox1 = new QListWidget(header);
     CheckListBox1->setGeometry(544, 20, 176, 86);
-    for (int year = 2006; year <= 2030; ++year) {
-        auto* item = new QListWidgetItem(QString::number(year), CheckListBox1);
+    for (const QString& year : charts::yearList()) {
+        auto* item = new QListWidgetItem(year, CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }

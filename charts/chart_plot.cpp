@@ -17,6 +17,18 @@ namespace charts {
 
 ChartPlot::ChartPlot(const QColor& gradientTop, QWidget* parent) : QCustomPlot(parent)
 {
+    // The chart's own font, the same as the program's dialog font, so that a picture rendered
+    // without the program (kolvaro-cli) looks like the window.
+    QFont font(u"Liberation Sans"_s);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+    for (QCPAxis* axis : axisRect()->axes()) {
+        axis->setTickLabelFont(font);
+        axis->setLabelFont(font);
+    }
+    legend->setFont(font);
+
     setInteractions(QCP::iNone);
     setAutoAddPlottableToLegend(false);
     legend->setVisible(false);
@@ -39,10 +51,16 @@ ChartPlot::ChartPlot(const QColor& gradientTop, QWidget* parent) : QCustomPlot(p
     connect(this, &QWidget::customContextMenuRequested, this, &ChartPlot::showMenu);
 }
 
-void ChartPlot::saveTo(const QString& path)
+ChartPlot::ImageFormat ChartPlot::formatOf(const QString& path)
 {
-    const bool pdf = QFileInfo(path).suffix().compare(u"pdf"_s, Qt::CaseInsensitive) == 0;
-    const bool saved = pdf ? savePdf(path) : savePng(path);
+    return QFileInfo(path).suffix().compare(u"pdf"_s, Qt::CaseInsensitive) == 0 ? ImageFormat::Pdf
+                                                                                : ImageFormat::Png;
+}
+
+void ChartPlot::saveTo(const QString& path, ImageFormat format)
+{
+    const bool saved = format == ImageFormat::Pdf ? savePdf(path, width(), height())
+                                                  : savePng(path, width(), height());
     if (!saved)
         throw ChartError(u"Cannot create file %1"_s.arg(QDir::toNativeSeparators(path)));
 }
@@ -55,7 +73,7 @@ void ChartPlot::saveImage()
                 ? m_hooks.getSaveFileName(views::texts::kSaveImage, views::texts::kImageFileFilter)
                 : QString();
         if (!path.isEmpty())
-            saveTo(path);
+            saveTo(path, formatOf(path));
     };
     runGuarded(m_hooks, body);
 }

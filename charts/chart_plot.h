@@ -19,9 +19,16 @@ public:
 
     void setHooks(const ChartHooks& hooks) { m_hooks = hooks; }
 
-    // Writes the chart as shown to a file: PDF when the name ends in ".pdf", else PNG. Throws
-    // ChartError when the file cannot be written.
-    void saveTo(const QString& path);
+    enum class ImageFormat
+    {
+        Png,
+        Pdf
+    };
+    // PDF for a name ending in ".pdf" (any case), else PNG.
+    static ImageFormat formatOf(const QString& path);
+    // Writes the chart at its current size to a file. Throws ChartError when the file cannot be
+    // written.
+    void saveTo(const QString& path, ImageFormat format);
     // "Afbeelding opslaan…": asks for a file name and saves there; nothing when cancelled.
     void saveImage();
 

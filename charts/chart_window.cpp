@@ -7,7 +7,7 @@
 
 namespace charts {
 
-ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QMargins& chartMargins)
+ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QRect& chartPlace)
     : QWidget(nullptr, Qt::Window), m_mainWindow(mainWindow)
 {
     setWindowTitle(views::texts::kChartTitle);
@@ -17,7 +17,9 @@ ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QMa
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(chartMargins);
+    layout->setContentsMargins(chartPlace.left(), chartPlace.top(),
+                               clientSize.width() - chartPlace.right() - 1,
+                               clientSize.height() - chartPlace.bottom() - 1);
 }
 
 void ChartWindow::setChart(QWidget* chart)

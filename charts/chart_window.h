@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 namespace charts {
@@ -12,7 +12,9 @@ class ChartWindow : public QWidget
 {
     Q_OBJECT
 public:
-    ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QMargins& chartMargins);
+    // The chart stands at `chartPlace` in a client area of `clientSize` and keeps its distance
+    // to every edge when the window is resized.
+    ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QRect& chartPlace);
 
     // Rebuilds the chart from the tables as they present their rows now.
     virtual void FormShow() = 0;

@@ -5,8 +5,8 @@
 namespace charts {
 
 TForm2::TForm2(dbase::Table& T1, const ChartHooks& hooks, QWidget* mainWindow)
-    : ChartWindow(mainWindow, QSize(1016, 661), QMargins(2, 2, 1, 1)),
-      Chart1(new TransactionChart(this)), m_T1(T1), m_hooks(hooks)
+    : ChartWindow(mainWindow, kClientSize, kChartPlace), Chart1(new TransactionChart(this)),
+      m_T1(T1), m_hooks(hooks)
 {
     Chart1->setHooks(hooks);
     setChart(Chart1);

@@ -14,6 +14,9 @@ class TForm2 : public ChartWindow
 {
     Q_OBJECT
 public:
+    static constexpr QSize kClientSize{1016, 661};
+    static constexpr QRect kChartPlace{2, 2, 1013, 658};
+
     TForm2(dbase::Table& T1, const ChartHooks& hooks, QWidget* mainWindow);
 
     // Charts the presented transactions; afterwards mutaties stands on its last presented row.

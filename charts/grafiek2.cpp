@@ -7,9 +7,7 @@ namespace charts {
 
 TForm3::TForm3(dbase::Table& T2, std::function<QStringList()> tickedYears, const ChartHooks& hooks,
                QWidget* mainWindow)
-    : ChartWindow(mainWindow, QSize(1016, 661), QMargins(2, 1, 1, 1)),
-      Chart1(new MonthChart(relationYearStyles(chartYears({})), QColor(0xE9, 0xE9, 0xE9),
-                            MonthChart::LegendPlace::Right, this)),
+    : ChartWindow(mainWindow, kClientSize, kChartPlace), Chart1(createRelationYearChart(this)),
       m_T2(T2), m_tickedYears(std::move(tickedYears)), m_hooks(hooks)
 {
     Chart1->setHooks(hooks);

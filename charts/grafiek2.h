@@ -17,6 +17,9 @@ class TForm3 : public ChartWindow
 {
     Q_OBJECT
 public:
+    static constexpr QSize kClientSize{1016, 661};
+    static constexpr QRect kChartPlace{2, 1, 1013, 659};
+
     // `tickedYears` gives the texts of the ticked entries of the year list, in list order.
     TForm3(dbase::Table& T2, std::function<QStringList()> tickedYears, const ChartHooks& hooks,
            QWidget* mainWindow);

@@ -6,9 +6,7 @@
 namespace charts {
 
 TForm5::TForm5(dbase::Table& T2, const ChartHooks& hooks, QWidget* mainWindow)
-    : ChartWindow(mainWindow, QSize(1016, 695), QMargins(0, 0, 2, 3)),
-      Chart1(new MonthChart(incomeExpenseStyles(), QColor(0xE2, 0xE2, 0xE2),
-                            MonthChart::LegendPlace::Top, this)),
+    : ChartWindow(mainWindow, kClientSize, kChartPlace), Chart1(createIncomeExpenseChart(this)),
       m_T2(T2), m_hooks(hooks)
 {
     Chart1->setHooks(hooks);

@@ -13,6 +13,9 @@ class TForm5 : public ChartWindow
 {
     Q_OBJECT
 public:
+    static constexpr QSize kClientSize{1016, 695};
+    static constexpr QRect kChartPlace{0, 0, 1014, 692};
+
     TForm5(dbase::Table& T2, const ChartHooks& hooks, QWidget* mainWindow);
 
     // Charts the month totals of every row that bedrijven presents; its cursor stays where it

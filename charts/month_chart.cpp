@@ -1,5 +1,6 @@
 #include "charts/month_chart.h"
 
+#include "charts/series/month_series.h"
 #include "store/table_names.h"
 
 #include <algorithm>
@@ -114,6 +115,18 @@ std::optional<ChartPlot::BarText> MonthChart::barAt(const QPointF& pos) const
         return BarText{store::names::kMonths[std::size_t(point->key)], point->value};
     }
     return std::nullopt;
+}
+
+MonthChart* createRelationYearChart(QWidget* parent)
+{
+    return new MonthChart(relationYearStyles(chartYears({})), QColor(0xE9, 0xE9, 0xE9),
+                          MonthChart::LegendPlace::Right, parent);
+}
+
+MonthChart* createIncomeExpenseChart(QWidget* parent)
+{
+    return new MonthChart(incomeExpenseStyles(), QColor(0xE2, 0xE2, 0xE2),
+                          MonthChart::LegendPlace::Top, parent);
 }
 
 } // namespace charts

@@ -38,4 +38,9 @@ private:
     std::vector<QCPBars*> m_bars;
 };
 
+// The chart of the relation year-comparison window (legend at the right) and of the monthly
+// income and expenses window (legend on top), without points.
+MonthChart* createRelationYearChart(QWidget* parent = nullptr);
+MonthChart* createIncomeExpenseChart(QWidget* parent = nullptr);
+
 } // namespace charts

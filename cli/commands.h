@@ -20,5 +20,10 @@ int complete(const Context& context);
 int fill(const Context& context);
 int totals(const Context& context);
 int sampleTab(const Context& context); // a generated bank file to stdout
+int chart(const Context& context);
+
+// Whether a command line (without the program name) asks for a chart picture, which needs a
+// QApplication rather than a QCoreApplication.
+bool asksForPicture(const QStringList& args);
 
 } // namespace cli

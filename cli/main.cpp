@@ -1,3 +1,4 @@
+#include "cli/chart_picture.h"
 #include "cli/commands.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,8 @@ const char* const kUsage =
     "  totals [--year PREFIX] the month-totals strip\n"
     "  dump mutaties|bedrijven\n"
     "                         every row, tab-separated, a header line first\n"
+    "  chart transactions|relations|months [--years Y,Y,...] [--png FILE [--size WxH]]\n"
+    "                         the series of a chart window, or its picture\n"
     "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
     "                         a generated bank TAB file to stdout, to try the program\n"
     "--tables DIR names the tables folder; without it the folder of the KOLVARO alias is used.\n"
@@ -34,10 +37,14 @@ int badUsage()
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    // Only a picture needs the (offscreen) GUI application.
+    const std::unique_ptr<QCoreApplication> app =
+        cli::makeApplication(argc, argv, cli::asksForPicture(args));
     QCoreApplication::setApplicationName(QStringLiteral("kolvaro-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KOLVARO_VERSION));
-    QStringList args = app.arguments().mid(1);
 
     cli::Context context;
     if (!args.isEmpty() && args[0] == u"--tables") {
@@ -60,7 +67,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("classify"), cli::classify}, {QStringLiteral("import"), cli::importFiles},
         {QStringLiteral("complete"), cli::complete}, {QStringLiteral("fill"), cli::fill},
         {QStringLiteral("totals"), cli::totals},     {QStringLiteral("dump"), cli::dump},
-        {QStringLiteral("sample"), cli::sampleTab},
+        {QStringLiteral("sample"), cli::sampleTab},  {QStringLiteral("chart"), cli::chart},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

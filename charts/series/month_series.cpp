@@ -41,6 +41,14 @@ void fill(Series& series, const MonthValues& values)
 
 } // namespace
 
+QStringList yearList()
+{
+    QStringList years;
+    for (int year = 2006; year <= 2030; ++year)
+        years << QString::number(year);
+    return years;
+}
+
 std::array<QString, 3> chartYears(const QStringList& tickedYears)
 {
     std::array<QString, 3> years;

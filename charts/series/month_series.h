@@ -11,6 +11,10 @@
 // the month names. Both read the rows the table presents and leave its cursor where it was.
 namespace charts {
 
+// The entries of the year list that picks the years of the relation year-comparison chart:
+// "2006" .. "2030", ascending.
+QStringList yearList();
+
 // The relation year-comparison chart's years: the first three of the ticked year-list texts (in
 // list order), each cut to four characters; "0000" for each of the three that no tick fills.
 std::array<QString, 3> chartYears(const QStringList& tickedYears);

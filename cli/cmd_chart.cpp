@@ -1,0 +1,161 @@
+#include "cli/chart_picture.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+
+#include "charts/series/month_series.h"
+#include "store/dbase/field_codec.h"
+
+#include <QRegularExpression>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+namespace {
+
+const QString kUsage = u"usage: kolvaro-cli [--tables DIR] chart transactions|relations|months "
+                       "[--years Y,Y,...] [--png FILE [--size WxH]]"_s;
+
+struct ChartOptions
+{
+    ChartKind kind = ChartKind::Transactions;
+    QStringList tickedYears; // in the year list's order
+    QString png;
+    QSize size;
+};
+
+// The options, or a message why they are not usable.
+std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
+{
+    static const QMap<QString, ChartKind> kinds = {{u"transactions"_s, ChartKind::Transactions},
+                                                   {u"relations"_s, ChartKind::Relations},
+                                                   {u"months"_s, ChartKind::Months}};
+    if (args.isEmpty() || !kinds.contains(args[0]))
+        return std::nullopt;
+    ChartOptions options;
+    options.kind = kinds.value(args[0]);
+    bool yearsGiven = false, sizeGiven = false;
+    for (qsizetype i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        const QString& value = args[i + 1];
+        if (args[i] == u"--years" && !yearsGiven) {
+            yearsGiven = true;
+            const QStringList given = value.split(u',');
+            for (const QString& year : given)
+                if (!charts::yearList().contains(year)) {
+                    problem = u"'%1' is not in the year list (2006..2030)"_s.arg(year);
+                    return std::nullopt;
+                }
+            // Ticks stand in the list's order, whatever the order they are named in.
+            for (const QString& year : charts::yearList())
+                if (given.contains(year))
+                    options.tickedYears << year;
+        } else if (args[i] == u"--png" && options.png.isEmpty() && !value.isEmpty()) {
+            options.png = value;
+        } else if (args[i] == u"--size" && !sizeGiven) {
+            sizeGiven = true;
+            const QRegularExpressionMatch m =
+                QRegularExpression(u"^([1-9][0-9]{0,4})x([1-9][0-9]{0,4})$"_s).match(value);
+            if (!m.hasMatch()) {
+                problem = u"'%1' is not a size WxH in pixels"_s.arg(value);
+                return std::nullopt;
+            }
+            options.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+        } else {
+            return std::nullopt;
+        }
+    }
+    if ((yearsGiven && options.kind != ChartKind::Relations) ||
+        (sizeGiven && options.png.isEmpty()))
+        return std::nullopt;
+    return options;
+}
+
+class Printer
+{
+public:
+    Printer() { m_out = u"series\ttitle\tindex\tlabel\tvalue\tcolour\n"_s; }
+    ~Printer() { printOut(m_out); }
+
+    void row(int series, const QString& title, std::size_t index, const QString& label,
+             double value, charts::Rgb colour)
+    {
+        m_out += QString::number(series) + u'\t' + title + u'\t' + QString::number(index) + u'\t' +
+                 label + u'\t' + dbase::codec::shortestDouble(value) + u'\t' +
+                 charts::colourText(colour) + u'\n';
+        if (m_out.size() > (1 << 20)) {
+            printOut(m_out);
+            m_out.clear();
+        }
+    }
+
+private:
+    QString m_out;
+};
+
+void print(const charts::TransactionSeries& s)
+{
+    using charts::TransactionSeries;
+    Printer out;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        out.row(1, {}, i, s.label(i), s.values[i], s.barColour(i));
+    for (std::size_t i = 0; i < s.size(); ++i)
+        out.row(2, {}, i, {}, s.outgoingAverage[i], TransactionSeries::kOutgoingLine);
+    for (std::size_t i = 0; i < s.size(); ++i)
+        out.row(3, {}, i, {}, s.incomingAverage[i], TransactionSeries::kIncomingLine);
+}
+
+void print(const std::vector<charts::Series>& series)
+{
+    Printer out;
+    for (std::size_t s = 0; s < series.size(); ++s)
+        for (std::size_t i = 0; i < series[s].points.size(); ++i) {
+            const charts::Point& p = series[s].points[i];
+            out.row(int(s + 1), series[s].title, i, p.label, p.value, p.colour);
+        }
+}
+
+} // namespace
+
+bool asksForPicture(const QStringList& args)
+{
+    const qsizetype command = args.size() >= 2 && args[0] == u"--tables" ? 2 : 0;
+    return args.size() > command && args[command] == u"chart" &&
+           args.indexOf(u"--png"_s, command + 1) > command;
+}
+
+int chart(const Context& context)
+{
+    QString problem;
+    const std::optional<ChartOptions> options = parse(context.args, problem);
+    if (!options) {
+        printErr(problem.isEmpty() ? kUsage : problem);
+        return 2;
+    }
+    return runGuarded([&] {
+        store::TDataModule1 data;
+        openTables(data, context.tablesDir);
+        ChartData chart;
+        chart.kind = options->kind;
+        if (chart.kind == ChartKind::Transactions) {
+            auto series = std::make_shared<charts::TransactionSeries>();
+            series->scan(data.T1);
+            chart.transactions = series;
+        } else if (chart.kind == ChartKind::Relations) {
+            chart.months =
+                charts::relationYearSeries(data.T2, charts::chartYears(options->tickedYears));
+        } else {
+            chart.months = charts::incomeExpenseSeries(data.T2);
+        }
+        data.closeAll();
+        if (!options->png.isEmpty())
+            renderChartPng(chart, options->png, options->size);
+        else if (chart.transactions)
+            print(*chart.transactions);
+        else
+            print(chart.months);
+    });
+}
+
+} // namespace cli
