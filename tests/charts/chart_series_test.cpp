@@ -1,0 +1,230 @@
+#include "charts/series/month_series.h"
+#include "charts/series/transaction_series.h"
+#include "store/dbase/table_observer.h"
+#include "tests/support/tables.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace store::names;
+using testsupport::Tables;
+
+namespace {
+
+using Values = std::vector<double>;
+
+// Counts what the controls bound to a table are told.
+struct CountingObserver : dbase::TableObserver
+{
+    int resets = 0, moves = 0;
+    void aboutToReset() override {}
+    void reset() override { ++resets; }
+    void aboutToInsert(int) override {}
+    void inserted(int) override {}
+    void rowChanged(int) override {}
+    void currentChanged(int) override { ++moves; }
+};
+
+// A relation-year row with its select flag and some month totals (month number, value).
+void addRow(Tables& t, const QString& naam, const QString& jaar, bool selected,
+            std::initializer_list<std::pair<int, double>> months)
+{
+    t.addRelationYear(naam, jaar);
+    t.bedrijven->edit();
+    t.bedrijven->fieldByName(kSelect).setAsBoolean(selected);
+    t.bedrijven->fieldByName(kBanknr).setAsString(u"NL01"_s + jaar);
+    for (const auto& [m, value] : months)
+        t.bedrijven->fieldByName(kMonths[std::size_t(m - 1)]).setAsFloat(value);
+    t.bedrijven->post();
+}
+
+Values values(const charts::Series& series)
+{
+    Values v;
+    for (const charts::Point& p : series.points)
+        v.push_back(p.value);
+    return v;
+}
+
+void expectValues(const Values& actual, const Values& expected, const std::string& what)
+{
+    ASSERT_EQ(actual.size(), expected.size()) << what;
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_DOUBLE_EQ(actual[i], expected[i]) << what << " at " << i;
+}
+
+Values month(std::initializer_list<std::pair<int, double>> set)
+{
+    Values v(12, 0.0);
+    for (const auto& [m, value] : set)
+        v[std::size_t(m - 1)] = value;
+    return v;
+}
+
+} // namespace
+
+TEST(TransactionSeries, barsAndRunningMeansPerClass)
+{
+    struct Case
+    {
+        const char* name;
+        Values amounts;
+        Values bars;
+        std::vector<bool> outgoing;
+        Values outMean, inMean;
+    };
+    const std::vector<Case> cases = {
+        {"mixed", {-10, 20, -30}, {10, 20, 30}, {true, false, true}, {10, 10, 20}, {0, 20, 20}},
+        {"zero is incoming", {20, 0}, {20, 0}, {false, false}, {0, 0}, {20, 10}},
+        {"only outgoing", {-5, -15}, {5, 15}, {true, true}, {5, 10}, {0, 0}},
+        {"none", {}, {}, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        Tables t;
+        QDate day(2010, 1, 1);
+        for (const double amount : c.amounts) {
+            t.addTransaction(day, u"RELATIE"_s, amount, 4);
+            day = day.addDays(3);
+        }
+        charts::TransactionSeries series;
+        series.scan(*t.mutaties);
+        expectValues(series.values, c.bars, c.name);
+        EXPECT_EQ(series.outgoing, c.outgoing) << c.name;
+        expectValues(series.outgoingAverage, c.outMean, c.name);
+        expectValues(series.incomingAverage, c.inMean, c.name);
+    }
+}
+
+TEST(TransactionSeries, followsDateOrderAndFilterAndEndsOnTheLastPresentedRow)
+{
+    Tables t;
+    t.addTransaction(QDate(2011, 5, 2), u"LAAT"_s, -7.5);
+    t.addTransaction(QDate(2010, 1, 4), u"VROEG"_s, 12.25);
+    t.addTransaction(QDate(2010, 8, 9), u"VERBORGEN"_s, -99.0);
+    t.addTransaction(QDate(2010, 3, 6), u"MIDDEN"_s, -1.0);
+    Tables::filterOn(*t.mutaties, kNaam, [](const QString& naam) { return naam != u"VERBORGEN"; });
+    t.mutaties->first();
+    CountingObserver observer;
+    t.mutaties->addObserver(&observer);
+
+    charts::TransactionSeries series;
+    series.scan(*t.mutaties);
+    series.scan(*t.mutaties); // a second scan starts afresh
+
+    expectValues(series.values, {12.25, 1.0, 7.5}, "bars");
+    EXPECT_EQ(series.label(0), store::datefmt::formatShortDate(QDate(2010, 1, 4)));
+    EXPECT_EQ(series.label(2), store::datefmt::formatShortDate(QDate(2011, 5, 2)));
+    EXPECT_EQ(series.barColour(0), 0x008000u);
+    EXPECT_EQ(series.barColour(1), 0xFF0000u);
+    EXPECT_EQ(t.mutaties->position(), 2);
+    EXPECT_EQ(t.mutaties->fieldByName(kNaam).asString(), u"LAAT"_s);
+    // The grid hears of each walk once, afterwards, not of every row on the way.
+    EXPECT_EQ(observer.resets, 2);
+    EXPECT_EQ(observer.moves, 2);
+    EXPECT_FALSE(t.mutaties->controlsDisabled());
+    t.mutaties->removeObserver(&observer);
+}
+
+TEST(ChartYears, takesTheFirstThreeTicksAndFillsWithZeros)
+{
+    using Years = std::array<QString, 3>;
+    EXPECT_EQ(charts::chartYears({}), (Years{u"0000"_s, u"0000"_s, u"0000"_s}));
+    EXPECT_EQ(charts::chartYears({u"2009"_s}), (Years{u"2009"_s, u"0000"_s, u"0000"_s}));
+    EXPECT_EQ(charts::chartYears({u"2007"_s, u"2009"_s, u"2012"_s, u"2020"_s}),
+              (Years{u"2007"_s, u"2009"_s, u"2012"_s}));
+    EXPECT_EQ(charts::yearList().size(), 25);
+    EXPECT_EQ(charts::yearList().front(), u"2006"_s);
+    EXPECT_EQ(charts::yearList().back(), u"2030"_s);
+}
+
+TEST(RelationYearSeries, sumsSelectedRowsPerChartYearWithRunningMeans)
+{
+    Tables t;
+    addRow(t, u"A"_s, u"2007"_s, true, {{1, -100.0}, {2, -50.0}, {3, 100.0}});
+    addRow(t, u"B"_s, u"2007"_s, true, {{3, -30.0}});
+    addRow(t, u"C"_s, u"2007"_s, false, {{1, 5000.0}}); // not selected
+    addRow(t, u"D"_s, u"2009"_s, true, {{12, 42.5}});
+    addRow(t, u"E"_s, u"2020"_s, true, {{6, 77.0}}); // fourth tick: not charted
+    addRow(t, u"F"_s, u"2007"_s, true, {{1, 1.0}});  // hidden by the filter
+    addRow(t, u"G"_s, u"2012"_s, true, {{7, -8.0}});
+    Tables::filterOn(*t.bedrijven, kNaam, [](const QString& naam) { return naam != u"F"; });
+    t.bedrijven->moveTo(2);
+
+    const auto years = charts::chartYears({u"2007"_s, u"2009"_s, u"2012"_s, u"2020"_s});
+    const std::vector<charts::Series> series = charts::relationYearSeries(*t.bedrijven, years);
+
+    ASSERT_EQ(series.size(), 6u);
+    EXPECT_EQ(series[0].title, u"2007"_s);
+    EXPECT_EQ(series[2].title, u"2012"_s);
+    EXPECT_EQ(series[4].title, u"gemid"_s);
+    // March: +100 and -30 net out before the sign is dropped.
+    expectValues(values(series[0]), month({{1, 100}, {2, 50}, {3, 70}}), "2007 bars");
+    expectValues(values(series[1]), month({{12, 42.5}}), "2009 bars");
+    expectValues(values(series[2]), month({{7, 8}}), "2012 bars");
+    // Sums -100, -50, +70, then nothing: |running sum| / month number.
+    expectValues(
+        values(series[3]),
+        {100, 75, 80.0 / 3, 20, 16, 80.0 / 6, 80.0 / 7, 10, 80.0 / 9, 8, 80.0 / 11, 80.0 / 12},
+        "2007 means");
+    expectValues(values(series[4]), month({{12, 42.5 / 12}}), "2009 means");
+    EXPECT_EQ(series[3].points[2].label, u"mrt"_s);
+    EXPECT_EQ(t.bedrijven->position(), 2);
+    EXPECT_EQ(t.bedrijven->fieldByName(kNaam).asString(), u"C"_s);
+}
+
+TEST(RelationYearSeries, averagesOfTheWorkedExampleAndZerosWithoutSelectionOrTicks)
+{
+    Tables t;
+    addRow(t, u"A"_s, u"2009"_s, true, {{1, -100.0}, {2, -50.0}, {3, 30.0}});
+    const auto y2009 = charts::chartYears({u"2009"_s});
+    const std::vector<charts::Series> ticked = charts::relationYearSeries(*t.bedrijven, y2009);
+    expectValues(values(ticked[3]),
+                 {100, 75, 40, 30, 24, 20, 120.0 / 7, 15, 120.0 / 9, 12, 120.0 / 11, 10}, "means");
+    EXPECT_EQ(ticked[1].title, u"0000"_s);
+    expectValues(values(ticked[5]), Values(12, 0.0), "empty third year");
+
+    for (const auto& series : charts::relationYearSeries(*t.bedrijven, charts::chartYears({})))
+        expectValues(values(series), Values(12, 0.0), "no year ticked");
+    t.bedrijven->first();
+    t.bedrijven->edit();
+    t.bedrijven->fieldByName(kSelect).clear(); // as completion leaves it
+    t.bedrijven->post();
+    for (const auto& series : charts::relationYearSeries(*t.bedrijven, y2009))
+        expectValues(values(series), Values(12, 0.0), "no select flag");
+}
+
+TEST(IncomeExpenseSeries, classesEachMonthTotalAndHalvesTheLine)
+{
+    Tables t;
+    addRow(t, u"A"_s, u"2010"_s, false, {{1, -50.0}, {2, 200.0}, {3, -100.0}, {4, 0.0}});
+    addRow(t, u"B"_s, u"2011"_s, true, {{1, 80.0}, {5, -3.0}});
+    addRow(t, u"C"_s, u"2010"_s, false, {{1, -20.0}, {2, -5.0}});
+    addRow(t, u"D"_s, u"2010"_s, false, {{1, 90.0}, {2, 5.0}}); // filtered away
+    Tables::filterOn(*t.bedrijven, kNaam, [](const QString& naam) { return naam != u"D"; });
+    t.bedrijven->moveTo(1);
+
+    const std::vector<charts::Series> series = charts::incomeExpenseSeries(*t.bedrijven);
+    ASSERT_EQ(series.size(), 3u);
+    EXPECT_EQ(series[0].title, u"Uitgaven"_s);
+    EXPECT_EQ(series[1].title, u"Inkomsten"_s);
+    EXPECT_EQ(series[2].title, u"Gemiddeld"_s);
+    expectValues(values(series[0]), month({{1, 70}, {2, 5}, {3, 100}, {5, 3}}), "expenses");
+    expectValues(values(series[1]), month({{1, 80}, {2, 200}}), "income");
+    // Net 10, 195, -100, 0, -3, then 0: each month halves last month's line plus its net.
+    const Values line = {10,          102.5,        1.25,          0.625,
+                         -1.1875,     -0.59375,     -0.296875,     -0.1484375,
+                         -0.07421875, -0.037109375, -0.0185546875, -0.00927734375};
+    expectValues(values(series[2]), line, "line");
+    EXPECT_EQ(t.bedrijven->position(), 1);
+
+    Tables worked;
+    addRow(worked, u"A"_s, u"2010"_s, true, {{1, 100.0}, {2, 200.0}, {3, -100.0}});
+    const Values workedLine = values(charts::incomeExpenseSeries(*worked.bedrijven)[2]);
+    expectValues(Values(workedLine.begin(), workedLine.begin() + 3), {100, 150, 25}, "worked line");
+
+    Tables none;
+    for (const auto& s : charts::incomeExpenseSeries(*none.bedrijven))
+        expectValues(values(s), Values(12, 0.0), "empty table");
+}

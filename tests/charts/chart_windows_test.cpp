@@ -1,0 +1,244 @@
+// The three chart windows, offscreen: opening, what they show, reopening, hits and saving.
+#include "charts/grafiek1.h"
+#include "charts/grafiek2.h"
+#include "charts/grafiek3.h"
+#include "charts/month_chart.h"
+#include "charts/transaction_chart.h"
+#include "tests/support/tables.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace store::names;
+using testsupport::Tables;
+
+class ChartWindowsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void transactionWindowChartsOnEachOpeningOnly();
+    void crowdedBarsKeepTheirLabelsApartAndTheirTallestHit();
+    void relationWindowTitlesItsYearsAndKeepsTheCursor();
+    void monthWindowShowsBarsSideBySide();
+    void savingWritesPngOrPdfAndReportsFailure();
+
+private:
+    charts::ChartHooks hooks();
+    void addRelationYear(Tables& t, const QString& naam, const QString& jaar, double jan);
+
+    QStringList m_errors;
+    QString m_saveAs;
+};
+
+void ChartWindowsTest::init()
+{
+    m_errors.clear();
+    m_saveAs.clear();
+}
+
+charts::ChartHooks ChartWindowsTest::hooks()
+{
+    return {[this](const std::function<void()>& body) {
+                try {
+                    body();
+                } catch (const std::exception& e) {
+                    m_errors << QString::fromUtf8(e.what());
+                }
+            },
+            [this](const QString&, const QString&) { return m_saveAs; }};
+}
+
+void ChartWindowsTest::addRelationYear(Tables& t, const QString& naam, const QString& jaar,
+                                       double jan)
+{
+    t.addRelationYear(naam, jaar);
+    t.bedrijven->edit();
+    t.bedrijven->fieldByName(kSelect).setAsBoolean(true);
+    t.bedrijven->fieldByName(kMonths[0]).setAsFloat(jan);
+    t.bedrijven->post();
+}
+
+namespace {
+
+QPointF pixel(const QCustomPlot* plot, double key, double value)
+{
+    return {plot->xAxis->coordToPixel(key), plot->yAxis->coordToPixel(value)};
+}
+
+} // namespace
+
+void ChartWindowsTest::transactionWindowChartsOnEachOpeningOnly()
+{
+    Tables t;
+    t.addTransaction(QDate(2010, 1, 4), u"A"_s, -10.0);
+    t.addTransaction(QDate(2010, 1, 9), u"B"_s, 20.0);
+    t.addTransaction(QDate(2010, 2, 1), u"C"_s, -30.0);
+    t.mutaties->first();
+    charts::TForm2 form(*t.mutaties, hooks(), nullptr);
+    QVERIFY(!form.isVisible());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.windowTitle(), u"Grafische voorstelling"_s);
+    QCOMPARE(form.Chart1->geometry(), charts::TForm2::kChartPlace);
+    QCOMPARE(form.Chart1->series()->size(), 3u);
+    QCOMPARE(form.Chart1->outgoingLine()->data()->at(2)->value, 20.0);
+    QCOMPARE(form.Chart1->incomingLine()->data()->at(0)->value, 0.0);
+    QCOMPARE(t.mutaties->position(), 2);
+
+    const std::optional<charts::ChartPlot::BarText> bar =
+        form.Chart1->barAt(pixel(form.Chart1, 1.0, 10.0));
+    QVERIFY(bar);
+    QCOMPARE(charts::ChartPlot::tooltipText(*bar),
+             store::datefmt::formatShortDate(QDate(2010, 1, 9)) + u": 20,00"_s);
+    QVERIFY(!form.Chart1->barAt(pixel(form.Chart1, 1.0, 25.0)));  // above the bar
+    QVERIFY(!form.Chart1->barAt(pixel(form.Chart1, 1.45, 10.0))); // between two bars
+
+    // A press while open only raises the window; reopening charts afresh, without doubling.
+    t.addTransaction(QDate(2010, 3, 1), u"D"_s, 5.0);
+    form.show();
+    QCOMPARE(form.Chart1->series()->size(), 3u);
+    form.hide();
+    form.show();
+    QCOMPARE(form.Chart1->series()->size(), 4u);
+    QCOMPARE(form.Chart1->outgoingLine()->dataCount(), 4);
+
+    form.resize(form.size() + QSize(100, 50)); // the chart keeps its distance to every edge
+    QCOMPARE(form.Chart1->geometry().size(), charts::TForm2::kChartPlace.size() + QSize(100, 50));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void ChartWindowsTest::crowdedBarsKeepTheirLabelsApartAndTheirTallestHit()
+{
+    auto series = std::make_shared<charts::TransactionSeries>();
+    for (int i = 0; i < 20000; ++i) {
+        series->values.push_back(i == 12345 ? 1000.0 : double(i % 50));
+        series->dates.push_back(QDate(2000, 1, 1).addDays(i));
+        series->outgoing.push_back(i % 3 == 0);
+        series->outgoingAverage.push_back(20.0);
+        series->incomingAverage.push_back(30.0);
+    }
+    QWidget window;
+    auto* chart = new charts::TransactionChart(&window);
+    chart->setGeometry(0, 0, 1013, 658);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    chart->setSeries(series);
+
+    const QPointF tall = pixel(chart, 12345.0, 900.0);
+    const std::optional<charts::ChartPlot::BarText> bar = chart->barAt(tall);
+    QVERIFY(bar);
+    QCOMPARE(bar->value, 1000.0);
+
+    const int labelHeight = QFontMetrics(chart->xAxis->tickLabelFont()).height();
+    for (const int width : {1013, 640}) {
+        chart->resize(width, 658); // replots at once, for the new width
+        const QVector<double> ticks = chart->xAxis->tickVector();
+        QVERIFY2(ticks.size() >= width / (2 * labelHeight), "as many labels as fit");
+        for (qsizetype i = 1; i < ticks.size(); ++i)
+            QVERIFY(chart->xAxis->coordToPixel(ticks[i]) -
+                        chart->xAxis->coordToPixel(ticks[i - 1]) >=
+                    labelHeight);
+    }
+}
+
+void ChartWindowsTest::relationWindowTitlesItsYearsAndKeepsTheCursor()
+{
+    Tables t;
+    addRelationYear(t, u"A"_s, u"2009"_s, -40.0);
+    addRelationYear(t, u"B"_s, u"2009"_s, 15.0);
+    addRelationYear(t, u"C"_s, u"2010"_s, 99.0);
+    t.bedrijven->moveTo(1);
+    QStringList ticked = {u"2009"_s};
+    charts::TForm3 form(
+        *t.bedrijven, [&ticked] { return ticked; }, hooks(), nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    const std::vector<QCPAbstractPlottable*>& p = form.Chart1->plottables();
+    QCOMPARE(p.size(), 6u);
+    QCOMPARE(p[0]->name(), u"2009"_s);
+    QCOMPARE(p[1]->name(), u"0000"_s);
+    QCOMPARE(p[3]->name(), u"gemid"_s);
+    QCOMPARE(form.Chart1->legend->itemCount(), 6);
+    auto* bars = qobject_cast<QCPBars*>(p[0]);
+    QCOMPARE(bars->data()->size(), 12);
+    QCOMPARE(bars->data()->at(0)->value, 25.0);
+    QCOMPARE(t.bedrijven->position(), 1);
+
+    ticked = QStringList{u"2010"_s};
+    form.hide();
+    form.show();
+    QCOMPARE(p[0]->name(), u"2010"_s);
+    QCOMPARE(bars->data()->size(), 12);
+    QCOMPARE(bars->data()->at(0)->value, 99.0);
+
+    // A failing read: reported, the titles stand, no points.
+    t.bedrijven->close();
+    form.hide();
+    form.show();
+    QCOMPARE(m_errors, QStringList{u"Cannot perform this operation on a closed dataset"_s});
+    QCOMPARE(p[0]->name(), u"2010"_s);
+    QCOMPARE(bars->data()->size(), 0);
+}
+
+void ChartWindowsTest::monthWindowShowsBarsSideBySide()
+{
+    Tables t;
+    addRelationYear(t, u"A"_s, u"2010"_s, -50.0);
+    addRelationYear(t, u"B"_s, u"2010"_s, 80.0);
+    addRelationYear(t, u"C"_s, u"2011"_s, -20.0);
+    charts::TForm5 form(*t.bedrijven, hooks(), nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.Chart1->geometry(), charts::TForm5::kChartPlace);
+    QCOMPARE(form.Chart1->legend->itemCount(), 3);
+
+    // January's slot: expenses left of its centre, income right of it.
+    const auto left = form.Chart1->barAt(pixel(form.Chart1, -0.2, 10.0));
+    const auto right = form.Chart1->barAt(pixel(form.Chart1, 0.2, 10.0));
+    QVERIFY(left && right);
+    QCOMPARE(charts::ChartPlot::tooltipText(*left), u"jan: 70,00"_s);
+    QCOMPARE(charts::ChartPlot::tooltipText(*right), u"jan: 80,00"_s);
+    QVERIFY(!form.Chart1->barAt(pixel(form.Chart1, 1.2, 10.0))); // February is empty
+    auto* line = qobject_cast<QCPGraph*>(form.Chart1->plottables()[2]);
+    QCOMPARE(line->data()->at(0)->value, 10.0);
+    form.hide();
+    form.show();
+    QCOMPARE(line->dataCount(), 12);
+    QVERIFY(m_errors.isEmpty());
+}
+
+void ChartWindowsTest::savingWritesPngOrPdfAndReportsFailure()
+{
+    Tables t;
+    addRelationYear(t, u"A"_s, u"2010"_s, -50.0);
+    charts::TForm5 form(*t.bedrijven, hooks(), nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTemporaryDir dir;
+    const struct
+    {
+        QString name;
+        QByteArray magic;
+    } files[] = {{u"chart.png"_s, "\x89PNG"}, {u"chart.PDF"_s, "%PDF"}};
+    for (const auto& file : files) {
+        m_saveAs = dir.filePath(file.name);
+        form.Chart1->saveImage();
+        QFile saved(m_saveAs);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.read(4), file.magic);
+    }
+    m_saveAs.clear(); // cancelled
+    form.Chart1->saveImage();
+    QVERIFY(m_errors.isEmpty());
+    m_saveAs = dir.filePath(u"missing/chart.png"_s);
+    form.Chart1->saveImage();
+    QCOMPARE(m_errors, QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(m_saveAs)});
+}
+
+QTEST_MAIN(ChartWindowsTest)
+#include "chart_windows_test.moc"

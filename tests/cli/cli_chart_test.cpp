@@ -1,0 +1,168 @@
+// kolvaro-cli chart: the series as text, the picture, and the usage errors.
+#include "store/data_module.h"
+#include "store/table_names.h"
+#include "tests/support/qt_print.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QSize>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+using namespace Qt::StringLiterals;
+using namespace store::names;
+
+namespace {
+
+struct Result
+{
+    int status = -1;
+    QStringList lines;
+    QString err;
+};
+
+class CliChartTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        store::TDataModule1 data;
+        data.setTablesFolder(tables());
+        data.T1.open();
+        data.T2.open();
+        auto transaction = [&](const QDate& date, double amount) {
+            data.T1.append();
+            data.T1.fieldByName(kDatum).setAsDate(date);
+            data.T1.fieldByName(kNaam).setAsString(u"WINKEL"_s);
+            data.T1.fieldByName(kBedrag).setAsFloat(amount);
+        };
+        transaction(QDate(2010, 1, 9), 20.5);
+        transaction(QDate(2010, 1, 4), -10.0);
+        auto relationYear = [&](const char* naam, const char* jaar, bool select, double jan,
+                                double feb) {
+            data.T2.append();
+            data.T2.fieldByName(kNaam).setAsString(QString::fromLatin1(naam));
+            data.T2.fieldByName(kJaar).setAsString(QString::fromLatin1(jaar));
+            data.T2.fieldByName(kSelect).setAsBoolean(select);
+            data.T2.fieldByName(kMonths[0]).setAsFloat(jan);
+            data.T2.fieldByName(kMonths[1]).setAsFloat(feb);
+        };
+        relationYear("A", "2009", true, -12.5, 3.0);
+        relationYear("B", "2011", true, 7.0, -1.0);
+        relationYear("C", "2011", false, 100.0, 0.0);
+        data.closeAll();
+    }
+
+    Result cli(QStringList arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"KOLVARO_ENGINE_CONFIG"_s, m_dir.filePath(u"engine.ini"_s));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KOLVARO_CLI),
+                      QStringList{u"--tables"_s, tables()} + (QStringList{u"chart"_s} + arguments));
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(),
+                QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString tables() const { return m_dir.filePath(u"tables"_s); }
+
+    QTemporaryDir m_dir;
+};
+
+#ifdef KOLVARO_CLI_PICTURES
+// Width and height from a PNG's header chunk.
+QSize pngSize(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(24);
+    if (head.size() < 24 || !head.startsWith("\x89PNG"))
+        return {};
+    return QSize(qFromBigEndian<qint32>(head.constData() + 16),
+                 qFromBigEndian<qint32>(head.constData() + 20));
+}
+#endif
+
+} // namespace
+
+TEST_F(CliChartTest, transactionsPrintBarsThenBothMeansInDateOrder)
+{
+    const Result r = cli({u"transactions"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList expected = {u"series\ttitle\tindex\tlabel\tvalue\tcolour"_s,
+                                  u"1\t\t0\t04-01-2010\t10\t#FF0000"_s,
+                                  u"1\t\t1\t09-01-2010\t20.5\t#008000"_s,
+                                  u"2\t\t0\t\t10\t#8A0000"_s,
+                                  u"2\t\t1\t\t10\t#8A0000"_s,
+                                  u"3\t\t0\t\t0\t#005100"_s,
+                                  u"3\t\t1\t\t20.5\t#005100"_s};
+    EXPECT_EQ(r.lines, expected);
+}
+
+TEST_F(CliChartTest, relationsTakeTheTickedYearsInListOrder)
+{
+    const Result r = cli({u"relations"_s, u"--years"_s, u"2011,2009"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    ASSERT_EQ(r.lines.size(), 1 + 6 * 12);
+    EXPECT_EQ(r.lines[1], u"1\t2009\t0\tjan\t12.5\t#6C6CB7"_s);
+    EXPECT_EQ(r.lines[13], u"2\t2011\t0\tjan\t7\t#FF8080"_s); // C is not selected
+    EXPECT_EQ(r.lines[25], u"3\t0000\t0\tjan\t0\t#3A7850"_s);
+    EXPECT_EQ(r.lines[38], u"4\tgemid\t1\tfeb\t4.75\t#8080C0"_s); // |-12.5 + 3| / 2
+}
+
+TEST_F(CliChartTest, monthsAddEveryPresentedRow)
+{
+    const Result r = cli({u"months"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    ASSERT_EQ(r.lines.size(), 1 + 3 * 12);
+    EXPECT_EQ(r.lines[1], u"1\tUitgaven\t0\tjan\t12.5\t#FF0000"_s);
+    EXPECT_EQ(r.lines[13], u"2\tInkomsten\t0\tjan\t107\t#008000"_s);
+    EXPECT_EQ(r.lines[26], u"3\tGemiddeld\t1\tfeb\t48.25\t#000080"_s); // (94.5 + 2) / 2
+}
+
+TEST_F(CliChartTest, picturesAndUsageErrors)
+{
+    struct Case
+    {
+        QStringList args;
+        int status;
+        QString err;
+    };
+    const QString missing = m_dir.filePath(u"no/such/dir/chart.png"_s);
+#ifdef KOLVARO_CLI_PICTURES
+    const QString cannotWrite = u"Cannot create file "_s + missing;
+#else
+    const QString cannotWrite = u"built without the windows"_s;
+#endif
+    const std::vector<Case> cases = {
+        {{}, 2, u"usage"_s},
+        {{u"pie"_s}, 2, u"usage"_s},
+        {{u"relations"_s, u"--years"_s, u"2005"_s}, 2, u"'2005' is not in the year list"_s},
+        {{u"relations"_s, u"--years"_s, u"2009,,2010"_s}, 2, u"'' is not in the year list"_s},
+        {{u"months"_s, u"--years"_s, u"2010"_s}, 2, u"usage"_s},
+        {{u"transactions"_s, u"--size"_s, u"300x200"_s}, 2, u"usage"_s},
+        {{u"transactions"_s, u"--png"_s}, 2, u"usage"_s},
+        {{u"months"_s, u"--png"_s, u"x.png"_s, u"--size"_s, u"0x5"_s}, 2, u"'0x5' is not a size"_s},
+        {{u"months"_s, u"--png"_s, missing}, 1, cannotWrite},
+    };
+    for (const Case& c : cases) {
+        const Result r = cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
+        EXPECT_TRUE(r.lines.isEmpty()) << c.args.join(u' ').toStdString();
+    }
+#ifdef KOLVARO_CLI_PICTURES
+    const QString window = m_dir.filePath(u"window.png"_s);
+    const QString sized = m_dir.filePath(u"sized.png"_s);
+    EXPECT_EQ(cli({u"transactions"_s, u"--png"_s, window}).status, 0);
+    EXPECT_EQ(pngSize(window), QSize(1013, 658));
+    EXPECT_EQ(cli({u"relations"_s, u"--png"_s, sized, u"--size"_s, u"400x300"_s}).status, 0);
+    EXPECT_EQ(pngSize(sized), QSize(400, 300));
+#endif
+}
