@@ -1,12 +1,10 @@
 // kolvaro-cli chart: the series as text, the picture, and the usage errors.
 #include "store/data_module.h"
 #include "store/table_names.h"
+#include "tests/cli/cli_runner.h"
 #include "tests/support/qt_print.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
-#include <QProcess>
 #include <QSize>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -55,18 +53,13 @@ protected:
         data.closeAll();
     }
 
-    Result cli(QStringList arguments)
+    Result cli(const QStringList& arguments)
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"KOLVARO_ENGINE_CONFIG"_s, m_dir.filePath(u"engine.ini"_s));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KOLVARO_CLI),
-                      QStringList{u"--tables"_s, tables()} + (QStringList{u"chart"_s} + arguments));
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(),
-                QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
-                QString::fromUtf8(process.readAllStandardError())};
+        const clirunner::Result r =
+            clirunner::run(m_dir.filePath(u"engine.ini"_s),
+                           QStringList{u"--tables"_s, tables(), u"chart"_s} + arguments);
+        return {r.status, QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts),
+                QString::fromUtf8(r.err)};
     }
 
     QString tables() const { return m_dir.filePath(u"tables"_s); }
