@@ -1,0 +1,80 @@
+#include "help/rtf_picture.h"
+
+#include "help/rtf_state.h"
+
+#include <algorithm>
+
+namespace help {
+
+namespace {
+
+// No picture is shown larger than this, whatever sizes a file gives.
+constexpr double kMaxPixels = 4000;
+
+int nibble(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+void RtfPicture::setSize(Size which, int value)
+{
+    switch (which) {
+    case Size::GoalWidth:
+        m_goalWidth = std::clamp(value, 0, kMaxTwips);
+        break;
+    case Size::GoalHeight:
+        m_goalHeight = std::clamp(value, 0, kMaxTwips);
+        break;
+    case Size::ScaleX:
+        m_scaleX = std::clamp(value, 1, 1000);
+        break;
+    case Size::ScaleY:
+        m_scaleY = std::clamp(value, 1, 1000);
+        break;
+    case Size::Width:
+    case Size::Height:
+        // Given in pixels for the bitmaps shown here, which carry their own size.
+        break;
+    }
+}
+
+void RtfPicture::addHex(QByteArrayView text)
+{
+    m_data.reserve(m_data.size() + text.size() / 2);
+    for (char c : text) {
+        const int value = nibble(c);
+        if (value < 0)
+            continue;
+        if (m_pendingNibble < 0) {
+            m_pendingNibble = value;
+        } else {
+            m_data.append(static_cast<char>(m_pendingNibble * 16 + value));
+            m_pendingNibble = -1;
+        }
+    }
+}
+
+QImage RtfPicture::decode() const
+{
+    if (m_kind != Kind::Png && m_kind != Kind::Jpeg)
+        return {};
+    return QImage::fromData(m_data, m_kind == Kind::Png ? "PNG" : "JPEG");
+}
+
+QSizeF RtfPicture::displaySize(const QImage& image) const
+{
+    const double width = m_goalWidth > 0 ? m_goalWidth / kTwipsPerPixel : image.width();
+    const double height = m_goalHeight > 0 ? m_goalHeight / kTwipsPerPixel : image.height();
+    return {std::clamp(width * m_scaleX / 100.0, 1.0, kMaxPixels),
+            std::clamp(height * m_scaleY / 100.0, 1.0, kMaxPixels)};
+}
+
+} // namespace help

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QSizeF>
+
+namespace help {
+
+// A \pict group while it is read: its data as hex text or \bin bytes, and its sizes.
+class RtfPicture
+{
+public:
+    enum class Kind
+    {
+        Unknown,
+        Png,
+        Jpeg,
+        Other // metafiles and device-dependent bitmaps, which are not shown
+    };
+    enum class Size
+    {
+        Width,
+        Height,
+        GoalWidth,
+        GoalHeight,
+        ScaleX,
+        ScaleY
+    };
+
+    void setKind(Kind kind) { m_kind = kind; }
+    void setSize(Size which, int value);
+    void addHex(QByteArrayView text); // other characters than hex digits are skipped
+    void addBinary(QByteArrayView bytes) { m_data.append(bytes); }
+
+    // The picture, or a null image when it is of a kind not shown or its data is damaged.
+    QImage decode() const;
+    // The size to show it at, in document pixels.
+    QSizeF displaySize(const QImage& image) const;
+
+private:
+    Kind m_kind = Kind::Unknown;
+    QByteArray m_data;
+    int m_pendingNibble = -1;
+    int m_goalWidth = 0;  // twips
+    int m_goalHeight = 0; // twips
+    int m_scaleX = 100;
+    int m_scaleY = 100;
+};
+
+} // namespace help

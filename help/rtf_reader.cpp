@@ -1,0 +1,730 @@
+#include "help/rtf_reader.h"
+
+#include "help/code_page.h"
+#include "help/rtf_picture.h"
+#include "help/rtf_state.h"
+#include "help/rtf_tokenizer.h"
+#include "help/rtf_words.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace help {
+
+namespace {
+
+// Real documents nest a few dozen groups at most; deeper groups are skipped whole, so that no
+// input can make the state stack grow without bound.
+constexpr std::size_t kMaxDepth = 256;
+constexpr int kMaxTabStops = 64;
+
+enum class Destination
+{
+    Text,
+    Skip,
+    FontTable,
+    ColourTable,
+    Picture,
+    UnicodePair, // \upr: only a nested \ud is shown
+};
+
+struct GroupState
+{
+    RtfCharState chars;
+    RtfParaState para;
+    Destination destination = Destination::Text;
+    Destination outsideUnicodePair = Destination::Text;
+    int unicodeSkip = 1;
+};
+
+int twips(const RtfToken& token)
+{
+    return std::clamp(token.parameter, -kMaxTwips, kMaxTwips);
+}
+
+bool toggle(const RtfToken& token)
+{
+    return !token.hasParameter || token.parameter != 0;
+}
+
+class RtfReader
+{
+public:
+    explicit RtfReader(QTextDocument& document) : m_document(document), m_cursor(&document) {}
+    void read(QByteArrayView input);
+
+private:
+    void groupStart();
+    bool groupEnd(); // false when the outermost group closes
+    void controlWord(const RtfToken& token);
+    void controlSymbol(char symbol);
+    void text(QByteArrayView bytes);
+    void hexByte(unsigned char byte);
+    void binary(QByteArrayView bytes);
+    void unicode(int value);
+
+    void fontTableWord(const RtfWordInfo& info, const RtfToken& token);
+    void fontTableText(QByteArrayView bytes);
+    void commitFont();
+    void colourTableText(QByteArrayView bytes);
+    void pictureWord(const RtfWordInfo& info, const RtfToken& token);
+    void insertPicture();
+    void characterWord(const RtfWordInfo& info, const RtfToken& token);
+    void paragraphWord(const RtfWordInfo& info, const RtfToken& token);
+
+    void appendBytes(QByteArrayView bytes);
+    void appendCharacter(char16_t c);
+    bool startText(); // false for hidden text
+    void decodeBytes();
+    void flushRun();
+    void startBlockIfPending();
+    void paragraph();
+    void finish();
+
+    QTextDocument& m_document;
+    QTextCursor m_cursor;
+    RtfTables m_tables;
+    CodePageDecoder m_decoder;
+    GroupState m_state;
+    std::vector<GroupState> m_stack;
+    int m_overflowDepth = 0;
+    int m_skipCharacters = 0; // fallback characters still to skip after \u
+    bool m_ignorable = false; // after \*
+
+    // The run of text not yet in the document, all in one character format.
+    RtfCharState m_runChars;
+    QString m_runText;
+    QByteArray m_runBytes;
+    int m_runCodePage = 0;
+    bool m_breakPending = false;
+
+    // The font table entry being read.
+    std::optional<int> m_fontNumber;
+    RtfFont m_font;
+    // The colour table entry being read.
+    int m_rgb[3] = {0, 0, 0};
+    bool m_colourGiven = false;
+
+    std::optional<RtfPicture> m_picture;
+    int m_pictureCount = 0;
+};
+
+void RtfReader::read(QByteArrayView input)
+{
+    RtfTokenizer tokenizer(input);
+    for (;;) {
+        const RtfToken token = tokenizer.next();
+        using K = RtfToken::Kind;
+        if (token.kind == K::End)
+            break;
+        if (token.kind == K::GroupStart) {
+            groupStart();
+            continue;
+        }
+        if (token.kind == K::GroupEnd) {
+            if (!groupEnd())
+                break;
+            continue;
+        }
+        if (m_overflowDepth > 0)
+            continue;
+        const bool ignorable = std::exchange(m_ignorable, false);
+        if (m_skipCharacters > 0 && token.kind != K::Text) {
+            --m_skipCharacters;
+            continue;
+        }
+        switch (token.kind) {
+        case K::ControlWord:
+            if (ignorable && lookupRtfWord(token.text).word == RtfWord::Unknown)
+                m_state.destination = Destination::Skip;
+            else
+                controlWord(token);
+            break;
+        case K::ControlSymbol:
+            if (token.symbol == '*')
+                m_ignorable = true;
+            else
+                controlSymbol(token.symbol);
+            break;
+        case K::HexByte:
+            hexByte(token.byte);
+            break;
+        case K::Text:
+            text(token.text);
+            break;
+        case K::Binary:
+            binary(token.text);
+            break;
+        default:
+            break;
+        }
+    }
+    finish();
+}
+
+void RtfReader::groupStart()
+{
+    m_skipCharacters = 0;
+    m_ignorable = false;
+    if (m_overflowDepth > 0 || m_stack.size() >= kMaxDepth) {
+        ++m_overflowDepth;
+        return;
+    }
+    m_stack.push_back(m_state);
+}
+
+bool RtfReader::groupEnd()
+{
+    m_skipCharacters = 0;
+    m_ignorable = false;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return true;
+    }
+    // The outermost group ends the document; its state holds for the last paragraph.
+    if (m_stack.size() <= 1)
+        return false;
+    const Destination closing = m_state.destination;
+    m_state = std::move(m_stack.back());
+    m_stack.pop_back();
+    if (closing == Destination::FontTable)
+        commitFont();
+    if (closing == Destination::Picture && m_state.destination != Destination::Picture)
+        insertPicture();
+    return true;
+}
+
+void RtfReader::controlWord(const RtfToken& token)
+{
+    const RtfWordInfo info = lookupRtfWord(token.text);
+    Destination& destination = m_state.destination;
+    switch (info.word) {
+    case RtfWord::FontTable:
+        destination = Destination::FontTable;
+        return;
+    case RtfWord::ColourTable:
+        destination = Destination::ColourTable;
+        return;
+    case RtfWord::Picture:
+        if (destination == Destination::Text) {
+            destination = Destination::Picture;
+            m_picture.emplace();
+        } else if (destination != Destination::Picture) {
+            destination = Destination::Skip;
+        }
+        return;
+    case RtfWord::Skipped:
+        destination = Destination::Skip;
+        return;
+    case RtfWord::UnicodePair:
+        if (destination != Destination::Skip) {
+            m_state.outsideUnicodePair = destination;
+            destination = Destination::UnicodePair;
+        }
+        return;
+    case RtfWord::ReadThrough:
+        if (destination == Destination::UnicodePair)
+            destination = m_state.outsideUnicodePair;
+        return;
+    default:
+        break;
+    }
+
+    switch (destination) {
+    case Destination::Skip:
+    case Destination::UnicodePair:
+        return;
+    case Destination::FontTable:
+        fontTableWord(info, token);
+        return;
+    case Destination::ColourTable: {
+        const int component = std::clamp(token.parameter, 0, 255);
+        if (info.word == RtfWord::Red || info.word == RtfWord::Green ||
+            info.word == RtfWord::Blue) {
+            m_rgb[int(info.word) - int(RtfWord::Red)] = component;
+            m_colourGiven = true;
+        }
+        return;
+    }
+    case Destination::Picture:
+        pictureWord(info, token);
+        return;
+    case Destination::Text:
+        break;
+    }
+
+    switch (info.word) {
+    case RtfWord::Ansi:
+        m_tables.codePage = 1252;
+        break;
+    case RtfWord::Mac:
+        m_tables.codePage = 10000;
+        break;
+    case RtfWord::Pc:
+        m_tables.codePage = 437;
+        break;
+    case RtfWord::Pca:
+        m_tables.codePage = 850;
+        break;
+    case RtfWord::AnsiCodePage:
+        if (token.parameter > 0)
+            m_tables.codePage = token.parameter;
+        break;
+    case RtfWord::DefaultFont:
+        m_tables.defaultFont = token.parameter;
+        break;
+    case RtfWord::Paragraph:
+        paragraph();
+        break;
+    case RtfWord::Line:
+        appendCharacter(QChar::LineSeparator);
+        break;
+    case RtfWord::Tab:
+    case RtfWord::Cell:
+        appendCharacter(u'\t');
+        break;
+    case RtfWord::Character:
+        appendCharacter(info.character);
+        break;
+    case RtfWord::Unicode:
+        unicode(token.parameter);
+        break;
+    case RtfWord::UnicodeSkip:
+        m_state.unicodeSkip = std::clamp(token.parameter, 0, 16);
+        break;
+    default:
+        characterWord(info, token);
+        paragraphWord(info, token);
+        break;
+    }
+}
+
+void RtfReader::characterWord(const RtfWordInfo& info, const RtfToken& token)
+{
+    RtfCharState& chars = m_state.chars;
+    switch (info.word) {
+    case RtfWord::Plain:
+        chars = RtfCharState();
+        break;
+    case RtfWord::Font:
+        chars.font = std::max(token.parameter, 0);
+        break;
+    case RtfWord::FontSize:
+        // Qt takes point sizes up to 1638; rich text allows the same range.
+        chars.halfPoints = token.hasParameter ? std::clamp(token.parameter, 2, 3276) : 24;
+        break;
+    case RtfWord::Bold:
+        chars.bold = toggle(token);
+        break;
+    case RtfWord::Italic:
+        chars.italic = toggle(token);
+        break;
+    case RtfWord::Underline:
+        chars.underline = toggle(token);
+        break;
+    case RtfWord::UnderlineNone:
+        chars.underline = false;
+        break;
+    case RtfWord::Strike:
+        chars.strike = toggle(token);
+        break;
+    case RtfWord::Hidden:
+        chars.hidden = toggle(token);
+        break;
+    case RtfWord::Foreground:
+        chars.foreground = std::max(token.parameter, 0);
+        break;
+    case RtfWord::Background:
+        chars.background = std::max(token.parameter, 0);
+        break;
+    case RtfWord::Superscript:
+        chars.vertical = QTextCharFormat::AlignSuperScript;
+        break;
+    case RtfWord::Subscript:
+        chars.vertical = QTextCharFormat::AlignSubScript;
+        break;
+    case RtfWord::NoSuperSub:
+        chars.vertical = QTextCharFormat::AlignNormal;
+        break;
+    case RtfWord::Raised:
+    case RtfWord::Lowered:
+        // Without a parameter the shift is three points; zero ends it.
+        if (token.hasParameter && token.parameter == 0)
+            chars.vertical = QTextCharFormat::AlignNormal;
+        else
+            chars.vertical = info.word == RtfWord::Raised ? QTextCharFormat::AlignSuperScript
+                                                          : QTextCharFormat::AlignSubScript;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::paragraphWord(const RtfWordInfo& info, const RtfToken& token)
+{
+    RtfParaState& para = m_state.para;
+    switch (info.word) {
+    case RtfWord::ParagraphDefaults:
+        para = RtfParaState();
+        break;
+    case RtfWord::AlignLeft:
+        para.alignment = Qt::AlignLeft;
+        break;
+    case RtfWord::AlignCentre:
+        para.alignment = Qt::AlignHCenter;
+        break;
+    case RtfWord::AlignRight:
+        para.alignment = Qt::AlignRight;
+        break;
+    case RtfWord::AlignJustify:
+        para.alignment = Qt::AlignJustify;
+        break;
+    case RtfWord::LeftIndent:
+        para.left = twips(token);
+        break;
+    case RtfWord::RightIndent:
+        para.right = twips(token);
+        break;
+    case RtfWord::FirstIndent:
+        para.first = twips(token);
+        break;
+    case RtfWord::SpaceBefore:
+        para.before = std::max(twips(token), 0);
+        break;
+    case RtfWord::SpaceAfter:
+        para.after = std::max(twips(token), 0);
+        break;
+    case RtfWord::TabRight:
+        para.nextTabType = QTextOption::RightTab;
+        break;
+    case RtfWord::TabCentre:
+        para.nextTabType = QTextOption::CenterTab;
+        break;
+    case RtfWord::TabDecimal:
+        para.nextTabType = QTextOption::DelimiterTab;
+        break;
+    case RtfWord::TabStop:
+        if (int(para.tabs.size()) < kMaxTabStops)
+            para.tabs.push_back({std::max(twips(token), 0), para.nextTabType});
+        para.nextTabType = QTextOption::LeftTab;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::fontTableWord(const RtfWordInfo& info, const RtfToken& token)
+{
+    switch (info.word) {
+    case RtfWord::Font:
+        commitFont();
+        m_fontNumber = token.parameter;
+        break;
+    case RtfWord::FontCharset:
+        m_font.codePage = codePageForCharset(token.parameter, m_font.codePage);
+        break;
+    case RtfWord::FontCodePage:
+        if (token.parameter > 0)
+            m_font.codePage = token.parameter;
+        break;
+    case RtfWord::Unicode:
+        if (m_fontNumber)
+            m_font.name += QChar(char16_t(token.parameter));
+        m_skipCharacters = m_state.unicodeSkip;
+        break;
+    case RtfWord::UnicodeSkip:
+        m_state.unicodeSkip = std::clamp(token.parameter, 0, 16);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::fontTableText(QByteArrayView bytes)
+{
+    if (!m_fontNumber)
+        return;
+    const int codePage = m_font.codePage ? m_font.codePage : m_tables.codePage;
+    while (!bytes.isEmpty()) {
+        const qsizetype end = bytes.indexOf(';');
+        m_decoder.decode(codePage, end < 0 ? bytes : bytes.first(end), m_font.name);
+        if (end < 0)
+            break;
+        commitFont();
+        bytes = bytes.sliced(end + 1);
+    }
+}
+
+void RtfReader::commitFont()
+{
+    if (m_fontNumber) {
+        m_font.name = m_font.name.trimmed();
+        m_tables.fonts.insert_or_assign(*m_fontNumber, std::move(m_font));
+    }
+    m_fontNumber.reset();
+    m_font = RtfFont();
+}
+
+void RtfReader::colourTableText(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (c != ';')
+            continue;
+        m_tables.colours.push_back(m_colourGiven ? QColor(m_rgb[0], m_rgb[1], m_rgb[2]) : QColor());
+        m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
+        m_colourGiven = false;
+    }
+}
+
+void RtfReader::pictureWord(const RtfWordInfo& info, const RtfToken& token)
+{
+    using Kind = RtfPicture::Kind;
+    using Size = RtfPicture::Size;
+    switch (info.word) {
+    case RtfWord::PngBlip:
+        m_picture->setKind(Kind::Png);
+        break;
+    case RtfWord::JpegBlip:
+        m_picture->setKind(Kind::Jpeg);
+        break;
+    case RtfWord::OtherBlip:
+        m_picture->setKind(Kind::Other);
+        break;
+    case RtfWord::PictureWidth:
+        m_picture->setSize(Size::Width, token.parameter);
+        break;
+    case RtfWord::PictureHeight:
+        m_picture->setSize(Size::Height, token.parameter);
+        break;
+    case RtfWord::PictureGoalWidth:
+        m_picture->setSize(Size::GoalWidth, token.parameter);
+        break;
+    case RtfWord::PictureGoalHeight:
+        m_picture->setSize(Size::GoalHeight, token.parameter);
+        break;
+    case RtfWord::PictureScaleX:
+        m_picture->setSize(Size::ScaleX, token.parameter);
+        break;
+    case RtfWord::PictureScaleY:
+        m_picture->setSize(Size::ScaleY, token.parameter);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::insertPicture()
+{
+    std::optional<RtfPicture> picture = std::exchange(m_picture, std::nullopt);
+    const QImage image = picture ? picture->decode() : QImage();
+    if (image.isNull() || !startText())
+        return;
+    flushRun();
+    startBlockIfPending();
+    const QString name = u"rtf-picture-%1"_s.arg(++m_pictureCount);
+    m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    const QSizeF size = picture->displaySize(image);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(size.width());
+    format.setHeight(size.height());
+    m_cursor.insertImage(format);
+}
+
+void RtfReader::controlSymbol(char symbol)
+{
+    if (m_state.destination != Destination::Text) {
+        if (m_state.destination == Destination::FontTable && m_fontNumber &&
+            (symbol == '\\' || symbol == '{' || symbol == '}'))
+            m_font.name += QLatin1Char(symbol);
+        return;
+    }
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        appendCharacter(char16_t(symbol));
+        break;
+    case '~':
+        appendCharacter(QChar::Nbsp);
+        break;
+    case '-':
+        appendCharacter(QChar::SoftHyphen);
+        break;
+    case '_':
+        appendCharacter(0x2011);
+        break;
+    case '\n':
+        paragraph();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::text(QByteArrayView bytes)
+{
+    if (m_skipCharacters > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_skipCharacters, bytes.size());
+        m_skipCharacters -= int(skipped);
+        bytes = bytes.sliced(skipped);
+        if (bytes.isEmpty())
+            return;
+    }
+    switch (m_state.destination) {
+    case Destination::Text:
+        appendBytes(bytes);
+        break;
+    case Destination::FontTable:
+        fontTableText(bytes);
+        break;
+    case Destination::ColourTable:
+        colourTableText(bytes);
+        break;
+    case Destination::Picture:
+        m_picture->addHex(bytes);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::hexByte(unsigned char byte)
+{
+    const char c = static_cast<char>(byte);
+    if (m_state.destination == Destination::Text) {
+        appendBytes(QByteArrayView(&c, 1));
+    } else if (m_state.destination == Destination::FontTable && m_fontNumber) {
+        // An escaped byte is part of the name, even a semicolon.
+        const int codePage = m_font.codePage ? m_font.codePage : m_tables.codePage;
+        m_decoder.decode(codePage, QByteArrayView(&c, 1), m_font.name);
+    }
+}
+
+void RtfReader::binary(QByteArrayView bytes)
+{
+    if (m_state.destination == Destination::Picture)
+        m_picture->addBinary(bytes);
+}
+
+void RtfReader::unicode(int value)
+{
+    m_skipCharacters = m_state.unicodeSkip;
+    // A 16-bit signed number in files; characters above 32767 are written negative.
+    if (value < 0)
+        value += 65536;
+    appendCharacter(value >= 0 && value <= 0xFFFF ? char16_t(value)
+                                                  : char16_t(QChar::ReplacementCharacter));
+}
+
+bool RtfReader::startText()
+{
+    if (m_state.chars.hidden)
+        return false;
+    if (!(m_state.chars == m_runChars)) {
+        flushRun();
+        m_runChars = m_state.chars;
+    }
+    return true;
+}
+
+void RtfReader::appendBytes(QByteArrayView bytes)
+{
+    if (!startText())
+        return;
+    const int codePage = m_tables.codePageOf(m_runChars.font);
+    if (codePage != m_runCodePage) {
+        decodeBytes();
+        m_runCodePage = codePage;
+    }
+    m_runBytes.append(bytes);
+}
+
+void RtfReader::appendCharacter(char16_t c)
+{
+    if (!startText())
+        return;
+    decodeBytes();
+    m_runText.append(QChar(c));
+}
+
+void RtfReader::decodeBytes()
+{
+    if (m_runBytes.isEmpty())
+        return;
+    m_decoder.decode(m_runCodePage, m_runBytes, m_runText);
+    m_runBytes.clear();
+}
+
+void RtfReader::flushRun()
+{
+    decodeBytes();
+    if (m_runText.isEmpty())
+        return;
+    // A surrogate that is not half of a pair cannot be shown or written back.
+    for (qsizetype i = 0; i < m_runText.size(); ++i) {
+        const QChar c = m_runText.at(i);
+        if (c.isHighSurrogate() && i + 1 < m_runText.size() && m_runText.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            m_runText[i] = QChar::ReplacementCharacter;
+    }
+    startBlockIfPending();
+    m_cursor.insertText(m_runText, m_tables.charFormat(m_runChars));
+    m_runText.clear();
+}
+
+void RtfReader::startBlockIfPending()
+{
+    if (m_breakPending) {
+        m_cursor.insertBlock();
+        m_breakPending = false;
+    }
+}
+
+void RtfReader::paragraph()
+{
+    flushRun();
+    startBlockIfPending();
+    m_cursor.setBlockFormat(blockFormat(m_state.para));
+    m_cursor.setBlockCharFormat(m_tables.charFormat(m_state.chars));
+    // The break is made when more content follows: the mark that ends the last paragraph does
+    // not open an empty one.
+    m_breakPending = true;
+}
+
+void RtfReader::finish()
+{
+    flushRun();
+    if (!m_breakPending) {
+        m_cursor.setBlockFormat(blockFormat(m_state.para));
+        m_cursor.setBlockCharFormat(m_tables.charFormat(m_state.chars));
+    }
+}
+
+} // namespace
+
+bool isRtf(QByteArrayView bytes)
+{
+    return bytes.startsWith("{\\rtf");
+}
+
+void readRtf(QByteArrayView rtf, QTextDocument& document)
+{
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    document.clear();
+    {
+        RtfReader reader(document);
+        reader.read(rtf);
+    }
+    document.setUndoRedoEnabled(undo);
+}
+
+} // namespace help

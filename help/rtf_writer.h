@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+namespace help {
+
+// The document as rich text that readRtf reads back to the same text and formats: fonts,
+// sizes, bold, italic, underline, strike-through, text and background colours, super- and
+// subscript, alignment, indents, paragraph spacing, tab stops, and pictures (as PNG). The
+// text is Windows-1252 with \u for characters outside it, so the file is plain ASCII.
+QByteArray writeRtf(const QTextDocument& document);
+
+} // namespace help
