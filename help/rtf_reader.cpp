@@ -117,6 +117,8 @@ private:
 
 void RtfReader::read(QByteArrayView input)
 {
+    // One edit block: the cursor then does not lay out every paragraph it writes to.
+    m_cursor.beginEditBlock();
     RtfTokenizer tokenizer(input);
     for (;;) {
         const RtfToken token = tokenizer.next();
@@ -166,6 +168,7 @@ void RtfReader::read(QByteArrayView input)
         }
     }
     finish();
+    m_cursor.endEditBlock();
 }
 
 void RtfReader::groupStart()

@@ -45,15 +45,19 @@ QTextBlockFormat blockFormat(const RtfParaState& state)
     format.setTextIndent(state.first / kTwipsPerPixel);
     format.setTopMargin(state.before / kTwipsPerPixel);
     format.setBottomMargin(state.after / kTwipsPerPixel);
+    // Rich text measures tab stops from the left edge of the text, the document from where the
+    // line begins, so stops before the first line's start have no place.
+    const int start = state.left + state.first;
     QList<QTextOption::Tab> tabs;
     for (const RtfTabStop& tab : state.tabs)
-        tabs.append(QTextOption::Tab(tab.twips / kTwipsPerPixel, tab.type));
+        if (tab.twips > start)
+            tabs.append(QTextOption::Tab((tab.twips - start) / kTwipsPerPixel, tab.type));
     // A hanging indent has a tab stop at the left indent, so that a list's "bullet, tab, text"
     // lines up its texts.
     if (state.first < 0 && state.left > 0 &&
         std::none_of(state.tabs.begin(), state.tabs.end(),
                      [&](const RtfTabStop& t) { return t.twips == state.left; }))
-        tabs.append(QTextOption::Tab(state.left / kTwipsPerPixel, QTextOption::LeftTab));
+        tabs.append(QTextOption::Tab(-state.first / kTwipsPerPixel, QTextOption::LeftTab));
     std::sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab& a, const QTextOption::Tab& b) {
         return a.position < b.position;
     });

@@ -38,7 +38,7 @@ struct RtfTabStop
     QTextOption::TabType type = QTextOption::LeftTab;
 };
 
-// Paragraph formatting; lengths in twips.
+// Paragraph formatting; lengths in twips, tab stops from the left edge of the text.
 struct RtfParaState
 {
     Qt::Alignment alignment = Qt::AlignLeft;

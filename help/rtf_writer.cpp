@@ -155,7 +155,7 @@ void RtfWriter::block(const QTextBlock& block)
             word("tqc");
         else if (tab.type == QTextOption::DelimiterTab)
             word("tqdec");
-        word("tx", std::max(0, twipsOf(tab.position)));
+        word("tx", std::max(0, twipsOf(tab.position + left + format.textIndent())));
     }
     // The paragraph mark takes the block's own character format, which sizes an empty line.
     characterWords(block.charFormat());

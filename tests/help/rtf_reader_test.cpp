@@ -28,6 +28,11 @@ struct TextCase
     QString expected;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class RtfText : public testing::TestWithParam<TextCase>
 {
 };
@@ -96,6 +101,11 @@ struct FormatCase
     QString expected;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class RtfCharacterFormat : public testing::TestWithParam<FormatCase>
 {
 };
@@ -158,10 +168,12 @@ const FormatCase kParagraphCases[] = {
     {"right", "\\qr x", u"R"_s},
     {"justify", "\\qj x", u"J"_s},
     {"indentsAndSpacing", "\\li720\\ri360\\fi-360\\sb120\\sa240 x",
-     u"L li=48 ri=24 fi=-24 sb=8 sa=16 tabs=48L"_s},
+     u"L li=48 ri=24 fi=-24 sb=8 sa=16 tabs=24L"_s},
     {"indentsOfLibreOffice", "\\lin1440\\rin720 x", u"L li=96 ri=48"_s},
     {"tabStops", "\\tx1440\\tqr\\tx2880\\tqc\\tx4320 x", u"L tabs=96L,192R,288C"_s},
-    {"hangingIndentHasItsTabOnce", "\\li720\\fi-360\\tx720 x", u"L li=48 fi=-24 tabs=48L"_s},
+    {"hangingIndentHasItsTabOnce", "\\li720\\fi-360\\tx720 x", u"L li=48 fi=-24 tabs=24L"_s},
+    {"tabStopsCountFromTheFirstLine", "\\li300\\fi300\\tx450\\tx900 x",
+     u"L li=20 fi=20 tabs=20L"_s},
     {"propertiesHoldAtTheMark", "\\qc x\\qr\\par", u"R"_s},
     {"pardResets", "\\qc\\li720\\sa120\\tx100\\pard x", u"L"_s},
     {"paragraphFormatIsGroupScoped", "{\\qc}x", u"L"_s},

@@ -51,7 +51,7 @@ TEST(RtfRoundTrip, writtenDocumentReadsBackTheSame)
     body.setTopMargin(4);
     body.setBottomMargin(8);
     body.setTabPositions(
-        {QTextOption::Tab(24, QTextOption::LeftTab), QTextOption::Tab(96, QTextOption::RightTab)});
+        {QTextOption::Tab(12, QTextOption::LeftTab), QTextOption::Tab(96, QTextOption::RightTab)});
     cursor.insertBlock(body, run(u"Liberation Serif"_s, 10));
     const QTextCharFormat plain = run(u"Liberation Serif"_s, 10);
     cursor.insertText(u"\u2022\tgewoon "_s, plain);
@@ -169,7 +169,7 @@ TEST(RtfInterop, formattingOfOtherProgramsIsRead)
         {"libreoffice-writer.rtf", u"super"_s, u"Liberation Serif 12 fg=#000000 super"_s,
          u"L sa=9.3"_s},
         {"libreoffice-writer.rtf", u"\u2022\t"_s, u"OpenSymbol 12"_s,
-         u"L li=47.3 fi=-18.9 tabs=47.3L"_s},
+         u"L li=47.3 fi=-18.9 tabs=18.9L"_s},
         {"libreoffice-writer.rtf", u"voorbeeldsite"_s, u"Liberation Serif 12 u fg=#000080"_s,
          u"L sa=9.3"_s},
         {"libreoffice-writer.rtf", u"cel A2\tcel B2\t"_s, u"Liberation Serif 12 fg=#000000"_s,
