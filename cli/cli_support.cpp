@@ -11,8 +11,7 @@ namespace cli {
 void openTables(store::TDataModule1& data, const QString& tablesDir)
 {
     data.setTablesFolder(tablesDir.isEmpty() ? store::tablesFolderFromAlias() : tablesDir);
-    data.T1.open();
-    data.T2.open();
+    data.openTables();
 }
 
 int runGuarded(const std::function<void()>& body)

@@ -8,7 +8,7 @@
 namespace cli {
 
 // Opens both tables in `tablesDir`, or in the alias's folder when it is empty (registering the
-// alias and creating missing tables like the program's first start).
+// alias and creating missing tables, with the help text, like the program's first start).
 void openTables(store::TDataModule1& data, const QString& tablesDir);
 
 // Runs a command body: an error goes to stderr with its text and gives status 1.

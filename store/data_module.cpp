@@ -1,7 +1,10 @@
 #include "store/data_module.h"
 
+#include "store/default_help.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
+
+#include <QFileInfo>
 
 namespace store {
 
@@ -17,6 +20,15 @@ void TDataModule1::setTablesFolder(const QString& folder)
 {
     T1.setDirectory(folder);
     T2.setDirectory(folder);
+}
+
+void TDataModule1::openTables()
+{
+    const bool created = !QFileInfo::exists(T1.filePath()) && !QFileInfo::exists(T2.filePath());
+    T1.open();
+    T2.open();
+    if (created)
+        placeDefaultHelp(T1.directory());
 }
 
 void TDataModule1::closeAll()

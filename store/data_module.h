@@ -27,6 +27,9 @@ public:
 
     // Points both tables at a folder (the alias's, as the engine reports it).
     void setTablesFolder(const QString& folder);
+    // Opens mutaties, then bedrijven, creating missing tables (and the folder). When both were
+    // created now the folder is new to the program and receives the help text as well.
+    void openTables();
     // Posts pending rows, flushes and closes mutaties, then bedrijven.
     void closeAll();
 };

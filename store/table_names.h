@@ -9,6 +9,7 @@ namespace store::names {
 inline const QString kMutaties = QStringLiteral("mutaties");
 inline const QString kBedrijven = QStringLiteral("bedrijven");
 inline const QString kAlias = QStringLiteral("KOLVARO");
+inline const QString kHelpFile = QStringLiteral("help.rtf"); // the help text beside the tables
 
 inline const QString kDatum = QStringLiteral("datum");
 inline const QString kSoort = QStringLiteral("Soort");

@@ -108,6 +108,8 @@ TEST_F(CliTest, importCountsNewAndSkippedPerFile)
                            QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t3"),
                            QStringLiteral("2011-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t1")}));
     EXPECT_EQ(import({first}).out, "0 nieuw, 2 overgeslagen\n");
+    // The new tables folder received the help text as well.
+    EXPECT_TRUE(QFile::exists(tables() + QStringLiteral("/help.rtf")));
 }
 
 TEST_F(CliTest, importStopsAtTheFirstFailureWithFileAndLine)
