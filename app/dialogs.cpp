@@ -1,13 +1,22 @@
 #include "app/dialogs.h"
 
+#include "help/font_colour_dialog.h"
 #include "views/calculator_dialog.h"
 #include "views/texts.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
 namespace app {
+
+QWidget* MessageBoxDialogs::parent() const
+{
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_owner;
+}
 
 bool MessageBoxDialogs::askYesNo(const QString& caption, const QString& text)
 {
@@ -18,15 +27,15 @@ bool MessageBoxDialogs::askYesNo(const QString& caption, const QString& text)
 
 void MessageBoxDialogs::showError(const QString& text)
 {
-    QMessageBox::critical(m_owner, views::texts::kProgramTitle, text);
+    QMessageBox::critical(parent(), views::texts::kProgramTitle, text);
 }
 
-QString MessageBoxDialogs::getOpenFileName(const QString& caption, const QString& filter)
+QString MessageBoxDialogs::getOpenFileName(const QString& caption, const QString& filter,
+                                           const QString& defaultSuffix)
 {
-    QFileDialog dialog(m_owner, caption, QString(), filter);
+    QFileDialog dialog(parent(), caption, QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    // A name typed without extension means a .tab file, as the filter suggests.
-    dialog.setDefaultSuffix(QStringLiteral("tab"));
+    dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -48,7 +57,7 @@ QString suffixOf(const QString& nameFilter)
 
 QString MessageBoxDialogs::getSaveFileName(const QString& caption, const QString& filter)
 {
-    QFileDialog dialog(m_owner, caption, QString(), filter);
+    QFileDialog dialog(parent(), caption, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffixOf(filter));
@@ -60,9 +69,33 @@ QString MessageBoxDialogs::getSaveFileName(const QString& caption, const QString
     return dialog.selectedFiles().constFirst();
 }
 
+QString MessageBoxDialogs::getSaveDocumentName(const QString& filter, const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent(), QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> MessageBoxDialogs::getColour(const QColor& initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, parent());
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+std::optional<help::FontChoice> MessageBoxDialogs::getFont(const help::FontChoice& initial)
+{
+    return help::FontColourDialog::ask(initial, parent());
+}
+
 void MessageBoxDialogs::showCalculator()
 {
-    views::CalculatorDialog calculator(m_owner);
+    views::CalculatorDialog calculator(parent());
     calculator.exec();
 }
 

@@ -1,23 +1,22 @@
 #pragma once
 
+#include "help/help_dialogs.h"
+
 #include <QString>
 
 class QWidget;
 
 namespace app {
 
-// Every modal box of the main window goes through here, so that tests answer them instead of a
-// user.
-class Dialogs
+// Every modal box of the program goes through here, so that tests answer them instead of a
+// user; the help window's dialogs come from its own interface.
+class Dialogs : public help::HelpDialogs
 {
 public:
-    virtual ~Dialogs() = default;
     // A Yes/No question without an icon or owner window; No is the default button.
     virtual bool askYesNo(const QString& caption, const QString& text) = 0;
     // The standard error message box, captioned with the program's title.
     virtual void showError(const QString& text) = 0;
-    // The file-open dialog; empty when the user cancels.
-    virtual QString getOpenFileName(const QString& caption, const QString& filter) = 0;
     // The file-save dialog; empty when the user cancels. A name typed without extension gets
     // the one of the chosen filter.
     virtual QString getSaveFileName(const QString& caption, const QString& filter) = 0;
@@ -25,7 +24,7 @@ public:
     virtual void showCalculator() = 0;
 };
 
-// The real boxes (QMessageBox, QFileDialog, the calculator dialog).
+// The real boxes (QMessageBox, QFileDialog, QColorDialog, the font and calculator dialogs).
 class MessageBoxDialogs : public Dialogs
 {
 public:
@@ -34,11 +33,16 @@ public:
 
     bool askYesNo(const QString& caption, const QString& text) override;
     void showError(const QString& text) override;
-    QString getOpenFileName(const QString& caption, const QString& filter) override;
+    QString getOpenFileName(const QString& caption, const QString& filter,
+                            const QString& defaultSuffix) override;
     QString getSaveFileName(const QString& caption, const QString& filter) override;
+    QString getSaveDocumentName(const QString& filter, const QString& defaultSuffix) override;
+    std::optional<QColor> getColour(const QColor& initial) override;
+    std::optional<help::FontChoice> getFont(const help::FontChoice& initial) override;
     void showCalculator() override;
 
 private:
+    QWidget* parent() const; // the window in front, so a box opens over the one it serves
     QWidget* m_owner;
 };
 

@@ -68,8 +68,7 @@ void TForm1::FormCreate()
         // The number format needs no setting: store::numfmt fixes "," and "." for the whole run.
         const QString folder = dbase::AliasConfig().databaseDirectory(store::names::kAlias);
         m_data.setTablesFolder(folder);
-        m_data.T1.open();
-        m_data.T2.open();
+        m_data.openTables();
         PageControl1->setCurrentIndex(0);
         m_tablesFolder = folder;
         Label3->setText(m_tablesFolder);
@@ -169,7 +168,8 @@ void TForm1::SRColorButton7Click()
 void TForm1::SRColorButton16Click()
 {
     guarded([&] {
-        const QString path = m_dialogs.getOpenFileName(QString(), views::texts::kTabFileFilter);
+        const QString path = m_dialogs.getOpenFileName(QString(), views::texts::kTabFileFilter,
+                                                       views::texts::kTabFileSuffix);
         if (path.isEmpty())
             return;
         views::ProgressGauge gauge(Gauge1);

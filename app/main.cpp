@@ -1,6 +1,7 @@
 // Program start (unit kolvaro): the data module, the main window, then the chart and help
 // windows, hidden; the message loop runs until the main window closes.
 #include "app/dialogs.h"
+#include "app/guard.h"
 #include "app/kolvaro1.h"
 #include "app/startup.h"
 #include "charts/grafiek1.h"
@@ -26,7 +27,8 @@ int main(int argc, char** argv)
     charts::TForm2 form2(data.T1, hooks, &form1);
     charts::TForm3 form3(
         data.T2, [&form1] { return form1.tickedYears(); }, hooks, &form1);
-    help::TForm4 form4(form1.tablesFolder(), &form1);
+    help::TForm4 form4(form1.tablesFolder(), &form1, dialogs,
+                       [&](const std::function<void()>& body) { app::guarded(dialogs, body); });
     charts::TForm5 form5(data.T2, hooks, &form1);
     form1.setShownWindows({&form2, &form3, &form4, &form5});
 

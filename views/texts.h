@@ -32,6 +32,7 @@ inline const QString kImportReassurance =
     QStringLiteral("U hoeft zich geen zorgen te maken om dubbelle inleesboekingen.\n"
                    "Het programma herkent de reeds ingelezen boekingen.");
 inline const QString kTabFileFilter = QStringLiteral("TAB file (*.tab)");
+inline const QString kTabFileSuffix = QStringLiteral("tab");
 inline const QString kTablesFolder = QStringLiteral("Tabellenmap:");
 
 inline const QString kTransactionCount = QStringLiteral("Aantal mutaties:");

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <deque>
 
-// Answers the main window's boxes from a script and records what was asked and shown.
+// Answers the program's boxes from a script and records what was asked and shown.
 class FakeDialogs : public app::Dialogs
 {
 public:
@@ -15,8 +15,14 @@ public:
     int calculatorShown = 0;
     QString openFileName; // what the file-open dialog returns; empty: the user cancels
     QString openFilter;
+    QString openSuffix;
     QString saveFileName; // what the file-save dialog returns; empty: the user cancels
     QString saveFilter;
+    QString saveSuffix;
+    std::optional<QColor> colour; // the colour dialog's answer; none: cancelled
+    QColor colourShown;           // the colour it was opened with
+    std::optional<help::FontChoice> font;
+    std::optional<help::FontChoice> fontShown;
 
     bool askYesNo(const QString& caption, const QString& text) override
     {
@@ -28,15 +34,33 @@ public:
         return answer;
     }
     void showError(const QString& text) override { errors << text; }
-    QString getOpenFileName(const QString&, const QString& filter) override
+    QString getOpenFileName(const QString&, const QString& filter,
+                            const QString& defaultSuffix) override
     {
         openFilter = filter;
+        openSuffix = defaultSuffix;
         return openFileName;
     }
     QString getSaveFileName(const QString&, const QString& filter) override
     {
         saveFilter = filter;
         return saveFileName;
+    }
+    QString getSaveDocumentName(const QString& filter, const QString& defaultSuffix) override
+    {
+        saveFilter = filter;
+        saveSuffix = defaultSuffix;
+        return saveFileName;
+    }
+    std::optional<QColor> getColour(const QColor& initial) override
+    {
+        colourShown = initial;
+        return colour;
+    }
+    std::optional<help::FontChoice> getFont(const help::FontChoice& initial) override
+    {
+        fontShown = initial;
+        return font;
     }
     void showCalculator() override { ++calculatorShown; }
 };

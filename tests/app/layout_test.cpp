@@ -1,5 +1,6 @@
 // Every visible control of the main window's pages and of the chart and help windows: no control
 // overlaps a sibling, reaches out of its parent, or is too small for its caption.
+#include "app/guard.h"
 #include "app/kolvaro1.h"
 #include "app/startup.h"
 #include "charts/grafiek1.h"
@@ -135,15 +136,21 @@ void LayoutTest::chartAndHelpWindows()
     testsupport::Tables data;
     charts::TForm2 form2(*data.mutaties, {}, &mainWindow);
     charts::TForm3 form3(*data.bedrijven, {}, {}, &mainWindow);
-    help::TForm4 form4(tables.path() + u'/', &mainWindow);
+    FakeDialogs dialogs;
+    help::TForm4 form4(tables.path() + u'/', &mainWindow, dialogs,
+                       [&](const std::function<void()>& body) { app::guarded(dialogs, body); });
     charts::TForm5 form5(*data.bedrijven, {}, &mainWindow);
-    for (QWidget* window : QList<QWidget*>{&form2, &form3, &form4, &form5}) {
+    const auto check = [](QWidget* window) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QStringList faults = layoutFaults(*window);
         QVERIFY2(faults.isEmpty(), qPrintable(window->windowTitle() + u'\n' + faults.join(u'\n')));
         window->hide();
-    }
+    };
+    for (QWidget* window : QList<QWidget*>{&form2, &form3, &form4, &form5})
+        check(window);
+    form4.FormDblClick(); // editing mode: the tool buttons in place of the picture
+    check(&form4);
 }
 
 QTEST_MAIN(LayoutTest)

@@ -1,12 +1,15 @@
 // Starts the main window over a filled tables folder and saves a PNG of each page, the
-// calculator and the three charts. Usage: kolvaro-screenshots OUTDIR TABLESDIR (the engine
-// configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR when missing).
+// calculator, the three charts and the help window. Usage: kolvaro-screenshots OUTDIR TABLESDIR
+// (the engine configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR
+// when missing).
 #include "app/dialogs.h"
+#include "app/guard.h"
 #include "app/kolvaro1.h"
 #include "app/startup.h"
 #include "charts/grafiek1.h"
 #include "charts/grafiek2.h"
 #include "charts/grafiek3.h"
+#include "help/uitleg.h"
 #include "store/dbase/alias_config.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
@@ -124,5 +127,20 @@ int main(int argc, char** argv)
         [datum, until](const dbase::RowView& row) { return row.asDate(datum) < until; });
     data.T1.setFiltered(true);
     saved = saved && saveChart(form2, dir.filePath(QStringLiteral("chart-transactions-weeks.png")));
+
+    // The help window with the tables folder's text, in read mode and in editing mode.
+    help::TForm4 helpWindow(
+        form.tablesFolder(), &form, dialogs,
+        [&](const std::function<void()>& body) { app::guarded(dialogs, body); });
+    helpWindow.show();
+    if (!QTest::qWaitForWindowExposed(&helpWindow))
+        return 1;
+    for (const char* name : {"help-read.png", "help-edit.png"}) {
+        QTest::qWait(100);
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        saved = saved && helpWindow.grab().save(file);
+        std::printf("%s\n", qPrintable(file));
+        helpWindow.FormDblClick();
+    }
     return saved ? 0 : 1;
 }
