@@ -1,6 +1,7 @@
 #include "help/rtf_picture.h"
 
 #include "help/rtf_state.h"
+#include "help/rtf_words.h"
 
 #include <algorithm>
 
@@ -24,24 +25,32 @@ int nibble(char c)
 
 } // namespace
 
-void RtfPicture::setSize(Size which, int value)
+void RtfPicture::applyWord(RtfWord word, int parameter)
 {
-    switch (which) {
-    case Size::GoalWidth:
-        m_goalWidth = std::clamp(value, 0, kMaxTwips);
+    switch (word) {
+    case RtfWord::PngBlip:
+        m_kind = Kind::Png;
         break;
-    case Size::GoalHeight:
-        m_goalHeight = std::clamp(value, 0, kMaxTwips);
+    case RtfWord::JpegBlip:
+        m_kind = Kind::Jpeg;
         break;
-    case Size::ScaleX:
-        m_scaleX = std::clamp(value, 1, 1000);
+    case RtfWord::OtherBlip:
+        m_kind = Kind::Other;
         break;
-    case Size::ScaleY:
-        m_scaleY = std::clamp(value, 1, 1000);
+    case RtfWord::PictureGoalWidth:
+        m_goalWidth = std::clamp(parameter, 0, kMaxTwips);
         break;
-    case Size::Width:
-    case Size::Height:
-        // Given in pixels for the bitmaps shown here, which carry their own size.
+    case RtfWord::PictureGoalHeight:
+        m_goalHeight = std::clamp(parameter, 0, kMaxTwips);
+        break;
+    case RtfWord::PictureScaleX:
+        m_scaleX = std::clamp(parameter, 1, 1000);
+        break;
+    case RtfWord::PictureScaleY:
+        m_scaleY = std::clamp(parameter, 1, 1000);
+        break;
+    default:
+        // \picw and \pich give pixels for the bitmaps shown here, which carry their own size.
         break;
     }
 }

@@ -22,7 +22,6 @@ namespace {
 // Real documents nest a few dozen groups at most; deeper groups are skipped whole, so that no
 // input can make the state stack grow without bound.
 constexpr std::size_t kMaxDepth = 256;
-constexpr int kMaxTabStops = 64;
 
 enum class Destination
 {
@@ -42,16 +41,6 @@ struct GroupState
     Destination outsideUnicodePair = Destination::Text;
     int unicodeSkip = 1;
 };
-
-int twips(const RtfToken& token)
-{
-    return std::clamp(token.parameter, -kMaxTwips, kMaxTwips);
-}
-
-bool toggle(const RtfToken& token)
-{
-    return !token.hasParameter || token.parameter != 0;
-}
 
 class RtfReader
 {
@@ -73,10 +62,7 @@ private:
     void fontTableText(QByteArrayView bytes);
     void commitFont();
     void colourTableText(QByteArrayView bytes);
-    void pictureWord(const RtfWordInfo& info, const RtfToken& token);
     void insertPicture();
-    void characterWord(const RtfWordInfo& info, const RtfToken& token);
-    void paragraphWord(const RtfWordInfo& info, const RtfToken& token);
 
     void appendBytes(QByteArrayView bytes);
     void appendCharacter(char16_t c);
@@ -102,6 +88,7 @@ private:
     QString m_runText;
     QByteArray m_runBytes;
     int m_runCodePage = 0;
+    // A paragraph mark whose break waits for content: the last mark opens no empty paragraph.
     bool m_breakPending = false;
 
     // The font table entry being read.
@@ -256,7 +243,7 @@ void RtfReader::controlWord(const RtfToken& token)
         return;
     }
     case Destination::Picture:
-        pictureWord(info, token);
+        m_picture->applyWord(info.word, token.parameter);
         return;
     case Destination::Text:
         break;
@@ -302,122 +289,8 @@ void RtfReader::controlWord(const RtfToken& token)
         m_state.unicodeSkip = std::clamp(token.parameter, 0, 16);
         break;
     default:
-        characterWord(info, token);
-        paragraphWord(info, token);
-        break;
-    }
-}
-
-void RtfReader::characterWord(const RtfWordInfo& info, const RtfToken& token)
-{
-    RtfCharState& chars = m_state.chars;
-    switch (info.word) {
-    case RtfWord::Plain:
-        chars = RtfCharState();
-        break;
-    case RtfWord::Font:
-        chars.font = std::max(token.parameter, 0);
-        break;
-    case RtfWord::FontSize:
-        // Qt takes point sizes up to 1638; rich text allows the same range.
-        chars.halfPoints = token.hasParameter ? std::clamp(token.parameter, 2, 3276) : 24;
-        break;
-    case RtfWord::Bold:
-        chars.bold = toggle(token);
-        break;
-    case RtfWord::Italic:
-        chars.italic = toggle(token);
-        break;
-    case RtfWord::Underline:
-        chars.underline = toggle(token);
-        break;
-    case RtfWord::UnderlineNone:
-        chars.underline = false;
-        break;
-    case RtfWord::Strike:
-        chars.strike = toggle(token);
-        break;
-    case RtfWord::Hidden:
-        chars.hidden = toggle(token);
-        break;
-    case RtfWord::Foreground:
-        chars.foreground = std::max(token.parameter, 0);
-        break;
-    case RtfWord::Background:
-        chars.background = std::max(token.parameter, 0);
-        break;
-    case RtfWord::Superscript:
-        chars.vertical = QTextCharFormat::AlignSuperScript;
-        break;
-    case RtfWord::Subscript:
-        chars.vertical = QTextCharFormat::AlignSubScript;
-        break;
-    case RtfWord::NoSuperSub:
-        chars.vertical = QTextCharFormat::AlignNormal;
-        break;
-    case RtfWord::Raised:
-    case RtfWord::Lowered:
-        // Without a parameter the shift is three points; zero ends it.
-        if (token.hasParameter && token.parameter == 0)
-            chars.vertical = QTextCharFormat::AlignNormal;
-        else
-            chars.vertical = info.word == RtfWord::Raised ? QTextCharFormat::AlignSuperScript
-                                                          : QTextCharFormat::AlignSubScript;
-        break;
-    default:
-        break;
-    }
-}
-
-void RtfReader::paragraphWord(const RtfWordInfo& info, const RtfToken& token)
-{
-    RtfParaState& para = m_state.para;
-    switch (info.word) {
-    case RtfWord::ParagraphDefaults:
-        para = RtfParaState();
-        break;
-    case RtfWord::AlignLeft:
-        para.alignment = Qt::AlignLeft;
-        break;
-    case RtfWord::AlignCentre:
-        para.alignment = Qt::AlignHCenter;
-        break;
-    case RtfWord::AlignRight:
-        para.alignment = Qt::AlignRight;
-        break;
-    case RtfWord::AlignJustify:
-        para.alignment = Qt::AlignJustify;
-        break;
-    case RtfWord::LeftIndent:
-        para.left = twips(token);
-        break;
-    case RtfWord::RightIndent:
-        para.right = twips(token);
-        break;
-    case RtfWord::FirstIndent:
-        para.first = twips(token);
-        break;
-    case RtfWord::SpaceBefore:
-        para.before = std::max(twips(token), 0);
-        break;
-    case RtfWord::SpaceAfter:
-        para.after = std::max(twips(token), 0);
-        break;
-    case RtfWord::TabRight:
-        para.nextTabType = QTextOption::RightTab;
-        break;
-    case RtfWord::TabCentre:
-        para.nextTabType = QTextOption::CenterTab;
-        break;
-    case RtfWord::TabDecimal:
-        para.nextTabType = QTextOption::DelimiterTab;
-        break;
-    case RtfWord::TabStop:
-        if (int(para.tabs.size()) < kMaxTabStops)
-            para.tabs.push_back({std::max(twips(token), 0), para.nextTabType});
-        para.nextTabType = QTextOption::LeftTab;
-        break;
-    default:
+        if (!applyCharacterWord(m_state.chars, info.word, token))
+            applyParagraphWord(m_state.para, info.word, token);
         break;
     }
 }
@@ -482,43 +355,6 @@ void RtfReader::colourTableText(QByteArrayView bytes)
         m_tables.colours.push_back(m_colourGiven ? QColor(m_rgb[0], m_rgb[1], m_rgb[2]) : QColor());
         m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
         m_colourGiven = false;
-    }
-}
-
-void RtfReader::pictureWord(const RtfWordInfo& info, const RtfToken& token)
-{
-    using Kind = RtfPicture::Kind;
-    using Size = RtfPicture::Size;
-    switch (info.word) {
-    case RtfWord::PngBlip:
-        m_picture->setKind(Kind::Png);
-        break;
-    case RtfWord::JpegBlip:
-        m_picture->setKind(Kind::Jpeg);
-        break;
-    case RtfWord::OtherBlip:
-        m_picture->setKind(Kind::Other);
-        break;
-    case RtfWord::PictureWidth:
-        m_picture->setSize(Size::Width, token.parameter);
-        break;
-    case RtfWord::PictureHeight:
-        m_picture->setSize(Size::Height, token.parameter);
-        break;
-    case RtfWord::PictureGoalWidth:
-        m_picture->setSize(Size::GoalWidth, token.parameter);
-        break;
-    case RtfWord::PictureGoalHeight:
-        m_picture->setSize(Size::GoalHeight, token.parameter);
-        break;
-    case RtfWord::PictureScaleX:
-        m_picture->setSize(Size::ScaleX, token.parameter);
-        break;
-    case RtfWord::PictureScaleY:
-        m_picture->setSize(Size::ScaleY, token.parameter);
-        break;
-    default:
-        break;
     }
 }
 
@@ -697,8 +533,6 @@ void RtfReader::paragraph()
     startBlockIfPending();
     m_cursor.setBlockFormat(blockFormat(m_state.para));
     m_cursor.setBlockCharFormat(m_tables.charFormat(m_state.chars));
-    // The break is made when more content follows: the mark that ends the last paragraph does
-    // not open an empty one.
     m_breakPending = true;
 }
 

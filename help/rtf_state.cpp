@@ -1,8 +1,26 @@
 #include "help/rtf_state.h"
 
+#include "help/rtf_tokenizer.h"
+
 #include <QList>
 
 namespace help {
+
+namespace {
+
+constexpr int kMaxTabStops = 64;
+
+int twips(const RtfToken& token)
+{
+    return std::clamp(token.parameter, -kMaxTwips, kMaxTwips);
+}
+
+bool toggle(const RtfToken& token)
+{
+    return !token.hasParameter || token.parameter != 0;
+}
+
+} // namespace
 
 int RtfTables::codePageOf(int font) const
 {
@@ -64,6 +82,120 @@ QTextBlockFormat blockFormat(const RtfParaState& state)
     if (!tabs.isEmpty())
         format.setTabPositions(tabs);
     return format;
+}
+
+bool applyCharacterWord(RtfCharState& chars, RtfWord word, const RtfToken& token)
+{
+    switch (word) {
+    case RtfWord::Plain:
+        chars = RtfCharState();
+        break;
+    case RtfWord::Font:
+        chars.font = std::max(token.parameter, 0);
+        break;
+    case RtfWord::FontSize:
+        // Qt takes point sizes up to 1638; rich text allows the same range.
+        chars.halfPoints = token.hasParameter ? std::clamp(token.parameter, 2, 3276) : 24;
+        break;
+    case RtfWord::Bold:
+        chars.bold = toggle(token);
+        break;
+    case RtfWord::Italic:
+        chars.italic = toggle(token);
+        break;
+    case RtfWord::Underline:
+        chars.underline = toggle(token);
+        break;
+    case RtfWord::UnderlineNone:
+        chars.underline = false;
+        break;
+    case RtfWord::Strike:
+        chars.strike = toggle(token);
+        break;
+    case RtfWord::Hidden:
+        chars.hidden = toggle(token);
+        break;
+    case RtfWord::Foreground:
+        chars.foreground = std::max(token.parameter, 0);
+        break;
+    case RtfWord::Background:
+        chars.background = std::max(token.parameter, 0);
+        break;
+    case RtfWord::Superscript:
+        chars.vertical = QTextCharFormat::AlignSuperScript;
+        break;
+    case RtfWord::Subscript:
+        chars.vertical = QTextCharFormat::AlignSubScript;
+        break;
+    case RtfWord::NoSuperSub:
+        chars.vertical = QTextCharFormat::AlignNormal;
+        break;
+    case RtfWord::Raised:
+    case RtfWord::Lowered:
+        // Without a parameter the shift is three points; zero ends it.
+        if (token.hasParameter && token.parameter == 0)
+            chars.vertical = QTextCharFormat::AlignNormal;
+        else
+            chars.vertical = word == RtfWord::Raised ? QTextCharFormat::AlignSuperScript
+                                                     : QTextCharFormat::AlignSubScript;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+bool applyParagraphWord(RtfParaState& para, RtfWord word, const RtfToken& token)
+{
+    switch (word) {
+    case RtfWord::ParagraphDefaults:
+        para = RtfParaState();
+        break;
+    case RtfWord::AlignLeft:
+        para.alignment = Qt::AlignLeft;
+        break;
+    case RtfWord::AlignCentre:
+        para.alignment = Qt::AlignHCenter;
+        break;
+    case RtfWord::AlignRight:
+        para.alignment = Qt::AlignRight;
+        break;
+    case RtfWord::AlignJustify:
+        para.alignment = Qt::AlignJustify;
+        break;
+    case RtfWord::LeftIndent:
+        para.left = twips(token);
+        break;
+    case RtfWord::RightIndent:
+        para.right = twips(token);
+        break;
+    case RtfWord::FirstIndent:
+        para.first = twips(token);
+        break;
+    case RtfWord::SpaceBefore:
+        para.before = std::max(twips(token), 0);
+        break;
+    case RtfWord::SpaceAfter:
+        para.after = std::max(twips(token), 0);
+        break;
+    case RtfWord::TabRight:
+        para.nextTabType = QTextOption::RightTab;
+        break;
+    case RtfWord::TabCentre:
+        para.nextTabType = QTextOption::CenterTab;
+        break;
+    case RtfWord::TabDecimal:
+        para.nextTabType = QTextOption::DelimiterTab;
+        break;
+    case RtfWord::TabStop:
+        if (int(para.tabs.size()) < kMaxTabStops)
+            para.tabs.push_back({std::max(twips(token), 0), para.nextTabType});
+        para.nextTabType = QTextOption::LeftTab;
+        break;
+    default:
+        return false;
+    }
+    return true;
 }
 
 } // namespace help

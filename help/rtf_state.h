@@ -1,5 +1,7 @@
 #pragma once
 
+#include "help/rtf_words.h"
+
 #include <QColor>
 #include <QString>
 #include <QTextBlockFormat>
@@ -70,5 +72,11 @@ struct RtfTables
 };
 
 QTextBlockFormat blockFormat(const RtfParaState& state);
+
+struct RtfToken;
+// Change the state as a formatting word says; false for words of another kind. Numbers are
+// held to what the document can show.
+bool applyCharacterWord(RtfCharState& state, RtfWord word, const RtfToken& token);
+bool applyParagraphWord(RtfParaState& state, RtfWord word, const RtfToken& token);
 
 } // namespace help

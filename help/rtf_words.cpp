@@ -163,8 +163,6 @@ const std::unordered_map<std::string_view, RtfWordInfo>& table()
             {"pmmetafile", {W::OtherBlip}},
             {"dibitmap", {W::OtherBlip}},
             {"wbitmap", {W::OtherBlip}},
-            {"picw", {W::PictureWidth}},
-            {"pich", {W::PictureHeight}},
             {"picwgoal", {W::PictureGoalWidth}},
             {"pichgoal", {W::PictureGoalHeight}},
             {"picscalex", {W::PictureScaleX}},

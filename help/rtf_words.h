@@ -72,8 +72,6 @@ enum class RtfWord
     PngBlip,
     JpegBlip,
     OtherBlip,
-    PictureWidth,
-    PictureHeight,
     PictureGoalWidth,
     PictureGoalHeight,
     PictureScaleX,
