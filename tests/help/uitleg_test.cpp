@@ -94,11 +94,8 @@ void Form4Test::startsInReadModeWithTheHelpText()
     writeFile(m_dir->filePath(u"help.rtf"_s), kHelp);
     auto form = makeForm(folder());
     QVERIFY(m_dialogs.errors.isEmpty());
-    QCOMPARE(form->windowTitle(), u"Help (uitleg)"_s);
     QCOMPARE(form->size(), QSize(486, 613));
     QCOMPARE(form->minimumSize(), form->maximumSize());
-    QCOMPARE(form->Label1->text(), u"Versie 1.2"_s);
-    QCOMPARE(form->SpeedButton3->toolTip(), u"Fontgrootte"_s);
     QCOMPARE(text(*form), u"Uitleg\nEerste regel met schuin."_s);
     QCOMPARE(form->RxRichEdit1->document()->firstBlock().blockFormat().alignment() &
                  Qt::AlignHorizontal_Mask,
