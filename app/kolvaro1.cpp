@@ -73,6 +73,7 @@ void TForm1::FormCreate()
         m_tablesFolder = folder;
         Label3->setText(m_tablesFolder);
     });
+    TabSheet1Show(); // the import page is the first one shown
     // The grids were built over closed tables.
     m_transactionModel->resync();
     m_relationModel->resync();
@@ -180,9 +181,6 @@ void TForm1::SRColorButton16Click()
     });
 }
 
-// Both tables must present all their rows to the import.
-void TForm1::switchOffImportFilters() {}
-
 void TForm1::SRColorButton8Click()
 {
     guarded([&] {
@@ -214,27 +212,6 @@ void TForm1::pageShown(int index)
     default:
         break;
     }
-}
-
-// The filter rows switch on and off here when they exist; until then a page shows its count.
-void TForm1::TabSheet1Show() {}
-
-void TForm1::TabSheet3Show()
-{
-    guarded([&] { views::showRecordCount(Label38, m_data.T1); });
-}
-
-void TForm1::TabSheet2Show()
-{
-    guarded([&] { views::showRecordCount(Label9, m_data.T2); });
-}
-
-void TForm1::TabSheet4Show()
-{
-    guarded([&] {
-        views::showRecordCount(Label17, m_data.T2);
-        geefsaldi();
-    });
 }
 
 void TForm1::geefsaldi()

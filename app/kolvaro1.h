@@ -19,9 +19,14 @@ namespace views {
 class ClickableImage;
 class DbGrid;
 class DbNavigator;
+class FilterPanel;
 class GradientButton;
 class TableModel;
 } // namespace views
+
+namespace views::filter {
+class FilterField;
+}
 
 namespace app {
 
@@ -77,6 +82,12 @@ public:
     void TabSheet3Show();
     void TabSheet2Show();
     void TabSheet4Show();
+    void SRColorButton4Click();  // " Wis", transactions
+    void SRColorButton10Click(); // " Wis", relations
+    void SRColorButton19Click(); // " Wis", month totals
+    void DBFilterPanel1EditChange(const views::filter::FilterField& field, int box);
+    void DBFilterPanel2EditChange(const views::filter::FilterField& field, int box);
+    void DBFilterPanel3EditChange(const views::filter::FilterField& field, int box);
     void geefsaldi(); // the month sums into StringGrid1
 
     QTabWidget* PageControl1 = nullptr;
@@ -100,7 +111,7 @@ public:
     views::GradientButton* SRColorButton14 = nullptr;
     QFrame* m_filterFrame1 = nullptr;
     QLabel* Label5 = nullptr;
-    QWidget* DBFilterPanel1 = nullptr;
+    views::FilterPanel* DBFilterPanel1 = nullptr;
     views::GradientButton* SRColorButton4 = nullptr;
     views::GradientButton* SRColorButton12 = nullptr;
     views::GradientButton* SRColorButton5 = nullptr;
@@ -121,7 +132,7 @@ public:
     QLabel* Label12 = nullptr;
     QFrame* m_filterFrame2 = nullptr;
     QLabel* Label6 = nullptr;
-    QWidget* DBFilterPanel2 = nullptr;
+    views::FilterPanel* DBFilterPanel2 = nullptr;
     views::GradientButton* SRColorButton10 = nullptr;
     views::GradientButton* SRColorButton13 = nullptr;
     QLabel* Label8 = nullptr;
@@ -140,7 +151,7 @@ public:
     views::GradientButton* SRColorButton18 = nullptr;
     QFrame* m_filterFrame3 = nullptr;
     QLabel* Label15 = nullptr;
-    QWidget* DBFilterPanel3 = nullptr;
+    views::FilterPanel* DBFilterPanel3 = nullptr;
     views::GradientButton* SRColorButton19 = nullptr;
     QLabel* Label16 = nullptr;
     QLabel* Label17 = nullptr;
@@ -163,6 +174,8 @@ private:
     void buildMonthTotalsPage();
     void pageShown(int index);
     void emptyWithConfirmation(dbase::Table& table, QLabel* countLabel);
+    void bindFilterPanel(views::FilterPanel* panel,
+                         void (TForm1::*changed)(const views::filter::FilterField&, int));
     void showModeless(QWidget* window);
     views::Guard guard();
 

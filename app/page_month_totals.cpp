@@ -5,10 +5,13 @@
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
+#include "views/filter/page_rows.h"
+#include "views/filter_panel.h"
 #include "views/gradient_button.h"
 #include "views/table_model.h"
 #include "views/texts.h"
 
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTabWidget>
@@ -69,18 +72,21 @@ void TForm1::buildMonthTotalsPage()
         parts::button(header, views::texts::kChart, views::kGreenFace, QRect(110, 7, 75, 24));
     connect(SRColorButton18, &QPushButton::clicked, this, &TForm1::SRColorButton18Click);
 
-    const parts::FilterFrame filter = parts::filterFrame(header, QRect(200, 4, 300, 52));
+    DBFilterPanel3 = new views::FilterPanel(m_data.T2, views::filter::monthTotalRowFields());
+    const parts::FilterFrame filter = parts::filterFrame(header, {200, 2}, DBFilterPanel3);
     m_filterFrame3 = filter.frame;
     Label15 = filter.title;
-    DBFilterPanel3 = filter.row;
     SRColorButton19 = filter.clear;
+    bindFilterPanel(DBFilterPanel3, &TForm1::DBFilterPanel3EditChange);
+    connect(SRColorButton19, &QPushButton::clicked, this, &TForm1::SRColorButton19Click);
 
-    Label16 = parts::label(header, views::texts::kRelationCount, {516, 10});
-    Label17 = parts::label(header, QStringLiteral("0"), {604, 10}, true);
+    const int right = m_filterFrame3->geometry().right() + 20;
+    Label16 = parts::label(header, views::texts::kRelationCount, {right, 10});
+    Label17 = parts::label(header, QStringLiteral("0"), {right + 88, 10}, true);
     Label17->setMinimumWidth(70);
 
     DBNavigator3 = new views::DbNavigator(m_data.T2, header);
-    DBNavigator3->setGeometry(516, 30, 128, 24);
+    DBNavigator3->setGeometry(right, 30, 128, 24);
     DBNavigator3->setGuard(guard());
 
     m_monthModel = new views::TableModel(m_data.T2, views::monthTotalGrid(), this);

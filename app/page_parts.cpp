@@ -2,11 +2,13 @@
 
 #include "views/calculator_dialog.h"
 #include "views/clickable_image.h"
+#include "views/filter_panel.h"
 #include "views/gradient_button.h"
 #include "views/texts.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <algorithm>
 
 namespace app::parts {
 
@@ -46,21 +48,37 @@ views::GradientButton* helpButton(QWidget* parent)
     return b;
 }
 
-FilterFrame filterFrame(QWidget* parent, const QRect& geometry)
+FilterFrame filterFrame(QWidget* parent, const QPoint& at, views::FilterPanel* row)
 {
+    constexpr int kMargin = 8;
+    constexpr int kClearWidth = 64, kClearHeight = 22;
     auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Box);
-    frame->setStyleSheet(QStringLiteral("QFrame#filterFrame { border: 1px solid #8C8C8C; }"));
     frame->setObjectName(QStringLiteral("filterFrame"));
-    frame->setGeometry(geometry);
-    QLabel* title = label(frame, views::texts::kFilter, QPoint(6, 3), true);
-    title->setMinimumWidth(100);
-    // The filter row itself comes with the filter logic; this keeps its place.
-    auto* row = new QWidget(frame);
-    row->setGeometry(6, 18, geometry.width() - 84, geometry.height() - 22);
-    views::GradientButton* clear = button(frame, views::texts::kClearFilter, views::kSlateFace,
-                                          QRect(geometry.width() - 72, 20, 64, 24));
-    return {frame, title, row, clear};
+    QLabel* title = label(frame, views::texts::kFilterOn, QPoint(0, 0), true);
+    // The border runs through the middle of the title, which covers it with the page's white.
+    const int titleHeight = title->height();
+    frame->setStyleSheet(
+        QStringLiteral("QFrame#filterFrame { border: 1px solid #8C8C8C; margin-top: %1px; }")
+            .arg(titleHeight / 2));
+
+    row->setParent(frame);
+    const int top = titleHeight + 2;
+    const int contentHeight = std::max(row->height(), kClearHeight);
+    row->move(kMargin, top + (contentHeight - row->height()) / 2);
+    views::GradientButton* clear =
+        button(frame, views::texts::kClearFilter, views::kSlateFace,
+               QRect(kMargin + row->width() + 2 * kMargin, top, kClearWidth, kClearHeight));
+    frame->setGeometry(QRect(
+        at, QSize(clear->geometry().right() + kMargin + 1, top + contentHeight + kMargin / 2 + 1)));
+
+    // Wide enough for the longest state, so that each stays centred.
+    title->setFixedWidth(title->width() + 8);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("QLabel { background-color: white; }"));
+    title->setText(views::texts::kFilter);
+    title->move((frame->width() - title->width()) / 2, 0);
+    title->raise();
+    return {frame, title, clear};
 }
 
 QWidget* pageHeader(QWidget* page, int height)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -10,6 +11,7 @@ class QWidget;
 
 namespace views {
 class ClickableImage;
+class FilterPanel;
 class GradientButton;
 } // namespace views
 
@@ -22,15 +24,15 @@ QLabel* label(QWidget* parent, const QString& text, const QPoint& at, bool bold 
 views::ClickableImage* calculatorImage(QWidget* parent);
 views::GradientButton* helpButton(QWidget* parent);
 
-// A framed box with the title label "FILTER" at its top left and room for a filter row.
+// A frame around a filter row, sized to it: the state label (initially "FILTER") centred on its
+// top edge, the " Wis" button at its right.
 struct FilterFrame
 {
     QFrame* frame;
     QLabel* title;
-    QWidget* row;
     views::GradientButton* clear;
 };
-FilterFrame filterFrame(QWidget* parent, const QRect& geometry);
+FilterFrame filterFrame(QWidget* parent, const QPoint& at, views::FilterPanel* row);
 
 // The fixed-height strip at the top of a page for its controls; also gives the page its white
 // face.

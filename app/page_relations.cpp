@@ -6,14 +6,18 @@
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
+#include "views/filter/page_rows.h"
+#include "views/filter_panel.h"
 #include "views/gradient_button.h"
 #include "views/table_model.h"
 #include "views/texts.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app {
 
@@ -22,24 +26,28 @@ void TForm1::buildRelationsPage()
     TabSheet2 = new QWidget;
     PageControl1->addTab(TabSheet2, views::texts::kPageRelations);
 
-    QWidget* header = parts::pageHeader(TabSheet2, 112);
+    QWidget* header = parts::pageHeader(TabSheet2, 0);
     Image2 = parts::calculatorImage(header);
     SRColorButton11 = parts::helpButton(header);
     connect(Image2, &views::ClickableImage::clicked, this, &TForm1::Image2Click);
     connect(SRColorButton11, &QPushButton::clicked, this, &TForm1::SRColorButton11Click);
 
-    const parts::FilterFrame filter = parts::filterFrame(header, QRect(110, 4, 420, 52));
+    DBFilterPanel2 = new views::FilterPanel(m_data.T2, views::filter::relationRowFields());
+    const parts::FilterFrame filter = parts::filterFrame(header, {110, 2}, DBFilterPanel2);
     m_filterFrame2 = filter.frame;
     Label6 = filter.title;
-    DBFilterPanel2 = filter.row;
     SRColorButton10 = filter.clear;
+    bindFilterPanel(DBFilterPanel2, &TForm1::DBFilterPanel2EditChange);
+    connect(SRColorButton10, &QPushButton::clicked, this, &TForm1::SRColorButton10Click);
 
-    Label7 = parts::label(header, views::texts::kAllVisibleRelations, {110, 62}, true);
-    SRColorButton6 =
-        parts::button(header, views::texts::kDeselect, views::kSlateFace, QRect(110, 80, 70, 24));
-    SRColorButton1 =
-        parts::button(header, views::texts::kSelect, views::kSlateFace, QRect(186, 80, 70, 24));
-    Label12 = parts::label(header, views::texts::kDoubleClickHint, {266, 85});
+    // The select buttons under the filter.
+    const int below = m_filterFrame2->geometry().bottom() + 6;
+    Label7 = parts::label(header, views::texts::kAllVisibleRelations, {110, below}, true);
+    SRColorButton6 = parts::button(header, views::texts::kDeselect, views::kSlateFace,
+                                   QRect(110, below + 18, 70, 24));
+    SRColorButton1 = parts::button(header, views::texts::kSelect, views::kSlateFace,
+                                   QRect(186, below + 18, 70, 24));
+    Label12 = parts::label(header, views::texts::kDoubleClickHint, {266, below + 23});
 
     Label11 = parts::label(header, views::texts::kYearListTitle, {544, 4}, true);
     CheckListBox1 = new QListWidget(header);
@@ -73,6 +81,8 @@ void TForm1::buildRelationsPage()
     DBNavigator2 = new views::DbNavigator(m_data.T2, header);
     DBNavigator2->setGeometry(884, 84, 120, 24);
     DBNavigator2->setGuard(guard());
+
+    header->setFixedHeight(std::max(112, SRColorButton6->geometry().bottom() + 5));
 
     m_relationModel = new views::TableModel(m_data.T2, views::relationGrid(), this);
     RxDBGrid2 = new views::DbGrid(m_relationModel, TabSheet2);

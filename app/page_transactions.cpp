@@ -4,10 +4,13 @@
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
+#include "views/filter/page_rows.h"
+#include "views/filter_panel.h"
 #include "views/gradient_button.h"
 #include "views/table_model.h"
 #include "views/texts.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -19,17 +22,20 @@ void TForm1::buildTransactionsPage()
     TabSheet3 = new QWidget;
     PageControl1->addTab(TabSheet3, views::texts::kPageTransactions);
 
-    QWidget* header = parts::pageHeader(TabSheet3, 62);
+    QWidget* header = parts::pageHeader(TabSheet3, 0);
     m_transactionsCalculator = parts::calculatorImage(header);
     SRColorButton14 = parts::helpButton(header);
     connect(m_transactionsCalculator, &views::ClickableImage::clicked, this, &TForm1::Image1Click);
     connect(SRColorButton14, &QPushButton::clicked, this, &TForm1::SRColorButton11Click);
 
-    const parts::FilterFrame filter = parts::filterFrame(header, QRect(110, 4, 560, 52));
+    DBFilterPanel1 = new views::FilterPanel(m_data.T1, views::filter::transactionRowFields());
+    const parts::FilterFrame filter = parts::filterFrame(header, {110, 2}, DBFilterPanel1);
     m_filterFrame1 = filter.frame;
     Label5 = filter.title;
-    DBFilterPanel1 = filter.row;
     SRColorButton4 = filter.clear;
+    bindFilterPanel(DBFilterPanel1, &TForm1::DBFilterPanel1EditChange);
+    connect(SRColorButton4, &QPushButton::clicked, this, &TForm1::SRColorButton4Click);
+    header->setFixedHeight(m_filterFrame1->geometry().bottom() + 5);
 
     SRColorButton12 =
         parts::button(header, views::texts::kChart, views::kGreenFace, QRect(684, 6, 75, 24));

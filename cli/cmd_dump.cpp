@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/filter_options.h"
 
 #include "store/dbase/field_codec.h"
 #include "store/table_names.h"
@@ -83,19 +84,53 @@ void dumpTable(dbase::Table& table)
     printOut(out);
 }
 
+// The filter options of the table a command names; 0 for no table of ours.
+int tablesNamed(const QString& table)
+{
+    if (table == store::names::kMutaties)
+        return kFilterMutaties;
+    if (table == store::names::kBedrijven)
+        return kFilterBedrijven;
+    return 0;
+}
+
 } // namespace
 
 int dump(const Context& context)
 {
-    if (context.args.size() != 1 || (context.args[0] != store::names::kMutaties &&
-                                     context.args[0] != store::names::kBedrijven)) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] dump mutaties|bedrijven"_s);
+    FilterOptions filters;
+    const QString table = context.args.value(0);
+    const int tables = tablesNamed(table);
+    const auto rest = takeFilterOptions(context.args.mid(1), tables, filters);
+    if (tables == 0 || !rest || !rest->isEmpty()) {
+        printErr(u"usage: kolvaro-cli [--tables DIR] dump mutaties|bedrijven [FILTER...]"_s);
         return 2;
     }
     return runGuarded([&] {
         store::TDataModule1 data;
         openTables(data, context.tablesDir);
-        dumpTable(context.args[0] == store::names::kMutaties ? data.T1 : data.T2);
+        applyFilterOptions(filters, data);
+        dumpTable(tables == kFilterMutaties ? data.T1 : data.T2);
+        data.closeAll();
+    });
+}
+
+int count(const Context& context)
+{
+    FilterOptions filters;
+    const QString table = context.args.value(0);
+    const int tables = tablesNamed(table);
+    const auto rest = takeFilterOptions(context.args.mid(1), tables, filters);
+    if (tables == 0 || !rest || !rest->isEmpty()) {
+        printErr(u"usage: kolvaro-cli [--tables DIR] count mutaties|bedrijven [FILTER...]"_s);
+        return 2;
+    }
+    return runGuarded([&] {
+        store::TDataModule1 data;
+        openTables(data, context.tablesDir);
+        applyFilterOptions(filters, data);
+        printOut(QString::number((tables == kFilterMutaties ? data.T1 : data.T2).recordCount()) +
+                 u'\n');
         data.closeAll();
     });
 }

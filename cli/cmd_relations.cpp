@@ -1,24 +1,43 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/filter_options.h"
 
 #include "monthly/month_sums.h"
 #include "relations/completion.h"
 #include "relations/month_totals.h"
-#include "store/table_names.h"
 
 using namespace Qt::StringLiterals;
 
 namespace cli {
 
+namespace {
+
+constexpr int kBothTables = kFilterMutaties | kFilterBedrijven;
+
+// The command's filter options, or nullopt after printing its usage line.
+std::optional<FilterOptions> filtersOnly(const Context& context, const QString& command, int tables,
+                                         const std::map<QString, QString>& aliases = {})
+{
+    FilterOptions filters;
+    const auto rest = takeFilterOptions(context.args, tables, filters, aliases);
+    if (!rest || !rest->isEmpty()) {
+        printErr(u"usage: kolvaro-cli [--tables DIR] %1 [FILTER...]"_s.arg(command));
+        return std::nullopt;
+    }
+    return filters;
+}
+
+} // namespace
+
 int complete(const Context& context)
 {
-    if (!context.args.isEmpty()) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] complete"_s);
+    const auto filters = filtersOnly(context, u"complete"_s, kBothTables);
+    if (!filters)
         return 2;
-    }
     return runGuarded([&] {
         store::TDataModule1 data;
         openTables(data, context.tablesDir);
+        applyFilterOptions(*filters, data);
         relations::completeRelations(data.T1, data.T2);
         printOut(QString::number(data.T2.recordCount()) + u'\n');
         data.closeAll();
@@ -27,13 +46,13 @@ int complete(const Context& context)
 
 int fill(const Context& context)
 {
-    if (!context.args.isEmpty()) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] fill"_s);
+    const auto filters = filtersOnly(context, u"fill"_s, kBothTables);
+    if (!filters)
         return 2;
-    }
     return runGuarded([&] {
         store::TDataModule1 data;
         openTables(data, context.tablesDir);
+        applyFilterOptions(*filters, data);
         relations::fillMonthTotals(data.T1, data.T2);
         data.closeAll();
     });
@@ -41,24 +60,15 @@ int fill(const Context& context)
 
 int totals(const Context& context)
 {
-    QString prefix;
-    if (context.args.size() == 2 && context.args[0] == u"--year") {
-        prefix = context.args[1];
-    } else if (!context.args.isEmpty()) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] totals [--year PREFIX]"_s);
+    // --year PREFIX came first and stays: it is the jaar box.
+    const auto filters =
+        filtersOnly(context, u"totals"_s, kFilterBedrijven, {{u"--year"_s, u"--jaar"_s}});
+    if (!filters)
         return 2;
-    }
     return runGuarded([&] {
         store::TDataModule1 data;
         openTables(data, context.tablesDir);
-        if (!prefix.isEmpty()) {
-            // The month-totals page's year filter: rows whose jaar begins with the text.
-            const int jaar = data.T2.fieldByName(store::names::kJaar).index();
-            data.T2.setFilterPredicate([jaar, prefix](const dbase::RowView& row) {
-                return row.asString(jaar).startsWith(prefix, Qt::CaseInsensitive);
-            });
-            data.T2.setFiltered(true);
-        }
+        applyFilterOptions(*filters, data);
         const QStringList cells = monthly::stripTexts(monthly::geefsaldi(data.T2));
         printOut(cells.mid(1).join(u'\t') + u'\n');
         data.closeAll();

@@ -14,6 +14,7 @@ struct Context
 };
 
 int dump(const Context& context);
+int count(const Context& context);
 int classify(const Context& context);
 int importFiles(const Context& context);
 int complete(const Context& context);

@@ -12,18 +12,24 @@ const char* const kUsage =
     "usage: kolvaro-cli [--tables DIR] COMMAND [ARGS]\n"
     "       kolvaro-cli --help | --version\n"
     "commands:\n"
-    "  classify               description texts on stdin -> kind, code/account, relation, "
+    "  classify                  description texts on stdin -> kind, code/account, relation, "
     "description\n"
-    "  import FILE...         import TAB files\n"
-    "  complete               complete the relation-year rows from the transactions\n"
-    "  fill                   fill the month totals of the relation-year rows\n"
-    "  totals [--year PREFIX] the month-totals strip\n"
-    "  dump mutaties|bedrijven\n"
-    "                         every row, tab-separated, a header line first\n"
+    "  import FILE...            import TAB files\n"
+    "  complete [FILTER...]      complete the relation-year rows from the transactions\n"
+    "  fill [FILTER...]          fill the month totals of the relation-year rows\n"
+    "  totals [FILTER...]        the month-totals strip (--year PREFIX is --jaar PREFIX)\n"
+    "  dump mutaties|bedrijven [FILTER...]\n"
+    "                            every presented row, tab-separated, a header line first\n"
+    "  count mutaties|bedrijven [FILTER...]\n"
+    "                            the number of presented rows\n"
     "  chart transactions|relations|months [--years Y,Y,...] [--png FILE [--size WxH]]\n"
-    "                         the series of a chart window, or its picture\n"
+    "                            the series of a chart window, or its picture\n"
     "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
-    "                         a generated bank TAB file to stdout, to try the program\n"
+    "                            a generated bank TAB file to stdout, to try the program\n"
+    "FILTER: the boxes of the pages' filter rows, each with the text typed into it\n"
+    "  mutaties:  --datum-van DATE --datum-tm DATE --soort-van N --soort-tm N\n"
+    "             --relatie TEXT --omschrijving TEXT\n"
+    "  bedrijven: --jaar TEXT --naam TEXT\n"
     "--tables DIR names the tables folder; without it the folder of the KOLVARO alias is used.\n"
     "Exit status: 0 done, 1 failure (message on stderr), 2 bad usage.\n";
 
@@ -68,6 +74,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("complete"), cli::complete}, {QStringLiteral("fill"), cli::fill},
         {QStringLiteral("totals"), cli::totals},     {QStringLiteral("dump"), cli::dump},
         {QStringLiteral("sample"), cli::sampleTab},  {QStringLiteral("chart"), cli::chart},
+        {QStringLiteral("count"), cli::count},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

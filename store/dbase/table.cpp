@@ -247,6 +247,10 @@ bool Table::hasFilterPredicate() const
 {
     return static_cast<bool>(d->predicate);
 }
+const RowPredicate& Table::filterPredicate() const
+{
+    return d->predicate;
+}
 
 int Table::recordCount() const
 {

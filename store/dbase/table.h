@@ -108,6 +108,7 @@ public:
     void setFilterPredicate(RowPredicate predicate);
     void clearFilterPredicate();
     bool hasFilterPredicate() const;
+    const RowPredicate& filterPredicate() const; // empty when none is installed
 
     int recordCount() const; // presented rows
 

@@ -1,0 +1,123 @@
+// The pages' filter state: which filter rows are on as the pages are shown, " Wis", and the
+// state and count labels that follow them.
+#include "app/kolvaro1.h"
+#include "views/count_label.h"
+#include "views/filter_panel.h"
+#include "views/gradient_button.h"
+#include "views/texts.h"
+
+#include <QLabel>
+
+namespace app {
+
+namespace {
+
+void showState(QLabel* label, views::FilterPanel* panel)
+{
+    label->setText(panel->row().filtered() ? views::texts::kFilterOn : views::texts::kFilterOff);
+}
+
+} // namespace
+
+void TForm1::bindFilterPanel(views::FilterPanel* panel,
+                             void (TForm1::*changed)(const views::filter::FilterField&, int))
+{
+    panel->setGuard(guard());
+    panel->row().OnEditChange = [this, changed](const views::filter::FilterField& field, int box) {
+        (this->*changed)(field, box);
+    };
+}
+
+void TForm1::TabSheet1Show()
+{
+    guarded([&] {
+        DBFilterPanel1->row().setFiltered(false);
+        DBFilterPanel2->row().setFiltered(false);
+        DBFilterPanel3->row().setFiltered(false);
+    });
+}
+
+// Both tables must present all their rows to the import. The month-totals row went off when
+// the import page was shown.
+void TForm1::switchOffImportFilters()
+{
+    DBFilterPanel1->row().setFiltered(false);
+    DBFilterPanel2->row().setFiltered(false);
+}
+
+void TForm1::TabSheet3Show()
+{
+    guarded([&] {
+        DBFilterPanel1->row().setFiltered(true);
+        views::showRecordCount(Label38, m_data.T1);
+        showState(Label5, DBFilterPanel1);
+    });
+}
+
+void TForm1::SRColorButton4Click()
+{
+    guarded([&] {
+        DBFilterPanel1->row().ClearFilterValues();
+        views::showRecordCount(Label38, m_data.T1);
+    });
+}
+
+void TForm1::DBFilterPanel1EditChange(const views::filter::FilterField&, int)
+{
+    guarded([&] { views::showRecordCount(Label38, m_data.T1); });
+}
+
+// The two pages over bedrijven share its filter: the page shown puts its own row in force and
+// empties the other one.
+void TForm1::TabSheet2Show()
+{
+    guarded([&] {
+        DBFilterPanel2->row().setFiltered(true);
+        showState(Label6, DBFilterPanel2);
+        DBFilterPanel3->row().ClearFilterValues();
+        views::showRecordCount(Label9, m_data.T2);
+    });
+}
+
+void TForm1::SRColorButton10Click()
+{
+    guarded([&] {
+        DBFilterPanel2->row().ClearFilterValues();
+        views::showRecordCount(Label9, m_data.T2);
+    });
+}
+
+void TForm1::DBFilterPanel2EditChange(const views::filter::FilterField&, int)
+{
+    guarded([&] { views::showRecordCount(Label9, m_data.T2); });
+}
+
+void TForm1::TabSheet4Show()
+{
+    guarded([&] {
+        DBFilterPanel3->row().setFiltered(true);
+        showState(Label15, DBFilterPanel3);
+        DBFilterPanel2->row().ClearFilterValues();
+        views::showRecordCount(Label17, m_data.T2);
+        geefsaldi();
+    });
+}
+
+void TForm1::SRColorButton19Click()
+{
+    guarded([&] {
+        DBFilterPanel3->row().ClearFilterValues();
+        views::showRecordCount(Label17, m_data.T2);
+        geefsaldi();
+    });
+}
+
+void TForm1::DBFilterPanel3EditChange(const views::filter::FilterField&, int)
+{
+    guarded([&] {
+        views::showRecordCount(Label17, m_data.T2);
+        geefsaldi();
+    });
+}
+
+} // namespace app
