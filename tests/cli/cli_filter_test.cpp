@@ -1,0 +1,100 @@
+// kolvaro-cli's filter options: the boxes of the pages' filter rows, as typed, on count, dump,
+// fill and totals.
+#include "tests/cli/cli_runner.h"
+#include "tests/support/qt_print.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using clirunner::words;
+
+QByteArray line(const char* date, const char* amount, const char* description)
+{
+    return QByteArray("123\tEUR\t") + date + "\t0\t0\t" + date + '\t' + amount + '\t' +
+           description + "\r\n";
+}
+
+class CliFilterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QByteArray lines =
+            line("20100301", "-12,5", "GIRO 1 JANSEN  HUUR") + line("20100302", "3,00", "RENTE") +
+            line("20110103", "1", "RENTE") +
+            line("20110104", "-7,25", "BEA   NR:AB12CD   04.01.11/10.15 DE HOEK,PAS123");
+        QFile bank(m_dir.filePath(QStringLiteral("bank.tab")));
+        ASSERT_TRUE(bank.open(QIODevice::WriteOnly) && bank.write(lines) == lines.size());
+        bank.close();
+        ASSERT_EQ(cli({QStringLiteral("import"), bank.fileName()}).status, 0);
+        ASSERT_EQ(cli({QStringLiteral("complete")}).status, 0);
+    }
+
+    clirunner::Result cli(const QStringList& arguments)
+    {
+        return clirunner::run(
+            m_dir.filePath(QStringLiteral("engine.ini")),
+            QStringList{QStringLiteral("--tables"), m_dir.filePath(QStringLiteral("tables"))} +
+                arguments);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliFilterTest, optionsFilterAsTheBoxesDo)
+{
+    struct Case
+    {
+        QStringList args;
+        int status;
+        QByteArray out;
+        QByteArray err; // with status 2: the usage
+    };
+    const Case cases[] = {
+        {words("count mutaties"), 0, "4\n", ""},
+        {words("count mutaties --relatie kolvaro"), 0, "2\n", ""},
+        {words("count mutaties --datum-van 02-03-2010"), 0, "3\n", ""}, // nothing copied
+        {words("count mutaties --datum-tm 2-3-2010"), 0, "2\n", ""},
+        {words("count mutaties --soort-van 3 --soort-tm 3"), 0, "2\n", ""},
+        {words("count mutaties --soort-van 6")
+             << QStringLiteral("--omschrijving") << QStringLiteral("  "),
+         0, "1\n", ""},
+        {words("count bedrijven --jaar 2011"), 0, "2\n", ""},
+        {words("count bedrijven --jaar 2010 --naam KOL"), 0, "1\n", ""},
+        {words("dump mutaties --relatie jan"), 0,
+         "datum\tSoort\tNaam\tOmschrijving\treknum\tBedrag\n2010-03-01\t4\tJANSEN\tHUUR\t1\t-12."
+         "5\n",
+         ""},
+        {words("count mutaties --datum-van 1-13-2010"), 1, "", "'1-13-2010' is not a valid date\n"},
+        {words("count mutaties --soort-tm x"), 1, "", "'x' is not a valid integer value\n"},
+        {words("count mutaties --jaar 2010"), 2, "", ""}, // an option of the other table
+        {words("count mutaties --relatie"), 2, "", ""},
+        {words("totals --relatie x"), 2, "", ""}, // totals reads bedrijven only
+    };
+    for (const Case& c : cases) {
+        const clirunner::Result result = cli(c.args);
+        const std::string what = c.args.join(u' ').toStdString();
+        EXPECT_EQ(result.status, c.status) << what;
+        EXPECT_EQ(result.out, c.out) << what;
+        if (c.status == 2) {
+            EXPECT_TRUE(result.err.startsWith("usage:")) << what;
+        } else {
+            EXPECT_EQ(result.err, c.err) << what;
+        }
+    }
+}
+
+TEST_F(CliFilterTest, passesAndTotalsSeeTheFilteredRows)
+{
+    // Filled from the KOLVARO transactions only: the other relations' months stay 0.
+    ASSERT_EQ(cli(words("fill --relatie kolvaro")).status, 0);
+    EXPECT_EQ(cli(words("totals")).out,
+              "1,00\t0,00\t3,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\n");
+    const clirunner::Result year = cli(words("totals --year 2010"));
+    EXPECT_EQ(year.out, "0,00\t0,00\t3,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\n");
+    EXPECT_EQ(cli(words("totals --jaar 2010")).out, year.out);
+}
+
+} // namespace
