@@ -13,9 +13,9 @@ namespace views {
 
 namespace {
 
-constexpr int kLineGap = 2;    // between the lines
-constexpr int kLabelGap = 4;   // between a caption, "van" or "t/m" and the next box
-constexpr int kBoxPadding = 6; // frame and margins of a box around its characters
+constexpr int kLineGap = 2;     // between the lines
+constexpr int kLabelGap = 4;    // between a caption, "van" or "t/m" and the next box
+constexpr int kBoxPadding = 10; // frame, margins and cursor of a box around its characters
 
 } // namespace
 
@@ -110,7 +110,7 @@ void FilterPanel::layOut()
     for (int line = 0; line < m_row->fieldCount(); ++line) {
         const int top = line * (lineHeight + kLineGap);
         const int boxWidth =
-            m_row->settings(line).width * metrics.horizontalAdvance(u'0') + kBoxPadding;
+            metrics.horizontalAdvance(QString(m_row->settings(line).width, u'0')) + kBoxPadding;
         m_captions[std::size_t(line)]->setGeometry(0, top, captionWidth, lineHeight);
         const auto& labels = m_rangeLabels[std::size_t(line)];
         int x = firstLeft;

@@ -241,6 +241,11 @@ TEST(DbfRead, level3FilesSkipDeletedRowsWithOrWithoutEndMarkerAndAnyWindowsLdid)
         auto table = openMutaties(dir.path());
         // "OMSCHRIJVI" is the level-3 name of Omschrijving, cut to ten characters.
         EXPECT_EQ(readAll(*table), (std::vector<Mutatie>{sampleRows()[0], sampleRows()[1]}));
+        int asked = 0;
+        table->setFilterPredicate([&asked](const dbase::RowView&) { return ++asked > 0; });
+        table->setFiltered(true);
+        EXPECT_EQ(table->recordCount(), 2) << "a filter lets no deleted row back in";
+        EXPECT_EQ(asked, 2);
     }
 }
 
