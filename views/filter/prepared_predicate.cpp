@@ -45,9 +45,6 @@ public:
         return m_buffer;
     }
 
-    int index() const { return m_index; }
-    const dbase::FieldDef& field() const { return m_field; }
-
     static QChar decodeByte(unsigned char b)
     {
         static const std::array<char16_t, 256> table = [] {
@@ -122,11 +119,6 @@ private:
     QCollator m_collator;
     bool m_caseInsensitive;
 };
-
-QString boxText(const Value& value, const DateSettings& dates)
-{
-    return standardText(value, dates);
-}
 
 // ctInternal on a text field. Each stored byte stands for one character, in the locale's upper
 // case when case is ignored; both mappings are made once per re-filter (one locale call per code
@@ -382,7 +374,7 @@ std::unique_ptr<Condition> prepare(const ConditionInput& input, const QLocale& l
     const bool textField = text.isText();
     // Texts of other fields (dates and numbers written out) are compared with case.
     const bool ignoreCase = s.caseInsensitive && textField;
-    const QString first = boxText(input.first, dates);
+    const QString first = standardText(input.first, dates);
     if (s.count == Count::coOne) {
         switch (s.compare) {
         case Compare::ctInternal:
@@ -401,7 +393,7 @@ std::unique_ptr<Condition> prepare(const ConditionInput& input, const QLocale& l
                                                   NAN, false);
         }
     }
-    const QString second = boxText(input.second, dates);
+    const QString second = standardText(input.second, dates);
     if (s.compare == Compare::ctExact && !textField)
         return std::make_unique<ValueCompare>(input.fieldIndex, input.field, key(input.first),
                                               key(input.second), true);
