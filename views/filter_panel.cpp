@@ -100,10 +100,10 @@ void FilterPanel::layOut()
     const int lineHeight = metrics.height() + 4;
     int captionWidth = 0, fromWidth = 0;
     for (QLabel* caption : m_captions)
-        captionWidth = std::max(captionWidth, metrics.horizontalAdvance(caption->text()));
+        captionWidth = std::max(captionWidth, caption->sizeHint().width());
     for (const auto& labels : m_rangeLabels)
         if (labels[0])
-            fromWidth = metrics.horizontalAdvance(labels[0]->text()) + kLabelGap;
+            fromWidth = labels[0]->sizeHint().width() + kLabelGap;
     const int firstLeft = captionWidth + kLabelGap + fromWidth;
 
     int right = firstLeft;
@@ -117,7 +117,7 @@ void FilterPanel::layOut()
         for (int b = 0; b < m_row->boxCount(line); ++b) {
             if (labels[std::size_t(b)]) {
                 QLabel* label = labels[std::size_t(b)];
-                const int width = metrics.horizontalAdvance(label->text());
+                const int width = label->sizeHint().width();
                 // "van" just left of the first box, "t/m" between the two.
                 const int left = b == 0 ? firstLeft - kLabelGap - width : x;
                 label->setGeometry(left, top, width, lineHeight);
