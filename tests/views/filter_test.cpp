@@ -162,6 +162,13 @@ TEST(ValueReaders, lenientWhileTypingStrictOnLeaving)
     }
     EXPECT_EQ(standardText(Value{QDate(201, 3, 1)}, kDates), u"01-03-0201"_s);
     EXPECT_EQ(readLenient(TypeGroup::DateTime, u"01-03-0201"_s, kDates), Value{QDate(201, 3, 1)});
+    // A shown number reads back as itself, also where the shortest form would need an exponent.
+    for (const double number : {-12.5, 1e20}) {
+        const QString shown = standardText(Value{number}, kDates);
+        EXPECT_EQ(readLenient(TypeGroup::Float, shown, kDates), Value{number})
+            << shown.toStdString();
+    }
+    EXPECT_EQ(standardText(Value{-12.5}, kDates), u"-12,5"_s);
     EXPECT_FALSE(acceptsCharacter(TypeGroup::Integer, u'a'));
     EXPECT_TRUE(acceptsCharacter(TypeGroup::Integer, u'-'));
     EXPECT_TRUE(acceptsCharacter(TypeGroup::Float, u','));

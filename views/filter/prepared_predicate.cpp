@@ -2,8 +2,6 @@
 
 #include "store/date_format.h"
 #include "store/dbase/cp1252.h"
-#include "store/dbase/field_codec.h"
-#include "store/number_format.h"
 
 #include <QCollator>
 #include <algorithm>
@@ -71,8 +69,7 @@ private:
         case dbase::DataType::LargeInt:
             return QString::number(row.asInteger(m_index));
         case dbase::DataType::Float:
-            return dbase::codec::shortestDouble(row.asFloat(m_index))
-                .replace(u'.', store::numfmt::kDecimalSeparator);
+            return decimalText(row.asFloat(m_index));
         case dbase::DataType::Boolean:
             return row.asBoolean(m_index) ? QStringLiteral("True") : QStringLiteral("False");
         default:

@@ -1,9 +1,9 @@
 #include "views/filter/value_reader.h"
 
 #include "store/date_format.h"
-#include "store/dbase/field_codec.h"
 #include "store/number_format.h"
 
+#include <QLocale>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -111,6 +111,13 @@ QString invalidMessage(TypeGroup group, const QString& text)
 
 } // namespace
 
+QString decimalText(double value)
+{
+    // Never an exponent: the text must read back as the number it shows.
+    return QString::number(value == 0.0 ? 0.0 : value, 'f', QLocale::FloatingPointShortest)
+        .replace(u'.', store::numfmt::kDecimalSeparator);
+}
+
 DateSettings DateSettings::system()
 {
     return {store::datefmt::shortDateFormat(), QDate::currentDate()};
@@ -168,8 +175,7 @@ QString standardText(const Value& value, const DateSettings& dates)
     if (const auto* integer = std::get_if<qint64>(&value))
         return QString::number(*integer);
     if (const auto* number = std::get_if<double>(&value))
-        return dbase::codec::shortestDouble(*number).replace(u'.',
-                                                             store::numfmt::kDecimalSeparator);
+        return decimalText(*number);
     if (const auto* flag = std::get_if<bool>(&value))
         return *flag ? u"True"_s : u"False"_s;
     return {};

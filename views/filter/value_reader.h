@@ -34,6 +34,9 @@ Value readStrict(TypeGroup group, const QString& text, const DateSettings& dates
 // as decimal separator, texts as they are; empty for the empty value.
 QString standardText(const Value& value, const DateSettings& dates);
 
+// A number in decimals with "," as decimal separator, without exponent ("-12,5", "0").
+QString decimalText(double value);
+
 // False for a typed character that no value of the group can hold (integers take digits and
 // signs, floating point numbers also the decimal separator); the box refuses the key.
 bool acceptsCharacter(TypeGroup group, QChar character);
