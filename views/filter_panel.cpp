@@ -87,7 +87,14 @@ FilterPanel::FilterPanel(dbase::Table& table, const std::vector<filter::FilterFi
     layOut();
 }
 
-FilterPanel::~FilterPanel() = default;
+FilterPanel::~FilterPanel()
+{
+    // The boxes outlive the row by a moment (Qt deletes children last); they must not reach it.
+    for (const auto& boxes : m_boxes)
+        for (FilterBox* box : boxes)
+            if (box)
+                box->disconnect(this);
+}
 
 FilterBox* FilterPanel::box(int line, int b) const
 {
