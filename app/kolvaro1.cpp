@@ -69,6 +69,10 @@ void TForm1::FormCreate()
         const QString folder = dbase::AliasConfig().databaseDirectory(store::names::kAlias);
         m_data.setTablesFolder(folder);
         m_data.openTables();
+        // The tables opened, but a file lost rows or cannot be written: the user must know.
+        for (const dbase::Table* table : {&m_data.T1, &m_data.T2})
+            for (const QString& warning : table->warnings())
+                m_dialogs.showError(warning);
         PageControl1->setCurrentIndex(0);
         m_tablesFolder = folder;
         Label3->setText(m_tablesFolder);

@@ -8,10 +8,24 @@
 
 namespace cli {
 
-void openTables(store::TDataModule1& data, const QString& tablesDir)
+void openTables(store::TDataModule1& data, const QString& tablesDir, TableAccess access)
 {
-    data.setTablesFolder(tablesDir.isEmpty() ? store::tablesFolderFromAlias() : tablesDir);
-    data.openTables();
+    const bool read = access == TableAccess::Read;
+    QString folder = tablesDir;
+    if (folder.isEmpty())
+        folder = read ? store::tablesFolderOfAlias() : store::tablesFolderFromAlias();
+    data.setTablesFolder(folder);
+    if (read) {
+        for (dbase::Table* table : {&data.T1, &data.T2}) {
+            table->setReadOnly(true);
+            table->open();
+        }
+    } else {
+        data.openTables();
+    }
+    for (const dbase::Table* table : {&data.T1, &data.T2})
+        for (const QString& warning : table->warnings())
+            printErr(warning);
 }
 
 int runGuarded(const std::function<void()>& body)

@@ -135,7 +135,7 @@ int chart(const Context& context)
     }
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir);
+        openTables(data, context.tablesDir, TableAccess::Read);
         ChartData chart;
         chart.kind = options->kind;
         if (chart.kind == ChartKind::Transactions) {

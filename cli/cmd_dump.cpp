@@ -108,7 +108,7 @@ int dump(const Context& context)
     }
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir);
+        openTables(data, context.tablesDir, TableAccess::Read);
         applyFilterOptions(filters, data);
         dumpTable(tables == kFilterMutaties ? data.T1 : data.T2);
         data.closeAll();
@@ -127,7 +127,7 @@ int count(const Context& context)
     }
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir);
+        openTables(data, context.tablesDir, TableAccess::Read);
         applyFilterOptions(filters, data);
         printOut(QString::number((tables == kFilterMutaties ? data.T1 : data.T2).recordCount()) +
                  u'\n');

@@ -53,7 +53,8 @@ int importFiles(const Context& context)
         return 2;
     }
     store::TDataModule1 data;
-    if (const int status = runGuarded([&] { openTables(data, context.tablesDir); }))
+    if (const int status =
+            runGuarded([&] { openTables(data, context.tablesDir, TableAccess::Write); }))
         return status;
 
     const bool terminal = ::isatty(STDERR_FILENO) == 1;

@@ -36,7 +36,7 @@ int complete(const Context& context)
         return 2;
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir);
+        openTables(data, context.tablesDir, TableAccess::Write);
         applyFilterOptions(*filters, data);
         relations::completeRelations(data.T1, data.T2);
         printOut(QString::number(data.T2.recordCount()) + u'\n');
@@ -51,7 +51,7 @@ int fill(const Context& context)
         return 2;
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir);
+        openTables(data, context.tablesDir, TableAccess::Write);
         applyFilterOptions(*filters, data);
         relations::fillMonthTotals(data.T1, data.T2);
         data.closeAll();
@@ -67,7 +67,7 @@ int totals(const Context& context)
         return 2;
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir);
+        openTables(data, context.tablesDir, TableAccess::Read);
         applyFilterOptions(*filters, data);
         const QStringList cells = monthly::stripTexts(monthly::geefsaldi(data.T2));
         printOut(cells.mid(1).join(u'\t') + u'\n');

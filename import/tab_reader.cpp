@@ -1,6 +1,7 @@
 #include "import/tab_reader.h"
 
 #include "import/import_error.h"
+#include "store/dbase/regular_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,9 @@ namespace import {
 namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
+// Far longer than any line a bank writes; a file without line ends (or /dev/zero behind a
+// link) must not grow one line until memory runs out.
+constexpr qsizetype kMaxLineLength = 1024 * 1024;
 constexpr char kCtrlZ = 26;
 
 [[noreturn]] void throwIoError(int error)
@@ -49,10 +53,18 @@ TabReader::TabReader(const QString& path)
 {
     if (path.isEmpty())
         throw ImportError(QStringLiteral("Invalid filename"));
-    const QByteArray name = QFile::encodeName(path);
-    m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0)
-        throwOpenError(path, errno);
+    const dbase::OpenedFile opened = dbase::openRegularFile(path, false);
+    switch (opened.status) {
+    case dbase::OpenedFile::Status::Opened:
+        break;
+    case dbase::OpenedFile::Status::Directory:
+        throw ImportError(QStringLiteral("File access denied"));
+    case dbase::OpenedFile::Status::NotRegular:
+        throw ImportError(QStringLiteral("Cannot open file %1: it is not a regular file").arg(path));
+    case dbase::OpenedFile::Status::Failed:
+        throwOpenError(path, opened.error);
+    }
+    m_fd = opened.fd;
     struct stat info
     {
     };
@@ -60,10 +72,6 @@ TabReader::TabReader(const QString& path)
         const int error = errno;
         ::close(m_fd);
         throwIoError(error);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        ::close(m_fd);
-        throw ImportError(QStringLiteral("File access denied"));
     }
     m_size = info.st_size;
 }
@@ -104,8 +112,15 @@ bool TabReader::atEnd()
     return m_buffer[m_pos] == kCtrlZ;
 }
 
+void TabReader::lineTooLong() const
+{
+    throw ImportError(
+        QStringLiteral("Line %1 is too long (over %2 bytes)").arg(m_lineNumber).arg(kMaxLineLength));
+}
+
 QByteArray TabReader::readLine()
 {
+    ++m_lineNumber;
     qsizetype scanned = m_pos;
     for (;;) {
         const char* data = m_buffer.constData();
@@ -113,6 +128,8 @@ QByteArray TabReader::readLine()
             const char c = data[i];
             if (c != '\r' && c != '\n' && c != kCtrlZ)
                 continue;
+            if (i - m_pos > kMaxLineLength)
+                lineTooLong();
             QByteArray line(data + m_pos, i - m_pos);
             m_pos = i;
             if (c == kCtrlZ)
@@ -128,7 +145,11 @@ QByteArray TabReader::readLine()
             return line;
         }
         scanned = m_buffer.size() - m_pos; // fill() moves the unread bytes to the front
+        if (scanned > kMaxLineLength)
+            lineTooLong();
         if (!fill()) {
+            if (m_buffer.size() - m_pos > kMaxLineLength)
+                lineTooLong();
             QByteArray line = m_buffer.mid(m_pos);
             m_pos = m_buffer.size();
             return line;

@@ -12,8 +12,8 @@ namespace import {
 class TabReader
 {
 public:
-    // Throws ImportError "File not found", "Invalid filename", "File access denied" or
-    // "I/O error <errno>".
+    // Throws ImportError "File not found", "Invalid filename", "File access denied", "I/O error
+    // <errno>", or a message saying the file is no regular file (a FIFO or device).
     explicit TabReader(const QString& path);
     ~TabReader();
     TabReader(const TabReader&) = delete;
@@ -23,16 +23,19 @@ public:
 
     // True at the end of the file or at a Ctrl-Z. Throws "I/O error <errno>" when reading fails.
     bool atEnd();
-    // The bytes of the next line without its line end; requires !atEnd().
+    // The bytes of the next line without its line end; requires !atEnd(). Throws ImportError
+    // naming the line when it is longer than 1 MiB.
     QByteArray readLine();
 
 private:
     bool fill(); // false at the end of the file
+    [[noreturn]] void lineTooLong() const;
     int m_fd = -1;
     qint64 m_size = 0;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;
+    qint64 m_lineNumber = 0;
 };
 
 } // namespace import

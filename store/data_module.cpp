@@ -1,5 +1,6 @@
 #include "store/data_module.h"
 
+#include "store/dbase/table_location.h"
 #include "store/default_help.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
@@ -24,7 +25,12 @@ void TDataModule1::setTablesFolder(const QString& folder)
 
 void TDataModule1::openTables()
 {
-    const bool created = !QFileInfo::exists(T1.filePath()) && !QFileInfo::exists(T2.filePath());
+    // Whatever the case of their names: tables copied from Windows are often "MUTATIES.DBF".
+    const auto exists = [](const dbase::Table& table) {
+        return QFileInfo::exists(
+            dbase::locateTableFile(table.directory(), table.definition().fileName));
+    };
+    const bool created = !exists(T1) && !exists(T2);
     T1.open();
     T2.open();
     if (created)

@@ -2,6 +2,8 @@
 
 #include "store/table_names.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace store {
@@ -20,6 +22,14 @@ QString tablesFolderFromAlias()
     dbase::AliasConfig config;
     CreateAlias(config);
     return config.databaseDirectory(names::kAlias);
+}
+
+QString tablesFolderOfAlias()
+{
+    const dbase::AliasConfig config;
+    if (config.aliasExists(names::kAlias))
+        return config.databaseDirectory(names::kAlias);
+    return dbase::AliasConfig::defaultAliasPath() + QDir::separator();
 }
 
 } // namespace store

@@ -14,5 +14,7 @@ void CreateAlias(dbase::AliasConfig& config);
 // The folder of the alias KOLVARO as the engine reports it (ending in a path separator),
 // registering the alias first when it is missing.
 QString tablesFolderFromAlias();
+// The same without registering anything: the default path while the alias is missing.
+QString tablesFolderOfAlias();
 
 } // namespace store

@@ -1,6 +1,7 @@
 #include "store/dbase/alias_config.h"
 
 #include "store/dbase/engine_error.h"
+#include "store/dbase/table_location.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -127,11 +128,16 @@ QString AliasConfig::databaseDirectory(const QString& name) const
 {
     if (!aliasExists(name))
         throw EngineError(u"Unknown database: %1"_s.arg(name));
-    QString path = aliasParam(name, kPathParam);
-#ifndef Q_OS_WIN
-    // An alias made for Windows ("c:\KOLVARO") names no folder here; keep its separators usable.
-    path.replace(u'\\', u'/');
-#endif
+    QString path = aliasParam(name, kPathParam).trimmed();
+    // An empty path would name the root folder, and a path made for Windows ("c:\KOLVARO") a
+    // folder "c:" under whatever folder the program was started in.
+    if (path.isEmpty())
+        throw EngineError(u"Alias %1 names no folder (PATH is empty in %2)"_s.arg(name, m_file));
+    try {
+        checkTablesFolder(path);
+    } catch (const EngineError& error) {
+        throw EngineError(u"%1 (alias %2 in %3)"_s.arg(error.text(), name, m_file));
+    }
     if (!path.endsWith(u'/') && !path.endsWith(QDir::separator()))
         path += QDir::separator();
     return path;

@@ -1,9 +1,12 @@
 #include "store/dbase/dbf_file.h"
 
+#include "store/dbase/atomic_create.h"
 #include "store/dbase/engine_error.h"
+#include "store/dbase/file_lock.h"
+#include "store/dbase/little_endian.h"
+#include "store/dbase/regular_file.h"
 
 #include <QDate>
-#include <QSaveFile>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -24,29 +27,6 @@ constexpr char kEndOfFile = 0x1A;
 constexpr unsigned char kLanguageDriverWin1252 = 0x57;
 constexpr int kLevel7HeaderSize = 68;
 constexpr int kLevel7DescriptorSize = 48;
-constexpr int kLevel3DescriptorSize = 32;
-const char* const kKnownTypes = "CDNFLIOM+@BG";
-
-quint32 readU32(const char* p)
-{
-    return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16 |
-           quint32(quint8(p[3])) << 24;
-}
-quint16 readU16(const char* p)
-{
-    return quint16(quint8(p[0]) | quint8(p[1]) << 8);
-}
-
-void putU32(char* p, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-void putU16(char* p, quint16 v)
-{
-    p[0] = static_cast<char>(v & 0xFF);
-    p[1] = static_cast<char>(v >> 8);
-}
 
 void putToday(char* p)
 {
@@ -70,8 +50,8 @@ void DbfFile::create(const QString& path, const std::vector<FieldDef>& fields)
     char* h = bytes.data();
     h[0] = 0x04; // level 7, no memo
     putToday(h + 1);
-    putU16(h + 8, static_cast<quint16>(headerLength));
-    putU16(h + 10, static_cast<quint16>(recordLength));
+    le::putU16(h + 8, static_cast<quint16>(headerLength));
+    le::putU16(h + 10, static_cast<quint16>(recordLength));
     h[29] = static_cast<char>(kLanguageDriverWin1252);
     std::memcpy(h + 32, "DBWINUS0", 8);
     for (int i = 0; i < n; ++i) {
@@ -85,32 +65,100 @@ void DbfFile::create(const QString& path, const std::vector<FieldDef>& fields)
     h[headerLength - 1] = kHeaderEnd;
     h[headerLength] = kEndOfFile;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EngineError(u"Cannot create table %1: %2"_s.arg(path, file.errorString()));
+    if (const QString error = createFileAtomically(path, bytes); !error.isEmpty())
+        throw EngineError(u"Cannot create table %1: %2"_s.arg(path, error));
 }
 
-DbfFile::DbfFile(const QString& path, bool allowWrite) : m_path(path), m_file(path)
+DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
 {
     putToday(m_today);
-    if (!m_file.exists())
-        throw EngineError(u"Table does not exist: %1"_s.arg(path));
-    m_writable = allowWrite && m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
-    if (!m_writable && !m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw EngineError(u"Cannot open table %1: %2"_s.arg(path, m_file.errorString()));
+    openAndLock(access);
     const qint64 fileSize = m_file.size();
     const QByteArray bytes = m_file.readAll();
     if (bytes.size() != fileSize)
         throw EngineError(u"Cannot read table %1: %2"_s.arg(path, m_file.errorString()));
-    parseHeader(bytes, fileSize);
+    m_layout = DbfLayout::read(bytes.constData(), fileSize, path);
+    if (!m_layout.codePage) {
+        const QString driver = QString::number(m_layout.languageDriver, 16).toUpper();
+        m_layout.warnings << u"Table %1 is stored in a code page this program cannot write "
+                             u"(language driver 0x%2): it is opened read-only"_s.arg(path, driver);
+        if (writable())
+            m_readOnlyReason = u"its code page (language driver 0x%1) is not one this program "
+                               u"can write"_s.arg(driver);
+    }
+    m_header = bytes.left(m_layout.descriptorsEnd + 1);
+    m_count = m_layout.count;
+    const char* rows = bytes.constData() + m_layout.headerLength;
+    m_rows.assign(rows, rows + std::size_t(m_count) * m_layout.recordLength);
 #ifdef Q_OS_UNIX
-    if (m_writable) {
+    if (writable()) {
         void* mapped = ::mmap(nullptr, kMappedHeaderSize, PROT_READ | PROT_WRITE, MAP_SHARED,
                               m_file.handle(), 0);
         if (mapped != MAP_FAILED)
             m_mappedHeader = static_cast<char*>(mapped);
     }
 #endif
+}
+
+void DbfFile::openAndLock(Access access)
+{
+    const bool wantWrite = access != Access::Read;
+    OpenedFile opened = openRegularFile(m_path, wantWrite);
+    if (wantWrite && opened.status == OpenedFile::Status::Failed &&
+        (opened.error == EACCES || opened.error == EPERM || opened.error == EROFS)) {
+        opened = openRegularFile(m_path, false);
+        m_readOnlyReason = u"the file is read-only"_s;
+    } else if (!wantWrite) {
+        m_readOnlyReason = u"it is opened for reading only"_s;
+    }
+    switch (opened.status) {
+    case OpenedFile::Status::Opened:
+        break;
+    case OpenedFile::Status::Directory:
+    case OpenedFile::Status::NotRegular:
+        throw EngineError(u"Cannot open table %1: it is not a regular file"_s.arg(m_path));
+    case OpenedFile::Status::Failed:
+        if (opened.error == ENOENT)
+            throw EngineError(u"Table does not exist: %1"_s.arg(m_path));
+        throw EngineError(
+            u"Cannot open table %1: %2"_s.arg(m_path, systemErrorText(opened.error)));
+    }
+    if (!m_file.open(opened.fd,
+                     writable() ? QIODevice::ReadWrite | QIODevice::Unbuffered
+                                : QIODevice::ReadOnly | QIODevice::Unbuffered,
+                     QFileDevice::AutoCloseHandle)) {
+        throw EngineError(u"Cannot open table %1: %2"_s.arg(m_path, m_file.errorString()));
+    }
+
+    const auto inUse = [this] {
+        const qint64 holder = WriterLock::holder(m_path);
+        return EngineError(holder > 0
+                               ? u"Table %1 is in use by another program (process %2)"_s.arg(m_path)
+                                     .arg(holder)
+                               : u"Table %1 is in use by another program"_s.arg(m_path));
+    };
+    if (writable()) {
+        switch (m_writerLock.acquire(m_path)) {
+        case WriterLock::Result::Locked:
+            break;
+        case WriterLock::Result::InUse:
+            throw inUse();
+        case WriterLock::Result::FolderReadOnly:
+            m_readOnlyReason = u"the folder is read-only, so no lock file can keep other programs "
+                               u"from writing it at the same time"_s;
+            break;
+        case WriterLock::Result::Failed:
+            m_readOnlyReason = m_writerLock.error();
+            break;
+        case WriterLock::Result::Unsupported:
+            m_readOnlyReason = u"its file system cannot lock it against other programs"_s;
+            break;
+        }
+    }
+    // Readers and the writer share the file; emptying it takes it for itself.
+    if (filelock::tryLock(m_file.handle(), access == Access::WriteExclusive) ==
+        filelock::Result::InUse)
+        throw inUse();
 }
 
 DbfFile::~DbfFile()
@@ -121,90 +169,31 @@ DbfFile::~DbfFile()
 #endif
 }
 
-void DbfFile::damaged(const QString& what) const
+void DbfFile::beforeWrite()
 {
-    throw EngineError(u"Table %1 is damaged: %2"_s.arg(m_path, what));
-}
-
-void DbfFile::parseHeader(const QByteArray& bytes, qint64 fileSize)
-{
-    const char* h = bytes.constData();
-    if (fileSize < 32)
-        damaged(u"the file is shorter than a table header"_s);
-    const int levelBits = h[0] & 0x07;
-    if (levelBits != 3 && levelBits != 4)
-        throw EngineError(u"%1 is not a dBase table"_s.arg(m_path));
-    if (h[15] != 0)
-        throw EngineError(u"Table %1 is encrypted"_s.arg(m_path));
-    m_level = levelBits == 4 ? 7 : 3;
-    m_versionByte = h[0];
-    m_productionIndex = h[28] != 0;
-    m_headerLength = readU16(h + 8);
-    m_recordLength = readU16(h + 10);
-    const quint32 storedCount = readU32(h + 4);
-    if (m_headerLength > fileSize)
-        damaged(u"its header is longer than the file"_s);
-
-    const int descriptorSize = m_level == 7 ? kLevel7DescriptorSize : kLevel3DescriptorSize;
-    int pos = m_level == 7 ? kLevel7HeaderSize : 32;
-    int offset = 1;
-    while (pos < m_headerLength && h[pos] != kHeaderEnd) {
-        if (pos + descriptorSize > m_headerLength)
-            damaged(u"a field description runs past the header"_s);
-        const char* d = h + pos;
-        FieldDef f;
-        const int nameSize = m_level == 7 ? 32 : 11;
-        f.name = QString::fromLatin1(d, qstrnlen(d, nameSize)).trimmed();
-        f.type = d[m_level == 7 ? 32 : 11];
-        f.width = quint8(d[m_level == 7 ? 33 : 16]);
-        f.decimals = quint8(d[m_level == 7 ? 34 : 17]);
-        f.offset = offset;
-        if (f.type == '\0' || !std::strchr(kKnownTypes, f.type))
-            throw EngineError(u"Table %1 has field '%2' of unknown type '%3'"_s.arg(
-                m_path, f.name, QString::fromLatin1(&f.type, 1)));
-        if (f.width == 0)
-            damaged(u"field '%1' has no width"_s.arg(f.name));
-        offset += f.width;
-        m_fields.push_back(f);
-        pos += descriptorSize;
-    }
-    if (m_fields.empty())
-        damaged(u"it has no fields"_s);
-    if (offset != m_recordLength)
-        damaged(u"the record length %1 does not match its fields (%2)"_s.arg(m_recordLength)
-                    .arg(offset));
-
-    // Rows that are wholly present. A crash between writing a row and its header count leaves
-    // the count one short: such rows start with a live or deleted flag where a correct file has
-    // its end marker, and are kept. A count larger than the file holds is cut to the whole rows.
-    const qint64 available = (fileSize - m_headerLength) / m_recordLength;
-    qint64 count = storedCount;
-    if (count > available) {
-        count = available;
-    } else {
-        while (count < available) {
-            const char flag = h[m_headerLength + count * m_recordLength];
-            if (flag != ' ' && flag != '*')
-                break;
-            ++count;
-        }
-    }
-    m_count = static_cast<quint32>(count);
-    const char* rows = h + m_headerLength;
-    m_rows.assign(rows, rows + std::size_t(m_count) * m_recordLength);
-    if (m_count != storedCount && m_writable)
-        writeHeaderCount();
+    if (!writable())
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_readOnlyReason));
+    if (m_touched)
+        return;
+    // This engine does not maintain the .MDX (it rebuilds its indexes from the rows), so from
+    // the first change on other dBase tools must no longer trust the index file or its tags.
+    QByteArray header = m_header;
+    header[28] = 0;
+    for (int offset : m_layout.indexFlagOffsets)
+        header[offset] = 0;
+    std::memcpy(header.data() + 1, m_today, 3);
+    le::putU32(header.data() + 4, m_count);
+    writeAt(0, header.constData(), header.size());
+    m_touched = true;
 }
 
 void DbfFile::writeAt(qint64 offset, const char* bytes, qint64 size)
 {
-    if (!m_writable)
-        throw EngineError(u"Cannot write to table %1: the file is read-only"_s.arg(m_path));
 #ifdef Q_OS_UNIX
     const ssize_t written = ::pwrite(m_file.handle(), bytes, static_cast<size_t>(size), offset);
     if (written != size)
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(
-            m_path, QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC))));
+            m_path, systemErrorText(written < 0 ? errno : ENOSPC)));
 #else
     if (!m_file.seek(offset) || m_file.write(bytes, size) != size)
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_file.errorString()));
@@ -214,35 +203,30 @@ void DbfFile::writeAt(qint64 offset, const char* bytes, qint64 size)
 void DbfFile::writeHeaderCount()
 {
     char head[8];
-    head[0] = m_versionByte; // written back as the file has it: the table keeps its level
+    head[0] = m_layout.versionByte; // written back as the file has it: the table keeps its level
     std::memcpy(head + 1, m_today, 3);
-    putU32(head + 4, m_count);
+    le::putU32(head + 4, m_count);
 #ifdef Q_OS_UNIX
     if (m_mappedHeader) {
         // The mapping shares the file's cached page: other readers see the count at once, and
         // it reaches the disk exactly as a write would, without a system call per row.
         std::memcpy(m_mappedHeader, head, sizeof head);
-    } else
-#endif
-        writeAt(0, head, sizeof head);
-    if (!m_touched && m_productionIndex) {
-        // This engine does not maintain the .MDX (it rebuilds its indexes from the rows), so
-        // once the rows change, other dBase tools must no longer trust the index file.
-        const char off = 0;
-        writeAt(28, &off, 1);
-        m_productionIndex = false;
+        return;
     }
-    m_touched = true;
+#endif
+    writeAt(0, head, sizeof head);
 }
 
 std::uint32_t DbfFile::append(const char* bytes)
 {
-    const qint64 offset = m_headerLength + qint64(m_count) * m_recordLength;
+    beforeWrite();
+    const int length = m_layout.recordLength;
+    const qint64 offset = m_layout.headerLength + qint64(m_count) * length;
     // The row and the end marker after it in one write.
-    m_appendBuffer.assign(bytes, bytes + m_recordLength);
+    m_appendBuffer.assign(bytes, bytes + length);
     m_appendBuffer.push_back(kEndOfFile);
     writeAt(offset, m_appendBuffer.data(), static_cast<qint64>(m_appendBuffer.size()));
-    m_rows.insert(m_rows.end(), bytes, bytes + m_recordLength);
+    m_rows.insert(m_rows.end(), bytes, bytes + length);
     ++m_count;
     writeHeaderCount();
     return m_count - 1;
@@ -250,16 +234,18 @@ std::uint32_t DbfFile::append(const char* bytes)
 
 void DbfFile::write(std::uint32_t recno, const char* bytes)
 {
-    writeAt(m_headerLength + qint64(recno) * m_recordLength, bytes, m_recordLength);
-    std::memcpy(m_rows.data() + std::size_t(recno) * m_recordLength, bytes,
-                static_cast<std::size_t>(m_recordLength));
+    beforeWrite();
+    const int length = m_layout.recordLength;
+    writeAt(m_layout.headerLength + qint64(recno) * length, bytes, length);
+    std::memcpy(m_rows.data() + std::size_t(recno) * length, bytes, std::size_t(length));
 }
 
 void DbfFile::truncate()
 {
+    beforeWrite();
     const char end = kEndOfFile;
-    writeAt(m_headerLength, &end, 1);
-    if (!m_file.resize(m_headerLength + 1))
+    writeAt(m_layout.headerLength, &end, 1);
+    if (!m_file.resize(m_layout.headerLength + 1))
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_file.errorString()));
     m_rows.clear();
     m_count = 0;
@@ -268,12 +254,11 @@ void DbfFile::truncate()
 
 void DbfFile::sync()
 {
-    if (!m_writable)
+    if (!writable() || !m_touched)
         return;
 #ifdef Q_OS_UNIX
     if (::fsync(m_file.handle()) != 0)
-        throw EngineError(u"Cannot write to table %1: %2"_s.arg(
-            m_path, QString::fromLocal8Bit(std::strerror(errno))));
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, systemErrorText(errno)));
 #else
     m_file.flush();
 #endif

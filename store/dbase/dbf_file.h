@@ -1,42 +1,59 @@
 #pragma once
 
+#include "store/dbase/dbf_layout.h"
 #include "store/dbase/field_def.h"
+#include "store/dbase/file_lock.h"
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
 namespace dbase {
 
 // One .DBF file: header, field descriptors and every record, held in memory. Records are
-// numbered from 0 here. Every write goes to the file at once; the header's record count
-// follows each appended record.
+// numbered from 0 here. Opening never writes: the first write of any kind stores the header
+// (date, count, production-index flags cleared), and every later write goes to the file at once;
+// the header's record count follows each appended record.
 class DbfFile
 {
 public:
-    // Writes a new, empty level-7 table (Windows-1252, no production index). Throws EngineError.
+    enum class Access
+    {
+        Read,           // never writes any file; other programs may read and write meanwhile
+        Write,          // the only writer; other programs may still read
+        WriteExclusive, // the only program that has the file open
+    };
+
+    // Writes a new, empty level-7 table (Windows-1252, no production index), completely or not
+    // at all; never over an existing file. Throws EngineError.
     static void create(const QString& path, const std::vector<FieldDef>& fields);
 
-    // Reads the whole file. A record count that disagrees with the file length is repaired from
-    // the length (and written back when the file is writable). Without `allowWrite` the file is
-    // only read, and every write throws. Throws EngineError naming the file when it is not a
-    // dBase table or is damaged.
-    DbfFile(const QString& path, bool allowWrite);
+    // Opens a regular file, locks it for `access` and reads it whole. With Access::Write a file
+    // that cannot be written (its permissions, a code page the engine cannot write) is still
+    // opened, and every write throws saying why. Throws EngineError naming the file when it is
+    // missing, in use by another program, not a dBase table, or damaged beyond safe reading.
+    DbfFile(const QString& path, Access access);
     ~DbfFile();
     DbfFile(const DbfFile&) = delete;
     DbfFile& operator=(const DbfFile&) = delete;
 
     const QString& path() const { return m_path; }
-    int level() const { return m_level; }
-    const std::vector<FieldDef>& fields() const { return m_fields; }
-    int recordLength() const { return m_recordLength; }
+    int level() const { return m_layout.level; }
+    const std::vector<FieldDef>& fields() const { return m_layout.fields; }
+    int recordLength() const { return m_layout.recordLength; }
     std::uint32_t recordCount() const { return m_count; }
-    bool writable() const { return m_writable; }
+    bool writable() const { return m_readOnlyReason.isEmpty(); }
+    // Why the table is not written; empty when it is writable.
+    const QString& readOnlyReason() const { return m_readOnlyReason; }
+    // What the user must be told about the opened file: rows lost to damage, a code page it
+    // cannot write ...
+    const QStringList& warnings() const { return m_layout.warnings; }
 
     const char* record(std::uint32_t recno) const
     {
-        return m_rows.data() + std::size_t(recno) * m_recordLength;
+        return m_rows.data() + std::size_t(recno) * m_layout.recordLength;
     }
     bool isDeleted(std::uint32_t recno) const { return *record(recno) == '*'; }
 
@@ -48,24 +65,21 @@ public:
     void sync();
 
 private:
-    void parseHeader(const QByteArray& head, qint64 fileSize);
+    void openAndLock(Access access);
+    void beforeWrite();
     void writeAt(qint64 offset, const char* bytes, qint64 size);
     void writeHeaderCount();
-    [[noreturn]] void damaged(const QString& what) const;
 
     QString m_path;
     QFile m_file;
-    bool m_writable = false;
+    QString m_readOnlyReason;
+    WriterLock m_writerLock; // released before the file closes
     bool m_touched = false;         // written since open
-    bool m_productionIndex = false; // header byte 28 as found
     char m_today[3] = {0, 0, 0};    // the update date, taken once at open
     char* m_mappedHeader = nullptr; // the record count's bytes, mapped (POSIX)
-    int m_level = 7;
-    char m_versionByte = 0x04;
-    int m_headerLength = 0;
-    int m_recordLength = 0;
+    QByteArray m_header;            // the header and field list as read
+    DbfLayout m_layout;
     std::uint32_t m_count = 0;
-    std::vector<FieldDef> m_fields;
     std::vector<char> m_rows;
     std::vector<char> m_appendBuffer;
 };

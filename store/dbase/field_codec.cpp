@@ -1,6 +1,6 @@
 #include "store/dbase/field_codec.h"
 
-#include "store/dbase/cp1252.h"
+#include "store/dbase/code_page.h"
 #include "store/dbase/engine_error.h"
 
 #include <charconv>
@@ -164,6 +164,9 @@ std::optional<double> readDouble(const FieldDef& field, const char* row)
     }
 }
 
+// Room for any double in fixed notation with up to 254 decimals.
+constexpr int kFixedTextSize = 640;
+
 // The value with `decimals` decimals, rounded as printf rounds it. Amounts are whole cents,
 // so their scaled value lies next to a whole number and is written digit by digit; anything
 // else (or anything too large for exact integers) goes through printf.
@@ -194,7 +197,28 @@ int formatFixed(char* out, double value, int decimals)
             return length;
         }
     }
-    return std::snprintf(out, 64, "%.*f", decimals, value);
+    return std::snprintf(out, kFixedTextSize, "%.*f", decimals, value);
+}
+
+// Whether a field with `decimals` decimals holds the value without losing a cent: amounts must
+// never be rounded away silently in a table whose amount fields have no room for cents.
+bool keepsCents(double value, int decimals)
+{
+    if (decimals >= 2)
+        return true;
+    const double cents = std::nearbyint(value * 100.0);
+    if (std::fabs(cents) >= 9007199254740992.0) // beyond exact integers: no cents to lose
+        return true;
+    const double unit = decimals == 1 ? 10.0 : 100.0;
+    return std::fmod(cents, unit) == 0.0;
+}
+
+[[noreturn]] void cannotHold(const FieldDef& field, double value)
+{
+    char text[kFixedTextSize];
+    formatFixed(text, value, 2);
+    throw EngineError(
+        u"Field '%1' cannot hold the value %2"_s.arg(field.name, QString::fromLatin1(text)));
 }
 
 [[noreturn]] void conversionError(QStringView text, const char* what)
@@ -219,6 +243,7 @@ bool isNull(const FieldDef& field, const char* row)
     case 'I':
     case '+':
     case 'O':
+    case '@':
         return allBytes(p, field.width, '\0');
     default:
         return allBytes(p, field.width, ' ');
@@ -234,7 +259,7 @@ QString readString(const FieldDef& field, const char* row)
         int end = field.width;
         while (end > 0 && (p[end - 1] == ' ' || p[end - 1] == '\0'))
             --end;
-        return cp1252::decode(p, end);
+        return codepage::decode(field.codePage, p, end);
     }
     case 'D': {
         const QDate date = readDate(field, row);
@@ -252,7 +277,7 @@ QString readString(const FieldDef& field, const char* row)
     }
     default: {
         const std::string_view text = trimmedText(field, row);
-        return cp1252::decode(text.data(), static_cast<qsizetype>(text.size()));
+        return codepage::decode(field.codePage, text.data(), static_cast<qsizetype>(text.size()));
     }
     }
 }
@@ -336,7 +361,9 @@ bool readBoolean(const FieldDef& field, const char* row)
 
 void clear(const FieldDef& field, char* row)
 {
-    const bool binary = field.type == 'I' || field.type == '+' || field.type == 'O';
+    // Binary kinds are empty as zero bytes; blanks would read as a value in other tools.
+    const bool binary =
+        field.type == 'I' || field.type == '+' || field.type == 'O' || field.type == '@';
     std::memset(at(field, row), binary ? '\0' : ' ', static_cast<std::size_t>(field.width));
 }
 
@@ -346,7 +373,7 @@ void writeString(const FieldDef& field, char* row, QStringView value)
     case 'C': {
         const QStringView text = value.left(field.width);
         char* p = at(field, row);
-        cp1252::encodeInto(text, p);
+        codepage::encodeInto(field.codePage, text, p);
         std::memset(p + text.size(), ' ', static_cast<std::size_t>(field.width - text.size()));
         return;
     }
@@ -400,7 +427,9 @@ void writeFloat(const FieldDef& field, char* row, double value)
     switch (field.type) {
     case 'N':
     case 'F': {
-        char text[64];
+        if (!keepsCents(value, field.decimals))
+            cannotHold(field, value);
+        char text[kFixedTextSize];
         int n = formatFixed(text, value, field.decimals);
         // Never store "-0.00": a value that rounds to zero is zero.
         if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1)) {
@@ -416,6 +445,8 @@ void writeFloat(const FieldDef& field, char* row, double value)
     }
     case 'I':
     case '+':
+        if (!keepsCents(value, 0) || std::fabs(value) > 2147483648.0)
+            cannotHold(field, value);
         return writeInteger(field, row, std::llround(value));
     case 'O': {
         quint64 bits;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/dbase/code_page.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -27,6 +29,7 @@ struct FieldDef
     int width = 0;    // bytes in the record
     int decimals = 0; // N and F only
     int offset = 0;   // byte offset in the record; 0 is the deletion flag, so >= 1
+    CodePage codePage = CodePage::Windows1252; // of the table, for C fields
 
     DataType dataType() const;
 };

@@ -1,6 +1,6 @@
 #include "store/dbase/index.h"
 
-#include "store/dbase/cp1252.h"
+#include "store/dbase/code_page.h"
 #include "store/dbase/dbf_file.h"
 #include "store/dbase/field_codec.h"
 
@@ -125,7 +125,7 @@ QByteArray Index::textKey(const QString& value) const
 {
     if (!m_field || !m_text)
         return {};
-    QByteArray key = cp1252::encode(value).left(m_field->width);
+    QByteArray key = codepage::encode(m_field->codePage, value).left(m_field->width);
     key.append(QByteArray(m_field->width - key.size(), ' '));
     return key;
 }

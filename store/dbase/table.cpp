@@ -4,11 +4,11 @@
 #include "store/dbase/engine_error.h"
 #include "store/dbase/field_codec.h"
 #include "store/dbase/index.h"
+#include "store/dbase/table_location.h"
 #include "store/dbase/table_private.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -49,6 +49,8 @@ QString Table::directory() const
 }
 QString Table::filePath() const
 {
+    if (d->file)
+        return d->file->path();
     return QDir(d->directory).filePath(d->definition.fileName);
 }
 
@@ -87,6 +89,21 @@ bool Table::exclusive() const
     return d->exclusive;
 }
 
+void Table::setReadOnly(bool readOnly)
+{
+    d->requireClosed();
+    d->readOnly = readOnly;
+}
+bool Table::readOnly() const
+{
+    return d->readOnly;
+}
+
+QStringList Table::warnings() const
+{
+    return d->file ? d->file->warnings() : QStringList();
+}
+
 std::unique_ptr<Table> Table::createInMemory(const TableDefinition& definition,
                                              const QString& indexName)
 {
@@ -107,27 +124,22 @@ void Table::open()
 {
     if (d->state != State::Inactive)
         return;
-    const QString path = filePath();
     if (d->directory.isEmpty())
         throw EngineError(u"No folder set for table %1"_s.arg(d->definition.fileName));
-    if (!QFileInfo::exists(path)) {
+    checkTablesFolder(d->directory);
+    QString path = locateTableFile(d->directory, d->definition.fileName);
+    if (!d->readOnly && !QFileInfo::exists(path)) {
         if (!QDir().mkpath(d->directory))
             throw EngineError(u"Cannot create the folder %1"_s.arg(d->directory));
-        std::vector<FieldDef> fields = d->definition.fields;
-        DbfFile::create(path, fields);
+        path = locateTableFile(d->directory, d->definition.fileName);
+        if (!QFileInfo::exists(path))
+            DbfFile::create(path, d->definition.fields);
     }
 
-    auto lock = std::make_unique<QLockFile>(path + u".lock"_s);
-    lock->setStaleLockTime(0); // held for the whole run; only a dead owner makes it stale
-    if (!lock->tryLock(0)) {
-        if (lock->error() == QLockFile::LockFailedError)
-            throw EngineError(u"Table %1 is in use by another program"_s.arg(path));
-        // No lock file can be made (a read-only folder): the table can still be read, but
-        // without the lock nothing guarantees a single writer, so it is not written.
-        lock.reset();
-    }
-
-    auto file = std::make_unique<DbfFile>(path, lock != nullptr);
+    const DbfFile::Access access = d->readOnly    ? DbfFile::Access::Read
+                                   : d->exclusive ? DbfFile::Access::WriteExclusive
+                                                  : DbfFile::Access::Write;
+    auto file = std::make_unique<DbfFile>(path, access);
     for (const RequiredField& req : d->definition.required) {
         int found = -1;
         for (std::size_t i = 0; i < file->fields().size() && found < 0; ++i) {
@@ -148,7 +160,6 @@ void Table::open()
             throw EngineError(u"Field '%1' of table %2 has the wrong type"_s.arg(req.name, path));
     }
 
-    d->lock = std::move(lock);
     d->file = std::move(file);
     d->state = State::Browse;
     d->buffer.clear();
@@ -160,7 +171,6 @@ void Table::open()
         d->state = State::Inactive;
         d->index.reset();
         d->file.reset();
-        d->lock.reset();
         throw;
     }
 }
@@ -176,7 +186,6 @@ void Table::close()
     d->state = State::Inactive;
     d->index.reset();
     d->file.reset();
-    d->lock.reset();
     d->filteredRows.clear();
     d->pos = -1;
     d->eof = d->bof = true;
@@ -197,6 +206,7 @@ void Table::emptyTable()
     d->requireOpen();
     if (!d->exclusive)
         throw EngineError(u"Table %1 must be opened exclusively to empty it"_s.arg(filePath()));
+    d->requireWritable();
     d->state = State::Browse;
     d->buffer.clear();
     d->file->truncate();
@@ -416,6 +426,7 @@ void Table::edit()
         return;
     if (d->count() == 0 || d->pos < 0)
         throw EngineError(u"Cannot edit an empty dataset"_s);
+    d->requireWritable();
     const char* row = d->file->record(d->currentRecno());
     d->buffer.assign(row, row + d->file->recordLength());
     d->modified = false;
@@ -426,6 +437,7 @@ void Table::append()
 {
     d->requireOpen();
     d->postPending();
+    d->requireWritable();
     d->buffer.assign(static_cast<std::size_t>(d->file->recordLength()), ' ');
     for (const FieldDef& f : d->file->fields())
         codec::clear(f, d->buffer.data());

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -83,18 +84,26 @@ public:
     QString indexName() const;
     void setExclusive(bool exclusive);
     bool exclusive() const;
+    // A read-only table is shared with other readers, is never created, and no file is written
+    // while it is open (no header repair, no lock file); edits and appends throw.
+    void setReadOnly(bool readOnly);
+    bool readOnly() const;
 
     // A table without a file, for tests of the logic above the engine.
     static std::unique_ptr<Table> createInMemory(const TableDefinition& definition,
                                                  const QString& indexName);
 
-    // Opens the file, creating it (and its folder) with the definition when missing; reads every
-    // row and builds the active index. Throws EngineError when the file is locked by another
-    // program, damaged, or lacks a required field.
+    // Opens the file, whatever the case of its name; unless read-only, creates it (and its
+    // folder) with the definition when missing. Reads every row and builds the active index.
+    // Throws EngineError when the folder is no usable path, the file is missing (read-only),
+    // is in use by another program, is damaged, or lacks a required field.
     void open();
     // Posts a pending row, flushes and closes. Closing a closed table does nothing.
     void close();
     bool isOpen() const;
+    // What the open table's file made known that the user must read (rows lost to damage, a
+    // code page it cannot write); empty for a sound file.
+    QStringList warnings() const;
     State state() const;
 
     // Requires an open exclusive table: removes every row from the file and the indexes.

@@ -8,7 +8,6 @@
 #include "store/dbase/table.h"
 #include "store/dbase/table_observer.h"
 
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
@@ -36,9 +35,9 @@ struct Table::Private
     QString directory;
     QString indexName;
     bool exclusive = false;
+    bool readOnly = false;
 
     std::unique_ptr<QTemporaryDir> memoryDir; // backing folder of an in-memory table
-    std::unique_ptr<QLockFile> lock;
     std::unique_ptr<DbfFile> file;
     std::unique_ptr<Index> index;
 
@@ -72,6 +71,12 @@ struct Table::Private
     {
         if (state == State::Inactive)
             throw EngineError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    }
+    void requireWritable() const
+    {
+        if (!file->writable())
+            throw EngineError(QStringLiteral("Cannot write to table %1: %2")
+                                  .arg(file->path(), file->readOnlyReason()));
     }
     void requireClosed() const
     {
