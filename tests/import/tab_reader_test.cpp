@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -119,6 +120,28 @@ TEST_F(TabReaderTest, openErrors)
     EXPECT_EQ(openError(file + QStringLiteral("/sub.tab")), u"Invalid filename");
     EXPECT_EQ(openError(m_dir.path()), u"File access denied");
     EXPECT_EQ(openError(m_dir.filePath(QString(300, u'n'))), u"Invalid filename");
+}
+
+TEST_F(TabReaderTest, specialFilesAndEndlessLinesAreErrorsNotHangs)
+{
+    const QString fifo = m_dir.filePath(QStringLiteral("bank.fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
+        const QString error = openError(path);
+        EXPECT_TRUE(error.contains(QStringLiteral("not a regular file"))) << error.toStdString();
+    }
+    // A line past the limit, also when it is the last one without a line end.
+    QByteArray tooLong = "eerste\r\n" + QByteArray(1024 * 1024 + 1, 'x');
+    for (const QByteArray& bytes : {tooLong + "\r\n", tooLong}) {
+        TabReader reader(write(bytes));
+        EXPECT_EQ(reader.readLine(), "eerste");
+        try {
+            reader.readLine();
+            ADD_FAILURE() << "read the long line";
+        } catch (const ImportError& error) {
+            EXPECT_EQ(error.text(), QStringLiteral("Line 2 is too long (over 1048576 bytes)"));
+        }
+    }
 }
 
 TEST_F(TabReaderTest, unreadableFileIsAccessDenied)

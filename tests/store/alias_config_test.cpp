@@ -72,6 +72,22 @@ TEST_F(AliasConfigTest, databaseDirectoryEndsInOneSeparator)
     }
 }
 
+TEST_F(AliasConfigTest, anAliasWithoutAFolderOfThisSystemNamesItsConfiguration)
+{
+    // Empty would be the root folder, a Windows path a folder "c:" under the working folder.
+    for (const QString& path : {QString(), u"  "_s, u"c:\\KOLVARO"_s, u"D:/data"_s}) {
+        AliasConfig config;
+        config.addStandardAlias(kAlias, path, u"DBASE"_s);
+        try {
+            config.databaseDirectory(kAlias);
+            ADD_FAILURE() << "accepted '" << path.toStdString() << "'";
+        } catch (const EngineError& error) {
+            EXPECT_TRUE(error.text().contains(kAlias) && error.text().contains(m_file))
+                << error.text().toStdString();
+        }
+    }
+}
+
 TEST_F(AliasConfigTest, duplicateAndUnknownAliasesAndUnwritableFilesThrow)
 {
     AliasConfig config;
