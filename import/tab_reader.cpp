@@ -60,7 +60,8 @@ TabReader::TabReader(const QString& path)
     case dbase::OpenedFile::Status::Directory:
         throw ImportError(QStringLiteral("File access denied"));
     case dbase::OpenedFile::Status::NotRegular:
-        throw ImportError(QStringLiteral("Cannot open file %1: it is not a regular file").arg(path));
+        throw ImportError(
+            QStringLiteral("Cannot open file %1: it is not a regular file").arg(path));
     case dbase::OpenedFile::Status::Failed:
         throwOpenError(path, opened.error);
     }
@@ -114,8 +115,9 @@ bool TabReader::atEnd()
 
 void TabReader::lineTooLong() const
 {
-    throw ImportError(
-        QStringLiteral("Line %1 is too long (over %2 bytes)").arg(m_lineNumber).arg(kMaxLineLength));
+    throw ImportError(QStringLiteral("Line %1 is too long (over %2 bytes)")
+                          .arg(m_lineNumber)
+                          .arg(kMaxLineLength));
 }
 
 QByteArray TabReader::readLine()

@@ -9,8 +9,8 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
-#include <system_error>
 #include <fcntl.h>
+#include <system_error>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -27,10 +27,10 @@ namespace {
 QString temporaryName(const QString& path)
 {
     const QFileInfo info(path);
-    return info.absoluteDir().filePath(u".%1.%2-%3.tmp"_s.arg(info.fileName())
-                                           .arg(QCoreApplication::applicationPid())
-                                           .arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                QLatin1Char('0')));
+    return info.absoluteDir().filePath(
+        u".%1.%2-%3.tmp"_s.arg(info.fileName())
+            .arg(QCoreApplication::applicationPid())
+            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
 }
 
 #ifdef Q_OS_WIN
@@ -40,17 +40,17 @@ QString create(const QString& path, const QString& temporary, const QByteArray& 
     QFile file(temporary);
     if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly))
         return file.errorString();
-    const bool written = file.write(bytes) == bytes.size() && file.flush() &&
-                         ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle())));
+    const bool written =
+        file.write(bytes) == bytes.size() && file.flush() &&
+        ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle())));
     file.close();
     // Without MOVEFILE_REPLACE_EXISTING an existing table keeps its name.
-    if (!written || !::MoveFileExW(reinterpret_cast<const wchar_t*>(temporary.utf16()),
-                                   reinterpret_cast<const wchar_t*>(path.utf16()),
-                                   MOVEFILE_WRITE_THROUGH)) {
-        const QString error = written
-                                  ? QString::fromStdString(
-                                        std::system_category().message(int(::GetLastError())))
-                                  : file.errorString();
+    if (!written ||
+        !::MoveFileExW(reinterpret_cast<const wchar_t*>(temporary.utf16()),
+                       reinterpret_cast<const wchar_t*>(path.utf16()), MOVEFILE_WRITE_THROUGH)) {
+        const QString error =
+            written ? QString::fromStdString(std::system_category().message(int(::GetLastError())))
+                    : file.errorString();
         QFile::remove(temporary);
         return error;
     }

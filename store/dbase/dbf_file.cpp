@@ -120,8 +120,7 @@ void DbfFile::openAndLock(Access access)
     case OpenedFile::Status::Failed:
         if (opened.error == ENOENT)
             throw EngineError(u"Table does not exist: %1"_s.arg(m_path));
-        throw EngineError(
-            u"Cannot open table %1: %2"_s.arg(m_path, systemErrorText(opened.error)));
+        throw EngineError(u"Cannot open table %1: %2"_s.arg(m_path, systemErrorText(opened.error)));
     }
     if (!m_file.open(opened.fd,
                      writable() ? QIODevice::ReadWrite | QIODevice::Unbuffered
@@ -132,10 +131,10 @@ void DbfFile::openAndLock(Access access)
 
     const auto inUse = [this] {
         const qint64 holder = WriterLock::holder(m_path);
-        return EngineError(holder > 0
-                               ? u"Table %1 is in use by another program (process %2)"_s.arg(m_path)
-                                     .arg(holder)
-                               : u"Table %1 is in use by another program"_s.arg(m_path));
+        return EngineError(
+            holder > 0
+                ? u"Table %1 is in use by another program (process %2)"_s.arg(m_path).arg(holder)
+                : u"Table %1 is in use by another program"_s.arg(m_path));
     };
     if (writable()) {
         switch (m_writerLock.acquire(m_path)) {

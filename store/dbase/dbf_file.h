@@ -73,7 +73,7 @@ private:
     QString m_path;
     QFile m_file;
     QString m_readOnlyReason;
-    WriterLock m_writerLock; // released before the file closes
+    WriterLock m_writerLock;        // released before the file closes
     bool m_touched = false;         // written since open
     char m_today[3] = {0, 0, 0};    // the update date, taken once at open
     char* m_mappedHeader = nullptr; // the record count's bytes, mapped (POSIX)

@@ -31,8 +31,8 @@ QString fieldProblem(const FieldDef& f, int level)
 {
     const auto exactWidth = [&](int width) {
         return f.width == width ? QString()
-                                : u"field '%1' of type '%2' has width %3 instead of %4"_s.arg(
-                                      f.name, QString(QLatin1Char(f.type)))
+                                : u"field '%1' of type '%2' has width %3 instead of %4"_s
+                                      .arg(f.name, QString(QLatin1Char(f.type)))
                                       .arg(f.width)
                                       .arg(width);
     };
@@ -146,8 +146,8 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
     if (l.headerLength > size)
         throw damaged(u"its header is longer than the file"_s);
     if (l.headerLength < start + 1)
-        throw damaged(u"its header length %1 leaves no room for the field list"_s.arg(
-            l.headerLength));
+        throw damaged(
+            u"its header length %1 leaves no room for the field list"_s.arg(l.headerLength));
 
     int pos = start;
     int offset = 1;
@@ -188,8 +188,7 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
     if (l.fields.empty())
         throw damaged(u"it has no fields"_s);
     if (offset != l.recordLength)
-        throw damaged(u"the record length %1 does not match its fields (%2)"_s
-                          .arg(l.recordLength)
+        throw damaged(u"the record length %1 does not match its fields (%2)"_s.arg(l.recordLength)
                           .arg(offset));
 
     l.codePage = codePageOf(h, l.level, l.languageDriver);
@@ -213,16 +212,16 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
         if (flag == ' ' || flag == '*')
             continue;
         if (r == 0)
-            throw damaged(u"its rows do not start where the header says (byte %1)"_s.arg(
-                l.headerLength));
+            throw damaged(
+                u"its rows do not start where the header says (byte %1)"_s.arg(l.headerLength));
         throw damaged(u"row %1 starts with %2 where a deletion flag belongs"_s.arg(r + 1).arg(
             hexByte(static_cast<unsigned char>(flag))));
     }
     if (count == l.storedCount) {
         // A crash between writing a row and its count leaves the count short of rows that are
         // complete: they are kept.
-        while (count < available && looksLikeRow(rows + count * l.recordLength, l.recordLength,
-                                                 l.fields))
+        while (count < available &&
+               looksLikeRow(rows + count * l.recordLength, l.recordLength, l.fields))
             ++count;
         const qint64 tail = size - l.headerLength - count * l.recordLength;
         if (tail > 0 && rows[count * l.recordLength] != kEndOfFile)

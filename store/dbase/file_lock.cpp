@@ -86,16 +86,16 @@ WriterLock::Result WriterLock::acquire(const QString& tablePath)
     const QByteArray name = QFile::encodeName(m_path);
     for (int attempt = 0; attempt < 100; ++attempt) {
 #ifdef Q_OS_WIN
-        const int fd = ::_wopen(reinterpret_cast<const wchar_t*>(m_path.utf16()),
-                                _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+        const int fd =
+            ::_wopen(reinterpret_cast<const wchar_t*>(m_path.utf16()),
+                     _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 #else
-        const int fd = ::open(name.constData(),
-                              O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0666);
+        const int fd =
+            ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0666);
 #endif
         if (fd < 0) {
             const int error = errno;
-            if ((error == EACCES || error == EROFS || error == EPERM) &&
-                !QFileInfo::exists(m_path))
+            if ((error == EACCES || error == EROFS || error == EPERM) && !QFileInfo::exists(m_path))
                 return Result::FolderReadOnly;
             m_error = u"its lock file %1 cannot be opened: %2"_s.arg(
                 QDir::toNativeSeparators(m_path), systemErrorText(error));
@@ -112,7 +112,9 @@ WriterLock::Result WriterLock::acquire(const QString& tablePath)
         }
 #ifndef Q_OS_WIN
         // The file may have been removed by the writer we waited for: then it is not ours.
-        struct stat held{}, named{};
+        struct stat held
+        {
+        }, named{};
         if (::fstat(fd, &held) != 0 || ::stat(name.constData(), &named) != 0 ||
             held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
             ::close(fd);
@@ -123,11 +125,12 @@ WriterLock::Result WriterLock::acquire(const QString& tablePath)
         // The pid is only for messages; the lock holds without it.
         const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
 #ifdef Q_OS_WIN
-        [[maybe_unused]] const bool noted = ::_chsize(m_fd, 0) == 0 &&
-                                            ::_write(m_fd, pid.constData(), pid.size()) == pid.size();
+        [[maybe_unused]] const bool noted =
+            ::_chsize(m_fd, 0) == 0 && ::_write(m_fd, pid.constData(), pid.size()) == pid.size();
 #else
         [[maybe_unused]] const bool noted =
-            ::ftruncate(m_fd, 0) == 0 && ::pwrite(m_fd, pid.constData(), pid.size(), 0) == pid.size();
+            ::ftruncate(m_fd, 0) == 0 &&
+            ::pwrite(m_fd, pid.constData(), pid.size(), 0) == pid.size();
 #endif
         return Result::Locked;
     }

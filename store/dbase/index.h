@@ -11,8 +11,8 @@ namespace dbase {
 class DbfFile;
 
 // A single-field ascending index: record numbers sorted by key, equal keys in record order.
-// Text keys compare as the stored, blank-padded bytes in the table's code page (plain byte order, case
-// included); other keys as numbers (dates by their day number), decoded once per row and kept.
+// Text keys compare as the stored, blank-padded bytes in the table's code page (plain byte order,
+// case included); other keys as numbers (dates by their day number), decoded once per row and kept.
 class Index
 {
 public:

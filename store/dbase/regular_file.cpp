@@ -26,7 +26,9 @@ OpenedFile openRegularFile(const QString& path, bool readWrite)
         result.error = errno;
         return result;
     }
-    struct _stat64 info{};
+    struct _stat64 info
+    {
+    };
     if (::_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
         const bool directory = (info.st_mode & _S_IFMT) == _S_IFDIR;
         ::_close(fd);
@@ -36,14 +38,17 @@ OpenedFile openRegularFile(const QString& path, bool readWrite)
 #else
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), (readWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
+    const int fd =
+        ::open(name.constData(), (readWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         result.error = errno;
         if (result.error == EISDIR)
             result.status = OpenedFile::Status::Directory;
         return result;
     }
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int error = errno;
         ::close(fd);

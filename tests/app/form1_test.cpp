@@ -35,6 +35,7 @@ private slots:
     void existingAliasAtOtherPathIsUsedUnchanged();
     void failedStart_data();
     void failedStart();
+    void damagedTableIsShownWithWhatItLost();
     void emptyTable_data();
     void emptyTable();
     void buttonsShowTheirWindowsModelessly();
@@ -208,6 +209,25 @@ void Form1Test::failedStart()
     QCOMPARE(m_dialogs.errors.size(), 3);
     QCOMPARE(form.Label9->text(), QStringLiteral("0"));
     form.close(); // closing after a failed start still works
+}
+
+void Form1Test::damagedTableIsShownWithWhatItLost()
+{
+    filler::fillFolder(tablesFolder(), 4, 2);
+    QFile mutaties(tablesFolder() + QStringLiteral("mutaties.DBF"));
+    QVERIFY(mutaties.open(QIODevice::ReadWrite));
+    mutaties.resize(mutaties.size() - 1); // the end marker and half of the last row go
+    mutaties.resize(mutaties.size() - 100);
+    mutaties.close();
+
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    QCOMPARE(m_dialogs.errors.size(), 1);
+    QVERIFY2(m_dialogs.errors[0].contains(QStringLiteral("the other 1 are lost")),
+             qPrintable(m_dialogs.errors[0]));
+    QVERIFY(data.T1.isOpen() && data.T2.isOpen()); // the start goes on
+    QCOMPARE(data.T1.recordCount(), 3);
+    QCOMPARE(form.Label3->text(), tablesFolder());
 }
 
 void Form1Test::emptyTable_data()

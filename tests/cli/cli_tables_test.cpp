@@ -78,6 +78,18 @@ TEST_F(CliTablesTest, readCommandsWriteNoFileNotEvenToMendADamagedTable)
         EXPECT_EQ(result.status, 0) << result.err.toStdString();
         EXPECT_EQ(files(), before) << command.join(u' ').toStdString();
     }
+
+    // Rows the file lost are no failure of the reading, but it is said.
+    ASSERT_TRUE(mutaties.open(QIODevice::ReadWrite));
+    mutaties.seek(4);
+    mutaties.write(QByteArray("\x02\0\0\0", 4));
+    mutaties.resize(mutaties.size() - 2);
+    mutaties.close();
+    const Result lost =
+        cli(tables + QStringList{QStringLiteral("dump"), QStringLiteral("mutaties")});
+    EXPECT_EQ(lost.status, 0);
+    EXPECT_TRUE(lost.err.contains(QStringLiteral("the other 1 are lost")))
+        << lost.err.toStdString();
 }
 
 TEST_F(CliTablesTest, readCommandsOnMissingTablesOrForeignFoldersFailAndCreateNothing)

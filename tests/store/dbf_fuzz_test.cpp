@@ -38,10 +38,10 @@ std::vector<QByteArray> seeds()
         files.push_back(readFile(dir.filePath(u"mutaties.DBF"_s)));
     }
     const auto fields = mutatiesLevel3Fields();
-    files.push_back(rawTable(
-        fields, {rawRecord(fields, {"20240305", "4", "ALBERT", "pin", "1234", "-23.50"}),
-                 rawRecord(fields, {"20240101", "3", "WEG", "", "", "1.00"}, '*'),
-                 rawRecord(fields, {"", "", "", "", "", ""})}));
+    files.push_back(
+        rawTable(fields, {rawRecord(fields, {"20240305", "4", "ALBERT", "pin", "1234", "-23.50"}),
+                          rawRecord(fields, {"20240101", "3", "WEG", "", "", "1.00"}, '*'),
+                          rawRecord(fields, {"", "", "", "", "", ""})}));
     const QString binary = dir.filePath(kFile);
     dbase::DbfFile::create(binary, {{u"NAAM"_s, 'C', 6, 0, 0},
                                     {u"AANTAL"_s, 'I', 4, 0, 0},
@@ -100,7 +100,8 @@ void mutate(QByteArray& b, std::mt19937& random)
             const int at = (level7 ? 68 + 48 * field + 32 : 32 + 32 * field + 11) +
                            std::array{0, level7 ? 1 : 5, level7 ? 2 : 6}[pick(3)];
             if (at < b.size())
-                b[at] = std::array{'I', 'O', '@', 'D', 'L', 'N', 'C', '\0', '\x07', '\xFF'}[pick(10)];
+                b[at] =
+                    std::array{'I', 'O', '@', 'D', 'L', 'N', 'C', '\0', '\x07', '\xFF'}[pick(10)];
         }
         break;
     case 4:

@@ -137,12 +137,13 @@ TEST(TableSharing, locksEndWithTheirHolderHoweverItEndsAndNameItsProcess)
         bool shared; // the other opens while the holder lives
     };
     const Case cases[] = {
-        {Use::Writer, Use::Writer, false},  {Use::Writer, Use::Emptier, false},
-        {Use::Writer, Use::Reader, true},   {Use::Reader, Use::Writer, true},
-        {Use::Reader, Use::Reader, true},   {Use::Emptier, Use::Reader, false},
+        {Use::Writer, Use::Writer, false}, {Use::Writer, Use::Emptier, false},
+        {Use::Writer, Use::Reader, true},  {Use::Reader, Use::Writer, true},
+        {Use::Reader, Use::Reader, true},  {Use::Emptier, Use::Reader, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "holder " << int(c.holder) << ", other " << int(c.other));
+        SCOPED_TRACE(testing::Message()
+                     << "holder " << int(c.holder) << ", other " << int(c.other));
         QTemporaryDir dir;
         ASSERT_EQ(useTable(dir.path(), Use::Writer), QString());
         const pid_t holder = holdInChild(dir.path(), c.holder);
@@ -168,7 +169,8 @@ TEST(TableSharing, locksEndWithTheirHolderHoweverItEndsAndNameItsProcess)
 
 TEST(TableSharing, aLeftoverLockFileBlocksNobody)
 {
-    for (const QByteArray& leftover : {QByteArray(), QByteArray("\0\0garbage"), QByteArray("1\n")}) {
+    for (const QByteArray& leftover :
+         {QByteArray(), QByteArray("\0\0garbage"), QByteArray("1\n")}) {
         QTemporaryDir dir;
         ASSERT_EQ(useTable(dir.path(), Use::Writer), QString());
         writeFile(dir.filePath(kFile + u".lock"_s), leftover);

@@ -28,18 +28,18 @@ const QString kFile = u"mutaties.DBF"_s;
 constexpr int kRecord = 333;
 
 const Mutatie kAlbert{QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"pin"_s, u"1234"_s, -23.5};
-const Mutatie kCafe{QDate(2023, 12, 31), 7, u"Caf\u00e9 No\u00ebl"_s, u"Overboeking"_s,
-                    u"NL01BANK"_s, 1250.0};
+const Mutatie kCafe{QDate(2023, 12, 31), 7,     u"Caf\u00e9 No\u00ebl"_s, u"Overboeking"_s,
+                    u"NL01BANK"_s,       1250.0};
 
 // A level-3 mutaties file with the two rows above, the second's name as `cafeBytes`.
 QByteArray level3(quint8 ldid = 0x57, const QByteArray& cafeBytes = "Caf\xe9 No\xebl")
 {
     const auto fields = mutatiesLevel3Fields();
-    return rawTable(fields,
-                    {rawRecord(fields, {"20240305", "4", "ALBERT HEIJN", "pin", "1234", "-23.50"}),
-                     rawRecord(fields, {"20231231", "7", cafeBytes, "Overboeking", "NL01BANK",
-                                        "1250.00"})},
-                    true, 0x03, ldid);
+    return rawTable(
+        fields,
+        {rawRecord(fields, {"20240305", "4", "ALBERT HEIJN", "pin", "1234", "-23.50"}),
+         rawRecord(fields, {"20231231", "7", cafeBytes, "Overboeking", "NL01BANK", "1250.00"})},
+        true, 0x03, ldid);
 }
 
 // Opens mutaties in `folder`: the error's text, or empty when it opened (then closed again).
@@ -194,8 +194,9 @@ TEST(UserTables, damagedFieldListsAndRowsAreRefusedNamingTheFile)
     const auto level7Width = [&](int field, int width) {
         QByteArray b = binary;
         b[68 + 48 * field + 33] = static_cast<char>(width);
-        putLe16(b, 10, static_cast<quint16>(le16(b, 10) + width - static_cast<quint8>(
-                                                                     binary[68 + 48 * field + 33])));
+        putLe16(b, 10,
+                static_cast<quint16>(le16(b, 10) + width -
+                                     static_cast<quint8>(binary[68 + 48 * field + 33])));
         return b;
     };
     const auto level3Patch = [&](int offset, QByteArray bytes) {
@@ -244,8 +245,10 @@ TEST(UserTables, openingWritesNothingAndSaysWhatDamageCost)
     };
     const Case cases[] = {
         {"sound", [](QByteArray&, int) {}, 2, {}},
-        {"count a row short (crash before the count)", [](QByteArray& b, int) { putLe32(b, 4, 1); },
-         2, {}},
+        {"count a row short (crash before the count)",
+         [](QByteArray& b, int) { putLe32(b, 4, 1); },
+         2,
+         {}},
         {"stale bytes after the end marker", [](QByteArray& b, int) { b += "oud oud"; }, 2, {}},
         {"cut after the first row",
          [](QByteArray& b, int header) { b.truncate(header + kRecord + 100); }, 1,
