@@ -12,6 +12,7 @@
 #include "store/table_names.h"
 #include "store/tables_folder.h"
 #include "views/count_label.h"
+#include "views/month_strip.h"
 #include "views/progress_gauge.h"
 #include "views/table_model.h"
 #include "views/texts.h"
@@ -19,7 +20,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace app {
@@ -221,9 +221,7 @@ void TForm1::pageShown(int index)
 void TForm1::geefsaldi()
 {
     // The sums are all computed before the strip changes: an error leaves the old texts.
-    const QStringList texts = monthly::stripTexts(monthly::geefsaldi(m_data.T2));
-    for (int cell = 0; cell < texts.size(); ++cell)
-        StringGrid1->item(0, cell)->setText(texts[cell]);
+    m_monthStrip->setTexts(monthly::stripTexts(monthly::geefsaldi(m_data.T2)));
 }
 
 } // namespace app

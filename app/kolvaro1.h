@@ -21,6 +21,7 @@ class DbGrid;
 class DbNavigator;
 class FilterPanel;
 class GradientButton;
+class MonthStrip;
 class TableModel;
 } // namespace views
 
@@ -77,6 +78,9 @@ public:
     void SRColorButton16Click(); // "Inlezen TAB-file"
     void SRColorButton8Click();  // "Aanvullen relaties"
     void SRColorButton9Click();  // "Vul per maand"
+    void RxDBGrid2DblClick();    // toggles the select flag of the current relation-year row
+    void SRColorButton1Click();  // "select"
+    void SRColorButton6Click();  // "deselect"
     void switchOffImportFilters();
     void TabSheet1Show();
     void TabSheet3Show();
@@ -156,6 +160,7 @@ public:
     QLabel* Label16 = nullptr;
     QLabel* Label17 = nullptr;
     QLabel* Label13 = nullptr;
+    views::MonthStrip* m_monthStrip = nullptr; // holds StringGrid1 and its caption Label13
     QTableWidget* StringGrid1 = nullptr;
     views::DbNavigator* DBNavigator3 = nullptr;
     views::TableModel* m_monthModel = nullptr;

@@ -2,67 +2,35 @@
 // grid's month columns, navigator and grid.
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
+#include "store/table_names.h"
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
 #include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
 #include "views/gradient_button.h"
+#include "views/month_strip.h"
 #include "views/table_model.h"
 #include "views/texts.h"
 
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
-#include <array>
+#include <algorithm>
 
 namespace app {
 
 namespace {
-
-constexpr std::array<int, 13> kStripWidths = {2, 64, 63, 60, 60, 58, 58, 60, 62, 61, 63, 60, 60};
-constexpr int kStripRowHeight = 16;
-
-// One row of 13 cells, no titles, no scroll bars, no input: the sums are written by the page.
-QTableWidget* monthStrip(QWidget* parent)
-{
-    auto* strip = new QTableWidget(1, int(kStripWidths.size()), parent);
-    strip->horizontalHeader()->setMinimumSectionSize(1); // the 2-pixel spacer cell
-    strip->horizontalHeader()->hide();
-    strip->verticalHeader()->hide();
-    strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip->setFrameShape(QFrame::NoFrame);
-    strip->setShowGrid(false);
-    strip->setEnabled(false);
-    strip->setFocusPolicy(Qt::NoFocus);
-    strip->setStyleSheet(QStringLiteral(
-        "QTableWidget { background-color: #FFCE9D; color: black; }"
-        "QTableWidget::item { border-right: 1px solid #A0A0A0; padding-right: 2px; }"));
-    int width = 0;
-    for (std::size_t c = 0; c < kStripWidths.size(); ++c) {
-        strip->setColumnWidth(int(c), kStripWidths[c]);
-        width += kStripWidths[c];
-        auto* cell = new QTableWidgetItem;
-        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        strip->setItem(0, int(c), cell);
-    }
-    strip->setRowHeight(0, kStripRowHeight);
-    strip->setFixedSize(width, kStripRowHeight);
-    return strip;
+constexpr int kHeaderHeight = 84;
 }
-
-} // namespace
 
 void TForm1::buildMonthTotalsPage()
 {
     TabSheet4 = new QWidget;
     PageControl1->addTab(TabSheet4, views::texts::kPageMonthTotals);
 
-    QWidget* header = parts::pageHeader(TabSheet4, 84);
+    QWidget* header = parts::pageHeader(TabSheet4, kHeaderHeight);
     m_monthCalculator = parts::calculatorImage(header);
     SRColorButton2 = parts::helpButton(header);
     connect(m_monthCalculator, &views::ClickableImage::clicked, this, &TForm1::Image2Click);
@@ -93,15 +61,16 @@ void TForm1::buildMonthTotalsPage()
     RxDBGrid3 = new views::DbGrid(m_monthModel, TabSheet4);
     RxDBGrid3->setGuard(guard());
 
-    // The strip's first month cell stands above the grid's jan column: past the row indicator,
-    // the grid's frame, jaar and Naam, less the strip's 2-pixel spacer cell.
+    // The strip stands right above the grid's column titles and follows the month columns.
     const auto& columns = m_monthModel->layout().columns;
-    const int janLeft = RxDBGrid3->frameWidth() + views::DbGrid::kIndicatorWidth +
-                        columns[0].width + columns[1].width;
-    StringGrid1 = monthStrip(header);
-    StringGrid1->move(janLeft - kStripWidths[0], 84 - kStripRowHeight - 2);
-    Label13 = parts::label(header, views::texts::kMonthTotals, {0, 0}, true);
-    Label13->move(janLeft - kStripWidths[0] - Label13->width() - 6, 84 - kStripRowHeight - 1);
+    const auto jan = std::find_if(columns.begin(), columns.end(), [](const auto& column) {
+        return column.field == store::names::kMonths[0];
+    });
+    m_monthStrip = new views::MonthStrip(RxDBGrid3, int(jan - columns.begin()),
+                                         views::texts::kMonthTotals, header);
+    m_monthStrip->move(0, kHeaderHeight - m_monthStrip->height() - 2);
+    StringGrid1 = m_monthStrip->cells();
+    Label13 = m_monthStrip->caption();
 
     auto* page = new QVBoxLayout(TabSheet4);
     page->setContentsMargins(0, 0, 0, 0);

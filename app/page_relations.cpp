@@ -3,6 +3,7 @@
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
 #include "charts/series/month_series.h"
+#include "relations/selection.h"
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
@@ -47,6 +48,8 @@ void TForm1::buildRelationsPage()
                                    QRect(110, below + 18, 70, 24));
     SRColorButton1 = parts::button(header, views::texts::kSelect, views::kSlateFace,
                                    QRect(186, below + 18, 70, 24));
+    connect(SRColorButton6, &QPushButton::clicked, this, &TForm1::SRColorButton6Click);
+    connect(SRColorButton1, &QPushButton::clicked, this, &TForm1::SRColorButton1Click);
     Label12 = parts::label(header, views::texts::kDoubleClickHint, {266, below + 23});
 
     Label11 = parts::label(header, views::texts::kYearListTitle, {544, 4}, true);
@@ -87,12 +90,29 @@ void TForm1::buildRelationsPage()
     m_relationModel = new views::TableModel(m_data.T2, views::relationGrid(), this);
     RxDBGrid2 = new views::DbGrid(m_relationModel, TabSheet2);
     RxDBGrid2->setGuard(guard());
+    // Only a double click on a row: the view reports none on the titles or below the last row.
+    connect(RxDBGrid2, &QAbstractItemView::doubleClicked, this, &TForm1::RxDBGrid2DblClick);
 
     auto* page = new QVBoxLayout(TabSheet2);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
     page->addWidget(header);
     page->addWidget(RxDBGrid2, 1);
+}
+
+void TForm1::RxDBGrid2DblClick()
+{
+    guarded([&] { relations::toggleSelect(m_data.T2); });
+}
+
+void TForm1::SRColorButton1Click()
+{
+    guarded([&] { relations::setSelectOfPresented(m_data.T2, true); });
+}
+
+void TForm1::SRColorButton6Click()
+{
+    guarded([&] { relations::setSelectOfPresented(m_data.T2, false); });
 }
 
 QStringList TForm1::tickedYears() const

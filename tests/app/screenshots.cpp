@@ -93,6 +93,7 @@ int main(int argc, char** argv)
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    prepareYearComparison(form, data.T2); // the relations page shows its marks too
     for (int page = 0; page < form.PageControl1->count(); ++page) {
         form.PageControl1->setCurrentIndex(page);
         QTest::qWait(100);
@@ -114,7 +115,6 @@ int main(int argc, char** argv)
     charts::TForm3 form3(
         data.T2, [&form] { return form.tickedYears(); }, hooks, &form);
     charts::TForm5 form5(data.T2, hooks, &form);
-    prepareYearComparison(form, data.T2);
     const QDir dir(out);
     bool saved = saveChart(form2, dir.filePath(QStringLiteral("chart-transactions.png"))) &&
                  saveChart(form3, dir.filePath(QStringLiteral("chart-relations.png"))) &&
