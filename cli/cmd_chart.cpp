@@ -1,6 +1,7 @@
 #include "cli/chart_picture.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/filter_options.h"
 
 #include "charts/series/month_series.h"
 #include "store/dbase/field_codec.h"
@@ -14,11 +15,12 @@ namespace cli {
 namespace {
 
 const QString kUsage = u"usage: kolvaro-cli [--tables DIR] chart transactions|relations|months "
-                       "[--years Y,Y,...] [--png FILE [--size WxH]]"_s;
+                       "[FILTER...] [--years Y,Y,...] [--png FILE [--size WxH]]"_s;
 
 struct ChartOptions
 {
     ChartKind kind = ChartKind::Transactions;
+    FilterOptions filters;   // of the one table the chart reads
     QStringList tickedYears; // in the year list's order
     QString png;
     QSize size;
@@ -34,12 +36,17 @@ std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
         return std::nullopt;
     ChartOptions options;
     options.kind = kinds.value(args[0]);
+    const int table = options.kind == ChartKind::Transactions ? kFilterMutaties : kFilterBedrijven;
+    const std::optional<QStringList> rest = takeFilterOptions(args.mid(1), table, options.filters);
+    if (!rest)
+        return std::nullopt;
     bool yearsGiven = false, sizeGiven = false;
-    for (qsizetype i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size())
+    for (qsizetype i = 0; i < rest->size(); i += 2) {
+        if (i + 1 >= rest->size())
             return std::nullopt;
-        const QString& value = args[i + 1];
-        if (args[i] == u"--years" && !yearsGiven) {
+        const QString& option = (*rest)[i];
+        const QString& value = (*rest)[i + 1];
+        if (option == u"--years" && !yearsGiven) {
             yearsGiven = true;
             const QStringList given = value.split(u',');
             for (const QString& year : given)
@@ -51,9 +58,9 @@ std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
             for (const QString& year : charts::yearList())
                 if (given.contains(year))
                     options.tickedYears << year;
-        } else if (args[i] == u"--png" && options.png.isEmpty() && !value.isEmpty()) {
+        } else if (option == u"--png" && options.png.isEmpty() && !value.isEmpty()) {
             options.png = value;
-        } else if (args[i] == u"--size" && !sizeGiven) {
+        } else if (option == u"--size" && !sizeGiven) {
             sizeGiven = true;
             const QRegularExpressionMatch m =
                 QRegularExpression(u"^([1-9][0-9]{0,4})x([1-9][0-9]{0,4})$"_s).match(value);
@@ -136,6 +143,7 @@ int chart(const Context& context)
     return runGuarded([&] {
         store::TDataModule1 data;
         openTables(data, context.tablesDir, TableAccess::Read);
+        applyFilterOptions(options->filters, data);
         ChartData chart;
         chart.kind = options->kind;
         if (chart.kind == ChartKind::Transactions) {

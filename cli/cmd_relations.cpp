@@ -5,6 +5,7 @@
 #include "monthly/month_sums.h"
 #include "relations/completion.h"
 #include "relations/month_totals.h"
+#include "relations/selection.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +26,22 @@ std::optional<FilterOptions> filtersOnly(const Context& context, const QString& 
         return std::nullopt;
     }
     return filters;
+}
+
+int setSelect(const Context& context, bool select)
+{
+    const auto filters =
+        filtersOnly(context, select ? u"select"_s : u"deselect"_s, kFilterBedrijven);
+    if (!filters)
+        return 2;
+    return runGuarded([&] {
+        store::TDataModule1 data;
+        openTables(data, context.tablesDir, TableAccess::Write);
+        applyFilterOptions(*filters, data);
+        const int written = relations::setSelectOfPresented(data.T2, select);
+        data.closeAll(); // the count is printed only once the rows are on disk
+        printOut(QString::number(written) + u'\n');
+    });
 }
 
 } // namespace
@@ -73,6 +90,16 @@ int totals(const Context& context)
         printOut(cells.mid(1).join(u'\t') + u'\n');
         data.closeAll();
     });
+}
+
+int select(const Context& context)
+{
+    return setSelect(context, true);
+}
+
+int deselect(const Context& context)
+{
+    return setSelect(context, false);
 }
 
 } // namespace cli

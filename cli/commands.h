@@ -20,6 +20,8 @@ int importFiles(const Context& context);
 int complete(const Context& context);
 int fill(const Context& context);
 int totals(const Context& context);
+int select(const Context& context);    // "select" over the presented bedrijven rows
+int deselect(const Context& context);  // "deselect" over them
 int sampleTab(const Context& context); // a generated bank file to stdout
 int chart(const Context& context);
 

@@ -18,11 +18,14 @@ const char* const kUsage =
     "  complete [FILTER...]      complete the relation-year rows from the transactions\n"
     "  fill [FILTER...]          fill the month totals of the relation-year rows\n"
     "  totals [FILTER...]        the month-totals strip (--year PREFIX is --jaar PREFIX)\n"
+    "  select [FILTER...]        set the select flag of the presented relation-year rows\n"
+    "  deselect [FILTER...]      clear it\n"
     "  dump mutaties|bedrijven [FILTER...]\n"
     "                            every presented row, tab-separated, a header line first\n"
     "  count mutaties|bedrijven [FILTER...]\n"
     "                            the number of presented rows\n"
-    "  chart transactions|relations|months [--years Y,Y,...] [--png FILE [--size WxH]]\n"
+    "  chart transactions|relations|months [FILTER...]\n"
+    "        [--years Y,Y,...] [--png FILE [--size WxH]]\n"
     "                            the series of a chart window, or its picture\n"
     "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
     "                            a generated bank TAB file to stdout, to try the program\n"
@@ -74,7 +77,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("complete"), cli::complete}, {QStringLiteral("fill"), cli::fill},
         {QStringLiteral("totals"), cli::totals},     {QStringLiteral("dump"), cli::dump},
         {QStringLiteral("sample"), cli::sampleTab},  {QStringLiteral("chart"), cli::chart},
-        {QStringLiteral("count"), cli::count},
+        {QStringLiteral("count"), cli::count},       {QStringLiteral("select"), cli::select},
+        {QStringLiteral("deselect"), cli::deselect},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

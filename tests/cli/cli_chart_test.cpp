@@ -119,6 +119,51 @@ TEST_F(CliChartTest, monthsAddEveryPresentedRow)
     EXPECT_EQ(r.lines[26], u"3\tGemiddeld\t1\tfeb\t48.25\t#000080"_s); // (94.5 + 2) / 2
 }
 
+TEST_F(CliChartTest, filterOptionsOfTheTableTheChartReads)
+{
+    struct Case
+    {
+        QStringList args;
+        int status;
+        qsizetype lines;  // with status 0: how many, the header included
+        int line;         // which one to compare
+        QString expected; // that line, or a part of stderr
+    };
+    const std::vector<Case> cases = {
+        {{u"months"_s, u"--jaar"_s, u"2011"_s}, 0, 37, 1, u"1\tUitgaven\t0\tjan\t0\t#FF0000"_s},
+        {{u"months"_s, u"--jaar"_s, u"2011"_s}, 0, 37, 13, u"2\tInkomsten\t0\tjan\t107\t#008000"_s},
+        {{u"relations"_s, u"--naam"_s, u"b"_s, u"--years"_s, u"2011"_s},
+         0,
+         73,
+         1,
+         u"1\t2011\t0\tjan\t7\t#6C6CB7"_s},
+        {{u"transactions"_s, u"--datum-van"_s, u"05-01-2010"_s},
+         0,
+         4,
+         1,
+         u"1\t\t0\t09-01-2010\t20.5\t#008000"_s},
+        {{u"transactions"_s, u"--datum-van"_s, u"1-13-2010"_s},
+         1,
+         0,
+         0,
+         u"'1-13-2010' is not a valid date"_s},
+        {{u"transactions"_s, u"--jaar"_s, u"2010"_s}, 2, 0, 0, u"usage"_s},
+        {{u"months"_s, u"--relatie"_s, u"x"_s}, 2, 0, 0, u"usage"_s},
+        {{u"months"_s, u"--jaar"_s}, 2, 0, 0, u"usage"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const Result r = cli(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.lines.size(), c.lines);
+        if (c.status == 0) {
+            EXPECT_EQ(r.lines.value(c.line), c.expected) << r.err.toStdString();
+        } else {
+            EXPECT_TRUE(r.err.contains(c.expected)) << r.err.toStdString();
+        }
+    }
+}
+
 TEST_F(CliChartTest, picturesAndUsageErrors)
 {
     struct Case

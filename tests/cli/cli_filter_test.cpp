@@ -1,5 +1,6 @@
 // kolvaro-cli's filter options: the boxes of the pages' filter rows, as typed, on count, dump,
-// fill and totals.
+// fill, totals, select and deselect.
+#include "store/data_module.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/support/qt_print.h"
 
@@ -30,6 +31,20 @@ protected:
         bank.close();
         ASSERT_EQ(cli({QStringLiteral("import"), bank.fileName()}).status, 0);
         ASSERT_EQ(cli({QStringLiteral("complete")}).status, 0);
+    }
+
+    // The select flag of every bedrijven row in NAAM order, as dump writes it ("." when empty).
+    QString flags()
+    {
+        const QStringList lines =
+            QString::fromUtf8(cli(words("dump bedrijven")).out).split(u'\n', Qt::SkipEmptyParts);
+        const qsizetype select = lines.value(0).split(u'\t').indexOf(QStringLiteral("select"));
+        QString text;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QString flag = lines[i].split(u'\t').value(select);
+            text += flag.isEmpty() ? QStringLiteral(".") : flag;
+        }
+        return text;
     }
 
     clirunner::Result cli(const QStringList& arguments)
@@ -95,6 +110,48 @@ TEST_F(CliFilterTest, passesAndTotalsSeeTheFilteredRows)
     const clirunner::Result year = cli(words("totals --year 2010"));
     EXPECT_EQ(year.out, "0,00\t0,00\t3,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\n");
     EXPECT_EQ(cli(words("totals --jaar 2010")).out, year.out);
+}
+
+TEST_F(CliFilterTest, selectAndDeselectWriteThePresentedRows)
+{
+    // bedrijven in NAAM order: DE HOEK 2011, JANSEN 2010, KOLVARO 2010, KOLVARO 2011.
+    struct Case
+    {
+        const char* args;
+        int status;
+        QByteArray out;
+        const char* flags; // afterwards
+    };
+    const Case cases[] = {
+        {"select --naam kol", 0, "2\n", "..TT"},
+        {"deselect --jaar 2011", 0, "2\n", "F.TF"},
+        {"select", 0, "4\n", "TTTT"},
+        {"deselect --jaar 2011 --naam jan", 0, "0\n", "TTTT"},
+        {"deselect --relatie kol", 2, "", "TTTT"}, // the transactions page's box
+        {"deselect --naam", 2, "", "TTTT"},
+        {"select bedrijven", 2, "", "TTTT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const clirunner::Result result = cli(words(c.args));
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.out, c.out);
+        if (c.status == 2) {
+            EXPECT_TRUE(result.err.startsWith("usage:"));
+        }
+        EXPECT_EQ(flags(), QString::fromLatin1(c.flags));
+    }
+
+    // A table another program holds: the engine's message, status 1, nothing written.
+    store::TDataModule1 other;
+    other.setTablesFolder(m_dir.filePath(QStringLiteral("tables")));
+    other.T2.open();
+    const clirunner::Result locked = cli(words("deselect"));
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_TRUE(locked.out.isEmpty());
+    EXPECT_TRUE(locked.err.contains("in use by another program")) << locked.err.toStdString();
+    other.T2.close();
+    EXPECT_EQ(flags(), QStringLiteral("TTTT"));
 }
 
 } // namespace
