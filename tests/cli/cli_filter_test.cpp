@@ -114,7 +114,8 @@ TEST_F(CliFilterTest, passesAndTotalsSeeTheFilteredRows)
 
 TEST_F(CliFilterTest, selectAndDeselectWriteThePresentedRows)
 {
-    // bedrijven in NAAM order: DE HOEK 2011, JANSEN 2010, KOLVARO 2010, KOLVARO 2011.
+    // bedrijven in NAAM order: DE HOEK 2011, JANSEN 2010, KOLVARO 2010, KOLVARO 2011. Each run
+    // opens the tables anew, so the flags read back are the ones on disk.
     struct Case
     {
         const char* args;

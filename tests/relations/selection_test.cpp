@@ -1,12 +1,10 @@
 #include "relations/selection.h"
-#include "store/data_module.h"
 #include "store/dbase/table_observer.h"
 #include "store/dbase/update_blocker.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -120,26 +118,4 @@ TEST(Selection, selectAndDeselectWriteOnlyThePresentedRowsAndEndOnTheFirst)
         EXPECT_EQ(t.bedrijven->state(), dbase::Table::State::Browse);
         EXPECT_EQ(flags(*t.bedrijven), QString::fromLatin1(c.flags));
     }
-}
-
-TEST(Selection, flagsSurviveReopeningTheTables)
-{
-    QTemporaryDir dir;
-    {
-        store::TDataModule1 data;
-        data.setTablesFolder(dir.path());
-        data.openTables();
-        addRows(data.T2, {{"A", "2010", {}}, {"B", "2011", {}}, {"C", "2012", {}}});
-        data.T2.moveTo(1);
-        relations::toggleSelect(data.T2);
-        data.closeAll();
-    }
-    store::TDataModule1 data;
-    data.setTablesFolder(dir.path());
-    data.openTables();
-    EXPECT_EQ(flags(data.T2), u".X."_s);
-    relations::setSelectOfPresented(data.T2, true);
-    data.closeAll();
-    data.openTables();
-    EXPECT_EQ(flags(data.T2), u"XXX"_s);
 }
