@@ -90,8 +90,10 @@ QString Form1RelationPagesTest::flags() const
 
 void Form1RelationPagesTest::doubleClick(QWidget* target, const QPoint& at)
 {
+    // As a mouse sends it: press, release, double click, release.
     QTest::mouseClick(target, Qt::LeftButton, {}, at);
     QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
 }
 
 void Form1RelationPagesTest::doubleClickAndButtonsSetTheFlags()
