@@ -41,32 +41,27 @@ class Appender
 {
 public:
     explicit Appender(dbase::Table& mutaties)
-        : m_mutaties(mutaties), m_datum(mutaties.fieldByName(kDatum)),
-          m_soort(mutaties.fieldByName(kSoort)), m_naam(mutaties.fieldByName(kNaam)),
-          m_reknum(mutaties.fieldByName(kReknum)),
+        : m_datum(mutaties.fieldByName(kDatum)), m_soort(mutaties.fieldByName(kSoort)),
+          m_naam(mutaties.fieldByName(kNaam)), m_reknum(mutaties.fieldByName(kReknum)),
           m_omschrijving(mutaties.fieldByName(kOmschrijving)),
           m_bedrag(mutaties.fieldByName(kBedrag))
     {
     }
 
-    // Appends and stores the transaction; gives back Naam as stored (cut to its field size),
-    // the name the relation-year row carries.
-    QString append(const Transaction& transaction)
+    // Fills the pending row with the transaction; gives back Naam as the row holds it (cut to
+    // its field size), the name the relation-year row carries.
+    QString fill(const Transaction& transaction)
     {
-        PendingRow row(m_mutaties);
         m_datum.setAsDate(transaction.date);
         m_soort.setAsString(transaction.kind);
         m_naam.setAsString(transaction.relation);
         m_reknum.setAsString(transaction.code);
         m_omschrijving.setAsString(transaction.description);
         m_bedrag.setAsFloat(transaction.amount);
-        QString storedName = m_naam.asString();
-        m_mutaties.post();
-        return storedName;
+        return m_naam.asString();
     }
 
 private:
-    dbase::Table& m_mutaties;
     dbase::Field m_datum;
     dbase::Field m_soort;
     dbase::Field m_naam;
@@ -128,20 +123,29 @@ ImportCounts ImportRun::run(const QString& path)
         if (duplicates.isStoredElseAdd(transaction)) {
             ++counts.skipped;
         } else {
-            const QString storedName = appender.append(transaction);
+            PendingRow row(m_mutaties);
             // The year as every other pass writes it: for the four-digit years of a bank export
             // the same as the date field's first four characters, and never a second spelling.
-            std::pair<QString, QString> pair{storedName, relations::yearText(transaction.date)};
+            std::pair<QString, QString> pair{appender.fill(transaction),
+                                             relations::yearText(transaction.date)};
+            // The relation-year row is stored before its transaction. A program killed between
+            // the two then leaves a row without transactions, which the next import of the line
+            // finds; the other way round it would leave a transaction without its row, and the
+            // next import would skip the line as stored and never add the row.
             if (!completed.contains(pair)) {
                 relations::bijrelatie(m_bedrijven, pair.first, pair.second);
                 completed.insert(std::move(pair));
             }
+            m_mutaties.post();
             ++counts.added;
         }
         ++m_lineNumber;
         if (m_gauge)
             m_gauge->setPosition(std::min(m_lineNumber, maximum));
     }
+    // On the disk before the gauge says it is done and the caller reports the counts.
+    m_mutaties.flush();
+    m_bedrijven.flush();
     if (m_gauge)
         m_gauge->setPosition(maximum);
     return counts;

@@ -22,6 +22,7 @@ void completeRelations(dbase::Table& mutaties, dbase::Table& bedrijven)
         if (date.isValid())
             bijrelatie(bedrijven, naam.asString(), yearText(date));
     }
+    bedrijven.flush();
 }
 
 } // namespace relations

@@ -8,6 +8,7 @@ namespace relations {
 // applies) a bedrijven row for its Naam and year, adding only missing rows. Rows hidden by a
 // filter on bedrijven count as present: the pass looks at all of them, so it never adds a pair
 // twice. Controls of both tables are suspended during the pass and resumed also after an error.
+// Returns once the added rows are on the disk.
 void completeRelations(dbase::Table& mutaties, dbase::Table& bedrijven);
 
 } // namespace relations

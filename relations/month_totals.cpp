@@ -41,6 +41,7 @@ void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven)
         month.setAsFloat(month.asFloat() + bedrag.asFloat());
         bedrijven.post();
     }
+    bedrijven.flush();
 }
 
 } // namespace relations

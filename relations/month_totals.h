@@ -9,6 +9,7 @@ namespace relations {
 // the presented rows; a transaction without one is skipped). Each reset and each credit is a
 // stored row write of its own, so an error leaves every row consistent with what was handled.
 // Controls of both tables are suspended during the pass and resumed also after an error.
+// Returns once the totals are on the disk; a pass killed half way is made good by the next.
 void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven);
 
 } // namespace relations

@@ -10,7 +10,7 @@ void emptyTableExclusively(dbase::Table& table)
     table.setExclusive(true);
     table.open();
     table.emptyTable();
-    table.close();
+    table.close(); // closing flushes: the emptied file is on the disk before the table is back
     table.setExclusive(false);
     table.open();
 }

@@ -3,6 +3,7 @@
 #include "store/dbase/atomic_create.h"
 #include "store/dbase/engine_error.h"
 #include "store/dbase/file_lock.h"
+#include "store/dbase/file_sync.h"
 #include "store/dbase/little_endian.h"
 #include "store/dbase/regular_file.h"
 
@@ -172,6 +173,7 @@ void DbfFile::beforeWrite()
 {
     if (!writable())
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_readOnlyReason));
+    m_unsynced = true;
     if (m_touched)
         return;
     // This engine does not maintain the .MDX (it rebuilds its indexes from the rows), so from
@@ -253,14 +255,12 @@ void DbfFile::truncate()
 
 void DbfFile::sync()
 {
-    if (!writable() || !m_touched)
+    if (!m_unsynced)
         return;
-#ifdef Q_OS_UNIX
-    if (::fsync(m_file.handle()) != 0)
-        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, systemErrorText(errno)));
-#else
-    m_file.flush();
-#endif
+    // The mapped header shares the file's cached page, so this takes the record count along.
+    if (const int error = syncToDisk(m_file.handle()); error != 0)
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, systemErrorText(error)));
+    m_unsynced = false;
 }
 
 } // namespace dbase

@@ -62,6 +62,7 @@ public:
     void write(std::uint32_t recno, const char* bytes);
     // Removes every record.
     void truncate();
+    // Makes every write since the last sync reach the disk; does nothing when there was none.
     void sync();
 
 private:
@@ -75,6 +76,7 @@ private:
     QString m_readOnlyReason;
     WriterLock m_writerLock;        // released before the file closes
     bool m_touched = false;         // written since open
+    bool m_unsynced = false;        // written since the last sync
     char m_today[3] = {0, 0, 0};    // the update date, taken once at open
     char* m_mappedHeader = nullptr; // the record count's bytes, mapped (POSIX)
     QByteArray m_header;            // the header and field list as read

@@ -222,7 +222,9 @@ void Table::flush()
 {
     d->requireOpen();
     d->postPending();
-    d->file->sync();
+    // The file of an in-memory table is scratch: nothing on it needs to outlive the process.
+    if (!d->memoryDir)
+        d->file->sync();
 }
 
 void Table::setFiltered(bool filtered)

@@ -108,7 +108,9 @@ public:
 
     // Requires an open exclusive table: removes every row from the file and the indexes.
     void emptyTable();
-    // Posts a pending row and syncs the file to disk.
+    // Posts a pending row and waits until every row written since the last flush is on the disk,
+    // header included (a power failure afterwards loses none of them). Cheap when nothing was
+    // written. The end of every action that writes calls it before the action reports success.
     void flush();
 
     // Filtering: with the switch on and a predicate installed only accepted rows are presented.

@@ -1,0 +1,139 @@
+#include "tests/support/write_faults.h"
+
+#include <QtGlobal>
+
+#ifdef Q_OS_LINUX
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
+#include <set>
+#include <string>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+int g_writes = 0;
+int g_crashAt = 0;
+std::set<std::string> g_unsynced;
+
+std::string pathOf(int fd)
+{
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    char target[4096];
+    const ssize_t n = ::readlink(link, target, sizeof target - 1);
+    return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
+}
+
+bool isTable(const std::string& path)
+{
+    return path.size() > 4 && ::strcasecmp(path.c_str() + path.size() - 4, ".dbf") == 0;
+}
+
+template <typename F> F next(const char* name)
+{
+    return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
+}
+
+ssize_t watchedWrite(int fd, const void* bytes, size_t size, off_t offset, const char* real)
+{
+    using Pwrite = ssize_t (*)(int, const void*, size_t, off_t);
+    static const Pwrite write = next<Pwrite>(real);
+    const std::string path = pathOf(fd);
+    if (!isTable(path))
+        return write(fd, bytes, size, offset);
+    ++g_writes;
+    if (g_crashAt > 0 && g_writes >= g_crashAt) {
+        if (g_writes == g_crashAt && size > 1)
+            write(fd, bytes, size / 2, offset);
+        errno = EIO;
+        return -1;
+    }
+    const ssize_t written = write(fd, bytes, size, offset);
+    if (written > 0)
+        g_unsynced.insert(path);
+    return written;
+}
+
+int watchedSync(int fd, const char* real)
+{
+    using Fsync = int (*)(int);
+    static const Fsync sync = next<Fsync>(real);
+    const int result = sync(fd);
+    if (result == 0)
+        g_unsynced.erase(pathOf(fd));
+    return result;
+}
+
+} // namespace
+
+// The engine's pwrite may be either name, depending on how the file offset size is configured.
+extern "C" ssize_t pwrite(int fd, const void* bytes, size_t size, off_t offset)
+{
+    return watchedWrite(fd, bytes, size, offset, "pwrite");
+}
+extern "C" ssize_t pwrite64(int fd, const void* bytes, size_t size, off_t offset)
+{
+    return watchedWrite(fd, bytes, size, offset, "pwrite64");
+}
+extern "C" int fsync(int fd)
+{
+    return watchedSync(fd, "fsync");
+}
+extern "C" int fdatasync(int fd)
+{
+    return watchedSync(fd, "fdatasync");
+}
+
+namespace writefaults {
+
+bool available()
+{
+    return true;
+}
+void reset()
+{
+    g_writes = 0;
+    g_crashAt = 0;
+    g_unsynced.clear();
+}
+void crashAtWrite(int n)
+{
+    g_crashAt = g_writes + n;
+}
+int writes()
+{
+    return g_writes;
+}
+bool allSynced()
+{
+    return g_unsynced.empty();
+}
+
+} // namespace writefaults
+
+#else
+
+namespace writefaults {
+
+bool available()
+{
+    return false;
+}
+void reset() {}
+void crashAtWrite(int) {}
+int writes()
+{
+    return 0;
+}
+bool allSynced()
+{
+    return true;
+}
+
+} // namespace writefaults
+
+#endif
