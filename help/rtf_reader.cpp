@@ -514,6 +514,11 @@ void RtfReader::flushRun()
         else if (c.isSurrogate())
             m_runText[i] = QChar::ReplacementCharacter;
     }
+    // Control characters are no text, also where an escape (\'04, \u13) names them: dropped,
+    // as those in the file itself are. The document would otherwise break lines at \'0d.
+    m_runText.removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
+    if (m_runText.isEmpty())
+        return;
     startBlockIfPending();
     m_cursor.insertText(m_runText, m_tables.charFormat(m_runChars));
     m_runText.clear();

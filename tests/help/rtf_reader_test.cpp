@@ -51,6 +51,7 @@ const TextCase kTextCases[] = {
     {"emptyParagraphsStay", R"({\rtf1 a\par\par b})", u"a\n\nb"_s},
     {"backslashBeforeLineBreakIsParagraph", "{\\rtf1 a\\\nb}", u"a\nb"_s},
     {"lineBreaksInTheFileAreNotText", "{\\rtf1 a\r\nb\tc}", u"ab\tc"_s},
+    {"escapedControlCharactersAreNotText", R"({\rtf1 a\'04\'0db\u13?c\'09d})", u"abc\td"_s},
     {"windows1252ByDefault", R"({\rtf1 \'80\'e9\'9f})", u"\u20AC\u00E9\u0178"_s},
     {"rawHighBytesUseTheCodePage", "{\\rtf1\\ansi\\ansicpg1250 \x9a}", u"\u0161"_s},
     {"ansiCodePage", R"({\rtf1\ansi\ansicpg1251 \'c0\'e1})", u"\u0410\u0431"_s},
