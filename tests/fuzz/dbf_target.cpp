@@ -1,0 +1,116 @@
+// A table file made of the input's bytes, opened as any table, as mutaties and as bedrijven:
+// opening gives the engine's error or rows that every reader and every cursor move can walk.
+// A table that opens for writing takes a new row, and reads back with it.
+#include "store/dbase/engine_error.h"
+#include "store/dbase/table.h"
+#include "store/table_definitions.h"
+#include "store/table_names.h"
+#include "tests/fuzz/fuzz_target.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::unique_ptr<QTemporaryDir> g_dir;
+
+// Every field of every presented row through every reader; the rows' bytes.
+std::vector<QByteArray> walk(dbase::Table& table)
+{
+    int length = 1;
+    for (int f = 0; f < table.fieldCount(); ++f)
+        length += table.fieldDef(f).width;
+    std::vector<QByteArray> rows;
+    for (table.first(); !table.eof(); table.next()) {
+        const dbase::RowView row = table.currentRow();
+        for (int f = 0; f < table.fieldCount(); ++f) {
+            (void)row.isNull(f);
+            (void)row.asString(f);
+            (void)row.asFloat(f);
+            (void)row.asInteger(f);
+            (void)row.asDate(f);
+            (void)row.asBoolean(f);
+        }
+        rows.emplace_back(row.bytes(), length);
+    }
+    FUZZ_CHECK(static_cast<int>(rows.size()) == table.recordCount());
+    return rows;
+}
+
+// The file's rows as the definition presents them, after the searches of its index.
+void readAs(const QString& path, const dbase::TableDefinition& definition, const QString& index)
+{
+    dbase::Table table;
+    table.setDefinition(definition);
+    table.setDirectory(g_dir->path());
+    table.setIndexName(index);
+    table.setReadOnly(true);
+    try {
+        table.open();
+    } catch (const dbase::EngineError& error) {
+        FUZZ_CHECK(error.text().contains(path));
+        return;
+    }
+    walk(table);
+    if (index == store::names::kIndexNaam) {
+        table.findNearest(u"M"_s);
+        table.findNearest(QString());
+    } else if (!index.isEmpty()) {
+        table.findNearest(QDate(2023, 6, 1));
+        table.findNearest(QDate());
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    static QCoreApplication application(*argc, *argv);
+    g_dir = std::make_unique<QTemporaryDir>();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // One name for all three readings; the engine finds it whatever the case.
+    const QString path = g_dir->filePath(u"mutaties.DBF"_s);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    const dbase::TableDefinition any{u"mutaties.DBF"_s, {}, {}, {}};
+    dbase::TableDefinition bedrijven = store::bedrijvenDefinition();
+    bedrijven.fileName = any.fileName;
+    readAs(path, store::mutatiesDefinition(), store::names::kIndexDatum);
+    readAs(path, bedrijven, store::names::kIndexNaam);
+
+    dbase::Table table;
+    table.setDefinition(any);
+    table.setDirectory(g_dir->path());
+    std::vector<QByteArray> rows;
+    try {
+        table.open();
+        rows = walk(table);
+        table.append();
+        for (int f = 0; f < table.fieldCount(); ++f)
+            if (table.fieldDef(f).type == 'C')
+                table.field(f).setAsString(u"nieuw"_s);
+        table.post();
+    } catch (const dbase::EngineError& error) {
+        FUZZ_CHECK(error.text().contains(path));
+        return 0;
+    }
+    rows.push_back(walk(table).back());
+    table.close();
+    table.setReadOnly(true);
+    table.open();
+    FUZZ_CHECK(walk(table) == rows);
+    return 0;
+}

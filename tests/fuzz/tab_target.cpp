@@ -1,0 +1,66 @@
+// A TAB file made of the input's bytes, read line by line as the import reads it: every line
+// gives the values of a transaction or the import's own error, never anything else.
+#include "import/filtergegevens.h"
+#include "import/import_error.h"
+#include "import/tab_reader.h"
+#include "import/text_ops.h"
+#include "store/dbase/cp1252.h"
+#include "tests/fuzz/fuzz_target.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QTemporaryDir> g_dir;
+
+void checkLine(const QByteArray& bytes)
+{
+    import::LineValues values;
+    try {
+        values = import::filtergegevens(dbase::cp1252::decode(bytes));
+    } catch (const import::ImportError&) {
+        return;
+    }
+    FUZZ_CHECK(values.date.isValid());
+    FUZZ_CHECK(std::isfinite(values.amount));
+    FUZZ_CHECK(std::nearbyint(values.amount * 100) / 100 == values.amount); // whole cents
+    const import::Classification& c = values.classification;
+    FUZZ_CHECK(c.kind.size() == 1 && c.kind[0] >= u'3' && c.kind[0] <= u'7');
+    // Nothing after the first tab counts beyond its first 240 characters.
+    FUZZ_CHECK(c.relation.size() <= 240 && c.code.size() <= 240 && c.description.size() <= 240);
+    (void)import::trimControls(c.relation);
+    (void)import::storedText(import::trimControls(c.description), 40);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    static QCoreApplication application(*argc, *argv);
+    g_dir = std::make_unique<QTemporaryDir>();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString path = g_dir->filePath(QStringLiteral("bank.tab"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    try {
+        import::TabReader reader(path);
+        FUZZ_CHECK(reader.size() == static_cast<qint64>(size));
+        while (!reader.atEnd())
+            checkLine(reader.readLine());
+    } catch (const import::ImportError&) {
+        // A line over the reader's limit.
+    }
+    return 0;
+}
