@@ -98,6 +98,9 @@ private:
     int m_rgb[3] = {0, 0, 0};
     bool m_colourGiven = false;
 
+    // The \pict group being read. Empty also where the destination is a picture's after the
+    // picture was placed (\shppict in a \upr group around it brings it back): its data is
+    // then skipped.
     std::optional<RtfPicture> m_picture;
     int m_pictureCount = 0;
 };
@@ -243,7 +246,8 @@ void RtfReader::controlWord(const RtfToken& token)
         return;
     }
     case Destination::Picture:
-        m_picture->applyWord(info.word, token.parameter);
+        if (m_picture)
+            m_picture->applyWord(info.word, token.parameter);
         return;
     case Destination::Text:
         break;
@@ -427,7 +431,8 @@ void RtfReader::text(QByteArrayView bytes)
         colourTableText(bytes);
         break;
     case Destination::Picture:
-        m_picture->addHex(bytes);
+        if (m_picture)
+            m_picture->addHex(bytes);
         break;
     default:
         break;
@@ -448,7 +453,7 @@ void RtfReader::hexByte(unsigned char byte)
 
 void RtfReader::binary(QByteArrayView bytes)
 {
-    if (m_state.destination == Destination::Picture)
+    if (m_state.destination == Destination::Picture && m_picture)
         m_picture->addBinary(bytes);
 }
 
