@@ -10,6 +10,7 @@
 #include <dlfcn.h>
 #include <set>
 #include <string>
+#include <strings.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -33,15 +34,17 @@ bool isTable(const std::string& path)
     return path.size() > 4 && ::strcasecmp(path.c_str() + path.size() - 4, ".dbf") == 0;
 }
 
-template <typename F> F next(const char* name)
+using Pwrite = ssize_t (*)(int, const void*, size_t, off_t);
+using Fsync = int (*)(int);
+
+// The function this file stands in for, as the C library (or a sanitizer) defines it.
+template <typename F> F real(const char* name)
 {
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }
 
-ssize_t watchedWrite(int fd, const void* bytes, size_t size, off_t offset, const char* real)
+ssize_t watchedWrite(Pwrite write, int fd, const void* bytes, size_t size, off_t offset)
 {
-    using Pwrite = ssize_t (*)(int, const void*, size_t, off_t);
-    static const Pwrite write = next<Pwrite>(real);
     const std::string path = pathOf(fd);
     if (!isTable(path))
         return write(fd, bytes, size, offset);
@@ -58,10 +61,8 @@ ssize_t watchedWrite(int fd, const void* bytes, size_t size, off_t offset, const
     return written;
 }
 
-int watchedSync(int fd, const char* real)
+int watchedSync(Fsync sync, int fd)
 {
-    using Fsync = int (*)(int);
-    static const Fsync sync = next<Fsync>(real);
     const int result = sync(fd);
     if (result == 0)
         g_unsynced.erase(pathOf(fd));
@@ -73,19 +74,23 @@ int watchedSync(int fd, const char* real)
 // The engine's pwrite may be either name, depending on how the file offset size is configured.
 extern "C" ssize_t pwrite(int fd, const void* bytes, size_t size, off_t offset)
 {
-    return watchedWrite(fd, bytes, size, offset, "pwrite");
+    static const Pwrite write = real<Pwrite>("pwrite");
+    return watchedWrite(write, fd, bytes, size, offset);
 }
 extern "C" ssize_t pwrite64(int fd, const void* bytes, size_t size, off_t offset)
 {
-    return watchedWrite(fd, bytes, size, offset, "pwrite64");
+    static const Pwrite write = real<Pwrite>("pwrite64");
+    return watchedWrite(write, fd, bytes, size, offset);
 }
 extern "C" int fsync(int fd)
 {
-    return watchedSync(fd, "fsync");
+    static const Fsync sync = real<Fsync>("fsync");
+    return watchedSync(sync, fd);
 }
 extern "C" int fdatasync(int fd)
 {
-    return watchedSync(fd, "fdatasync");
+    static const Fsync sync = real<Fsync>("fdatasync");
+    return watchedSync(sync, fd);
 }
 
 namespace writefaults {
