@@ -14,6 +14,7 @@ bool toggleSelect(dbase::Table& bedrijven)
     bedrijven.edit();
     flag.setAsBoolean(!wasSet);
     bedrijven.post();
+    bedrijven.flush();
     return true;
 }
 
@@ -30,6 +31,7 @@ int setSelectOfPresented(dbase::Table& bedrijven, bool select)
             ++written;
         }
     }
+    bedrijven.flush();
     bedrijven.first();
     return written;
 }

@@ -3,6 +3,7 @@
 #include "import/import_run.h"
 #include "relations/completion.h"
 #include "relations/month_totals.h"
+#include "relations/selection.h"
 #include "store/data_module.h"
 #include "store/dbase/cp1252.h"
 #include "store/table_emptying.h"
@@ -92,6 +93,8 @@ TEST_F(Crash, everyActionThatWritesEndsWithItsTablesOnTheDisk)
         {"fill", [&] { relations::fillMonthTotals(data.T1, data.T2); }},
         {"empty bedrijven", [&] { store::emptyTableExclusively(data.T2); }},
         {"complete", [&] { relations::completeRelations(data.T1, data.T2); }},
+        {"select", [&] { relations::setSelectOfPresented(data.T2, true); }},
+        {"toggle", [&] { relations::toggleSelect(data.T2); }},
         {"empty mutaties", [&] { store::emptyTableExclusively(data.T1); }},
     };
     for (const auto& [name, action] : actions) {
