@@ -1,6 +1,7 @@
 #include "help/rtf_picture.h"
 
 #include "help/rtf_state.h"
+#include "help/rtf_tokenizer.h"
 #include "help/rtf_words.h"
 
 #include <algorithm>
@@ -11,17 +12,6 @@ namespace {
 
 // No picture is shown larger than this, whatever sizes a file gives.
 constexpr double kMaxPixels = 4000;
-
-int nibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -59,7 +49,7 @@ void RtfPicture::addHex(QByteArrayView text)
 {
     m_data.reserve(m_data.size() + text.size() / 2);
     for (char c : text) {
-        const int value = nibble(c);
+        const int value = hexDigitValue(c);
         if (value < 0)
             continue;
         if (m_pendingNibble < 0) {

@@ -19,17 +19,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 RtfToken tokenOf(RtfToken::Kind kind)
 {
     RtfToken token;
@@ -44,6 +33,17 @@ bool isText(char c)
 }
 
 } // namespace
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 RtfToken RtfTokenizer::next()
 {
@@ -87,7 +87,7 @@ RtfToken RtfTokenizer::controlWord()
             int value = 0;
             int digits = 0;
             for (; digits < 2 && m_pos < size; ++digits, ++m_pos) {
-                const int h = hexValue(m_input[m_pos]);
+                const int h = hexDigitValue(m_input[m_pos]);
                 if (h < 0)
                     break;
                 value = value * 16 + h;

@@ -4,6 +4,9 @@
 
 namespace help {
 
+// The value of one hexadecimal digit, either case; -1 for any other character.
+int hexDigitValue(char c);
+
 struct RtfToken
 {
     enum class Kind
