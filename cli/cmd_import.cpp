@@ -1,10 +1,10 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/terminal.h"
 #include "import/import_run.h"
 
 #include <cstdio>
 #include <exception>
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -57,7 +57,7 @@ int importFiles(const Context& context)
             runGuarded([&] { openTables(data, context.tablesDir, TableAccess::Write); }))
         return status;
 
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    const bool terminal = stderrIsTerminal();
     for (const QString& file : context.args) {
         import::ImportRun run(data.T1, data.T2);
         import::ImportCounts counts;
