@@ -3,7 +3,6 @@
 // offscreen; the tables are filled once per run in a temporary folder.
 #include "app/kolvaro1.h"
 #include "bench/tab_files.h"
-#include "store/dbase/alias_config.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/table_filler.h"
@@ -27,12 +26,7 @@ QTemporaryDir* g_dir = nullptr; // the filled folder of this run
 void prepareTables()
 {
     const QString tables = g_dir->filePath(QStringLiteral("tables"));
-    qputenv("HOME", g_dir->path().toUtf8());
-    qputenv("KOLVARO_ENGINE_CONFIG", g_dir->filePath(QStringLiteral("engine.ini")).toUtf8());
-    dbase::AliasConfig config;
-    config.setConfigMode(dbase::AliasConfig::Mode::Persistent);
-    config.addStandardAlias(store::names::kAlias, tables, QStringLiteral("DBASE"));
-    config.saveConfig();
+    filler::pointAliasAt(g_dir->path(), tables);
     filler::fillFolder(tables, kTransactions, kRelationYears);
 }
 

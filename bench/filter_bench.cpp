@@ -4,7 +4,6 @@
 // <= 25 ms at 100 000), and the bare predicate over every row per kind of comparison. Runs
 // offscreen; each size's tables are filled once per run in a temporary folder.
 #include "app/kolvaro1.h"
-#include "store/dbase/alias_config.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
@@ -53,12 +52,7 @@ Window& window(int rows)
     auto w = std::make_unique<Window>();
     w->rows = rows;
     const QString tables = w->dir.filePath(QStringLiteral("tables"));
-    qputenv("HOME", w->dir.path().toUtf8());
-    qputenv("KOLVARO_ENGINE_CONFIG", w->dir.filePath(QStringLiteral("engine.ini")).toUtf8());
-    dbase::AliasConfig config;
-    config.setConfigMode(dbase::AliasConfig::Mode::Persistent);
-    config.addStandardAlias(n::kAlias, tables, QStringLiteral("DBASE"));
-    config.saveConfig();
+    filler::pointAliasAt(w->dir.path(), tables);
     filler::fillFolder(tables, rows, 100);
 
     w->data = std::make_unique<store::TDataModule1>();

@@ -4,7 +4,6 @@
 // and the grid has repainted (targets: <= 25 ms at 20 000 rows, <= 100 ms at 100 000). Each
 // size's tables are filled once per run in a temporary folder.
 #include "app/kolvaro1.h"
-#include "store/dbase/alias_config.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/table_filler.h"
@@ -42,12 +41,7 @@ Window& window(int relationYears)
     auto w = std::make_unique<Window>();
     w->rows = relationYears;
     const QString tables = w->dir.filePath(QStringLiteral("tables"));
-    qputenv("HOME", w->dir.path().toUtf8());
-    qputenv("KOLVARO_ENGINE_CONFIG", w->dir.filePath(QStringLiteral("engine.ini")).toUtf8());
-    dbase::AliasConfig config;
-    config.setConfigMode(dbase::AliasConfig::Mode::Persistent);
-    config.addStandardAlias(store::names::kAlias, tables, QStringLiteral("DBASE"));
-    config.saveConfig();
+    filler::pointAliasAt(w->dir.path(), tables);
     filler::fillFolder(tables, 100, relationYears);
 
     w->data = std::make_unique<store::TDataModule1>();

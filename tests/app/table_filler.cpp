@@ -1,10 +1,12 @@
 #include "tests/app/table_filler.h"
 
 #include "store/data_module.h"
+#include "store/dbase/alias_config.h"
 #include "store/dbase/table.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
 
+#include <QDir>
 #include <QStringList>
 #include <random>
 
@@ -81,6 +83,16 @@ void fillFolder(const QString& folder, int transactions, int relationYears)
     addTransactions(data.T1, transactions);
     addRelationYears(data.T2, relationYears);
     data.closeAll();
+}
+
+void pointAliasAt(const QString& home, const QString& tables)
+{
+    qputenv("HOME", home.toUtf8());
+    qputenv("KOLVARO_ENGINE_CONFIG", QDir(home).filePath(QStringLiteral("engine.ini")).toUtf8());
+    dbase::AliasConfig config;
+    config.setConfigMode(dbase::AliasConfig::Mode::Persistent);
+    config.addStandardAlias(n::kAlias, tables, QStringLiteral("DBASE"));
+    config.saveConfig();
 }
 
 } // namespace filler
