@@ -22,6 +22,9 @@ int setSelectOfPresented(dbase::Table& bedrijven, bool select)
 {
     dbase::Field flag = bedrijven.fieldByName(store::names::kSelect);
     int written = 0;
+    // The walk's rows reach the file together at the flush: one write per run of neighbouring
+    // rows instead of one per row.
+    bedrijven.holdWritesUntilFlush();
     {
         const dbase::UpdateBlocker blocker(bedrijven);
         // Each next() stores the row it leaves, the last one included.

@@ -8,6 +8,7 @@
 #include "store/dbase/regular_file.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -191,10 +192,19 @@ void DbfFile::beforeWrite()
 void DbfFile::writeAt(qint64 offset, const char* bytes, qint64 size)
 {
 #ifdef Q_OS_UNIX
-    const ssize_t written = ::pwrite(m_file.handle(), bytes, static_cast<size_t>(size), offset);
-    if (written != size)
-        throw EngineError(u"Cannot write to table %1: %2"_s.arg(
-            m_path, systemErrorText(written < 0 ? errno : ENOSPC)));
+    // A large write may be split by the system; what it took is not written again.
+    while (size > 0) {
+        const ssize_t written =
+            ::pwrite(m_file.handle(), bytes, static_cast<size_t>(size), offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            throw EngineError(u"Cannot write to table %1: %2"_s.arg(
+                m_path, systemErrorText(written < 0 ? errno : ENOSPC)));
+        bytes += written;
+        offset += written;
+        size -= written;
+    }
 #else
     if (!m_file.seek(offset) || m_file.write(bytes, size) != size)
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_file.errorString()));
@@ -237,8 +247,30 @@ void DbfFile::write(std::uint32_t recno, const char* bytes)
 {
     beforeWrite();
     const int length = m_layout.recordLength;
-    writeAt(m_layout.headerLength + qint64(recno) * length, bytes, length);
+    if (m_holding) {
+        m_held.push_back(recno);
+    } else {
+        writeAt(m_layout.headerLength + qint64(recno) * length, bytes, length);
+    }
     std::memcpy(m_rows.data() + std::size_t(recno) * length, bytes, std::size_t(length));
+}
+
+void DbfFile::writeHeld()
+{
+    m_holding = false;
+    std::vector<std::uint32_t> held;
+    held.swap(m_held); // a failed write is reported once, not again at the next sync
+    std::sort(held.begin(), held.end());
+    held.erase(std::unique(held.begin(), held.end()), held.end());
+    const qint64 length = m_layout.recordLength;
+    for (std::size_t first = 0; first < held.size();) {
+        std::size_t last = first;
+        while (last + 1 < held.size() && held[last + 1] == held[last] + 1)
+            ++last;
+        writeAt(m_layout.headerLength + qint64(held[first]) * length, record(held[first]),
+                qint64(last - first + 1) * length);
+        first = last + 1;
+    }
 }
 
 void DbfFile::truncate()
@@ -249,12 +281,14 @@ void DbfFile::truncate()
     if (!m_file.resize(m_layout.headerLength + 1))
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_file.errorString()));
     m_rows.clear();
+    m_held.clear();
     m_count = 0;
     writeHeaderCount();
 }
 
 void DbfFile::sync()
 {
+    writeHeld();
     if (!m_unsynced)
         return;
     // The mapped header shares the file's cached page, so this takes the record count along.

@@ -60,15 +60,21 @@ public:
     // Stores a record (recordLength bytes, deletion flag first) at the end; returns its number.
     std::uint32_t append(const char* bytes);
     void write(std::uint32_t recno, const char* bytes);
+    // Until the next sync, write() keeps the records it changes in memory only; the sync writes
+    // them in file order, neighbouring records in one write. A walk over many rows then costs a
+    // few writes instead of one per row. Appends still reach the file at once.
+    void holdWritesUntilSync() { m_holding = true; }
     // Removes every record.
     void truncate();
-    // Makes every write since the last sync reach the disk; does nothing when there was none.
+    // Makes every write since the last sync reach the disk, held records included; does nothing
+    // when there was none.
     void sync();
 
 private:
     void openAndLock(Access access);
     void beforeWrite();
     void writeAt(qint64 offset, const char* bytes, qint64 size);
+    void writeHeld();
     void writeHeaderCount();
 
     QString m_path;
@@ -84,6 +90,8 @@ private:
     std::uint32_t m_count = 0;
     std::vector<char> m_rows;
     std::vector<char> m_appendBuffer;
+    bool m_holding = false;
+    std::vector<std::uint32_t> m_held; // records changed in memory, not yet written
 };
 
 } // namespace dbase

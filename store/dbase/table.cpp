@@ -227,6 +227,14 @@ void Table::flush()
         d->file->sync();
 }
 
+void Table::holdWritesUntilFlush()
+{
+    d->requireOpen();
+    // An in-memory table is never flushed to its scratch file, so it holds nothing.
+    if (!d->memoryDir)
+        d->file->holdWritesUntilSync();
+}
+
 void Table::setFiltered(bool filtered)
 {
     if (d->filtered == filtered)

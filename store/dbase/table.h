@@ -112,6 +112,10 @@ public:
     // header included (a power failure afterwards loses none of them). Cheap when nothing was
     // written. The end of every action that writes calls it before the action reports success.
     void flush();
+    // Until the next flush or close, rewritten rows stay in memory (where every read of this
+    // program already finds them) and reach the file together then, neighbours in one write:
+    // for a walk that rewrites many rows. Appends still reach the file at once.
+    void holdWritesUntilFlush();
 
     // Filtering: with the switch on and a predicate installed only accepted rows are presented.
     void setFiltered(bool filtered);

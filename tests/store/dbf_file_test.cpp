@@ -187,6 +187,38 @@ TEST(DbfRows, flushAndCloseStoreAPendingRow)
     EXPECT_EQ(walk(*table, names::kNaam), (QStringList{u"eerste"_s, u"tweede"_s}));
 }
 
+TEST(DbfRows, heldRewritesReachTheFileAtTheFlushAppendsAtOnce)
+{
+    QTemporaryDir dir;
+    auto table = openMutaties(dir.path());
+    const QString path = table->filePath();
+    for (const Mutatie& row : sampleRows())
+        addMutatie(*table, row);
+    const QByteArray before = readFile(path);
+
+    // Rows 0 and 2 rewritten (not neighbours), then a row appended, all while held.
+    table->holdWritesUntilFlush();
+    for (const int recno : {0, 2}) {
+        table->moveTo(recno);
+        table->edit();
+        table->fieldByName(names::kNaam).setAsString(u"HELD %1"_s.arg(recno));
+        table->post();
+    }
+    addMutatie(*table, sampleRows()[0]);
+    const QByteArray during = readFile(path);
+    const int headerLength = le16(before, 8);
+    EXPECT_EQ(during.left(headerLength + 3 * 333).mid(headerLength), before.mid(headerLength, 3 * 333))
+        << "a held row reached the file before the flush";
+    EXPECT_EQ(le32(during, 4), 4u) << "the append waited";
+    table->moveTo(2);
+    EXPECT_EQ(table->fieldByName(names::kNaam).asString(), u"HELD 2"_s);
+
+    table->flush();
+    table->close();
+    table->open();
+    EXPECT_EQ(walk(*table, names::kNaam).filter(u"HELD"_s), (QStringList{u"HELD 0"_s, u"HELD 2"_s}));
+}
+
 TEST(DbfRepair, recordCountThatDisagreesWithTheLengthIsRepairedWithoutLosingRows)
 {
     struct Case
