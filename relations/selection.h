@@ -11,8 +11,8 @@ bool toggleSelect(dbase::Table& bedrijven);
 
 // "select" (true) and "deselect" (false): writes the flag of every row that bedrijven presents,
 // the rows reaching the file together at the end of the walk, on the disk before it returns;
-// rows the filter hides keep theirs. Controls are suspended during the walk, also when a store fails;
-// afterwards the first presented row is current. Returns the number of rows written.
+// rows the filter hides keep theirs. Controls are suspended during the walk, also when a store
+// fails; afterwards the first presented row is current. Returns the number of rows written.
 int setSelectOfPresented(dbase::Table& bedrijven, bool select);
 
 } // namespace relations

@@ -194,8 +194,7 @@ void DbfFile::writeAt(qint64 offset, const char* bytes, qint64 size)
 #ifdef Q_OS_UNIX
     // A large write may be split by the system; what it took is not written again.
     while (size > 0) {
-        const ssize_t written =
-            ::pwrite(m_file.handle(), bytes, static_cast<size_t>(size), offset);
+        const ssize_t written = ::pwrite(m_file.handle(), bytes, static_cast<size_t>(size), offset);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
