@@ -7,6 +7,8 @@
 #include "relations/month_totals.h"
 #include "relations/selection.h"
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace cli {
@@ -28,68 +30,65 @@ std::optional<FilterOptions> filtersOnly(const Context& context, const QString& 
     return filters;
 }
 
-int setSelect(const Context& context, bool select)
+// A command over the presented rows of the filtered tables: opens them with `access`, applies the
+// filter options, runs the pass and prints what it gives back once the tables are closed (for a
+// pass that writes: once its rows are on disk).
+int overFilteredTables(const Context& context, const QString& command, int tables,
+                       TableAccess access, const std::function<QString(store::TDataModule1&)>& pass,
+                       const std::map<QString, QString>& aliases = {})
 {
-    const auto filters =
-        filtersOnly(context, select ? u"select"_s : u"deselect"_s, kFilterBedrijven);
+    const auto filters = filtersOnly(context, command, tables, aliases);
     if (!filters)
         return 2;
     return runGuarded([&] {
         store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Write);
+        openTables(data, context.tablesDir, access);
         applyFilterOptions(*filters, data);
-        const int written = relations::setSelectOfPresented(data.T2, select);
-        data.closeAll(); // the count is printed only once the rows are on disk
-        printOut(QString::number(written) + u'\n');
+        const QString output = pass(data);
+        data.closeAll();
+        printOut(output);
     });
+}
+
+int setSelect(const Context& context, bool select)
+{
+    return overFilteredTables(
+        context, select ? u"select"_s : u"deselect"_s, kFilterBedrijven, TableAccess::Write,
+        [select](store::TDataModule1& data) {
+            return QString::number(relations::setSelectOfPresented(data.T2, select)) + u'\n';
+        });
 }
 
 } // namespace
 
 int complete(const Context& context)
 {
-    const auto filters = filtersOnly(context, u"complete"_s, kBothTables);
-    if (!filters)
-        return 2;
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Write);
-        applyFilterOptions(*filters, data);
-        relations::completeRelations(data.T1, data.T2);
-        printOut(QString::number(data.T2.recordCount()) + u'\n');
-        data.closeAll();
-    });
+    return overFilteredTables(context, u"complete"_s, kBothTables, TableAccess::Write,
+                              [](store::TDataModule1& data) {
+                                  relations::completeRelations(data.T1, data.T2);
+                                  return QString::number(data.T2.recordCount()) + u'\n';
+                              });
 }
 
 int fill(const Context& context)
 {
-    const auto filters = filtersOnly(context, u"fill"_s, kBothTables);
-    if (!filters)
-        return 2;
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Write);
-        applyFilterOptions(*filters, data);
-        relations::fillMonthTotals(data.T1, data.T2);
-        data.closeAll();
-    });
+    return overFilteredTables(context, u"fill"_s, kBothTables, TableAccess::Write,
+                              [](store::TDataModule1& data) {
+                                  relations::fillMonthTotals(data.T1, data.T2);
+                                  return QString();
+                              });
 }
 
 int totals(const Context& context)
 {
     // --year PREFIX came first and stays: it is the jaar box.
-    const auto filters =
-        filtersOnly(context, u"totals"_s, kFilterBedrijven, {{u"--year"_s, u"--jaar"_s}});
-    if (!filters)
-        return 2;
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        applyFilterOptions(*filters, data);
-        const QStringList cells = monthly::stripTexts(monthly::geefsaldi(data.T2));
-        printOut(cells.mid(1).join(u'\t') + u'\n');
-        data.closeAll();
-    });
+    return overFilteredTables(context, u"totals"_s, kFilterBedrijven, TableAccess::Read,
+                              [](store::TDataModule1& data) {
+                                  const QStringList cells =
+                                      monthly::stripTexts(monthly::geefsaldi(data.T2));
+                                  return cells.mid(1).join(u'\t') + u'\n';
+                              },
+                              {{u"--year"_s, u"--jaar"_s}});
 }
 
 int select(const Context& context)
