@@ -3,10 +3,9 @@
 // <= 250 ms), a keystroke that leaves the value as it was (<= 1 ms), " Wis" (ClearFilterValues,
 // <= 25 ms at 100 000), and the bare predicate over every row per kind of comparison. Runs
 // offscreen; each size's tables are filled once per run in a temporary folder.
-#include "app/kolvaro1.h"
+#include "bench/bench_window.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
-#include "tests/app/fake_dialogs.h"
 #include "tests/app/table_filler.h"
 #include "views/filter/page_rows.h"
 #include "views/filter/prepared_predicate.h"
@@ -15,7 +14,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <map>
@@ -26,59 +24,40 @@ namespace {
 namespace n = store::names;
 namespace vf = views::filter;
 
-// The main window over a filled folder, on the transactions page, "A" typed into "Relatie".
-struct Window
+QLineEdit* relatie(BenchWindow& w)
 {
-    int rows = 0;
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    std::unique_ptr<store::TDataModule1> data;
-    std::unique_ptr<app::TForm1> form;
-    QLineEdit* relatie = nullptr;
+    return w.form->DBFilterPanel1->box(vf::kRelatieLine, 0);
+}
 
-    bool countShown() const
-    {
-        return form->Label38->text() == QString::number(data->T1.recordCount());
+bool countShown(const BenchWindow& w)
+{
+    return w.form->Label38->text() == QString::number(w.data->T1.recordCount());
+}
+
+// The main window over `rows` transactions, on the transactions page, "A" typed into "Relatie".
+BenchWindow& window(int rows)
+{
+    bool opened = false;
+    BenchWindow& w = benchWindow(rows, 100, &opened);
+    if (opened) {
+        w.form->PageControl1->setCurrentIndex(1);
+        relatie(w)->setFocus();
+        QTest::keyClick(relatie(w), Qt::Key_A);
+        QApplication::processEvents();
     }
-};
-
-std::unique_ptr<Window> g_window; // one size at a time: a million rows take their memory
-
-Window& window(int rows)
-{
-    if (g_window && g_window->rows == rows)
-        return *g_window;
-    g_window.reset();
-    auto w = std::make_unique<Window>();
-    w->rows = rows;
-    const QString tables = w->dir.filePath(QStringLiteral("tables"));
-    filler::pointAliasAt(w->dir.path(), tables);
-    filler::fillFolder(tables, rows, 100);
-
-    w->data = std::make_unique<store::TDataModule1>();
-    w->form = std::make_unique<app::TForm1>(*w->data, w->dialogs);
-    w->form->show();
-    if (!QTest::qWaitForWindowExposed(w->form.get()))
-        qFatal("the window did not open");
-    w->form->PageControl1->setCurrentIndex(1);
-    w->relatie = w->form->DBFilterPanel1->box(vf::kRelatieLine, 0);
-    w->relatie->setFocus();
-    QTest::keyClick(w->relatie, Qt::Key_A);
-    QApplication::processEvents();
-    g_window = std::move(w);
-    return *g_window;
+    return w;
 }
 
 // Alternately "AL" and "A": each keystroke changes the value and re-filters every row.
 void BM_RelatieKeystroke(benchmark::State& state)
 {
-    Window& w = window(int(state.range(0)));
+    BenchWindow& w = window(int(state.range(0)));
     int i = 0;
     for (auto _ : state) {
-        QTest::keyClick(w.relatie, i++ % 2 == 0 ? Qt::Key_L : Qt::Key_Backspace);
+        QTest::keyClick(relatie(w), i++ % 2 == 0 ? Qt::Key_L : Qt::Key_Backspace);
         QApplication::processEvents(); // the grid's repaint
     }
-    if (!w.countShown() || !w.dialogs.errors.isEmpty())
+    if (!countShown(w) || !w.dialogs.errors.isEmpty())
         state.SkipWithError("the count label does not follow the filter");
     state.counters["presented"] = w.data->T1.recordCount();
 }
@@ -93,13 +72,13 @@ BENCHMARK(BM_RelatieKeystroke)
 // A blank after the text, and its removal: the value stays, only the listener runs.
 void BM_KeystrokeLeavingTheValue(benchmark::State& state)
 {
-    Window& w = window(int(state.range(0)));
+    BenchWindow& w = window(int(state.range(0)));
     int i = 0;
     for (auto _ : state) {
-        QTest::keyClick(w.relatie, i++ % 2 == 0 ? Qt::Key_Space : Qt::Key_Backspace);
+        QTest::keyClick(relatie(w), i++ % 2 == 0 ? Qt::Key_Space : Qt::Key_Backspace);
         QApplication::processEvents();
     }
-    if (!w.countShown())
+    if (!countShown(w))
         state.SkipWithError("the count label does not follow the filter");
 }
 BENCHMARK(BM_KeystrokeLeavingTheValue)
@@ -112,18 +91,18 @@ BENCHMARK(BM_KeystrokeLeavingTheValue)
 // " Wis" on the transactions page after "AL" was typed.
 void BM_ClearFilterValues(benchmark::State& state)
 {
-    Window& w = window(int(state.range(0)));
+    BenchWindow& w = window(int(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        QTest::keyClicks(w.relatie, QStringLiteral("AL"));
+        QTest::keyClicks(relatie(w), QStringLiteral("AL"));
         QApplication::processEvents();
         state.ResumeTiming();
         w.form->SRColorButton4Click();
         QApplication::processEvents();
     }
-    if (!w.countShown() || w.data->T1.recordCount() != w.rows)
+    if (!countShown(w) || w.data->T1.recordCount() != w.transactions)
         state.SkipWithError("Wis did not let every row through");
-    QTest::keyClick(w.relatie, Qt::Key_A); // as the other benchmarks expect it
+    QTest::keyClick(relatie(w), Qt::Key_A); // as the other benchmarks expect it
 }
 BENCHMARK(BM_ClearFilterValues)
     ->Arg(100000)
@@ -218,12 +197,5 @@ BENCHMARK(BM_PredicateTextRange)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_window.reset();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
