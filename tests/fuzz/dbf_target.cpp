@@ -6,9 +6,9 @@
 #include "store/table_definitions.h"
 #include "store/table_names.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "tests/fuzz/input_file.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
@@ -79,12 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // One name for all three readings; the engine finds it whatever the case.
     const QString path = g_dir->filePath(u"mutaties.DBF"_s);
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    writeInputFile(path, data, size);
     const dbase::TableDefinition any{u"mutaties.DBF"_s, {}, {}, {}};
     dbase::TableDefinition bedrijven = store::bedrijvenDefinition();
     bedrijven.fileName = any.fileName;

@@ -6,9 +6,9 @@
 #include "import/text_ops.h"
 #include "store/dbase/cp1252.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "tests/fuzz/input_file.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
 #include <memory>
@@ -48,12 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QString path = g_dir->filePath(QStringLiteral("bank.tab"));
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    writeInputFile(path, data, size);
     try {
         import::TabReader reader(path);
         FUZZ_CHECK(reader.size() == static_cast<qint64>(size));
