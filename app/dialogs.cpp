@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -97,6 +98,16 @@ void MessageBoxDialogs::showCalculator()
 {
     views::CalculatorDialog calculator(parent());
     calculator.exec();
+}
+
+std::optional<int> MessageBoxDialogs::chooseItem(const QString& caption, const QString& text,
+                                                 const QStringList& items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent(), caption, text, items, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return int(items.indexOf(chosen));
 }
 
 } // namespace app

@@ -3,6 +3,8 @@
 #include "help/help_dialogs.h"
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -22,6 +24,9 @@ public:
     virtual QString getSaveFileName(const QString& caption, const QString& filter) = 0;
     // The calculator pop-up, modal.
     virtual void showCalculator() = 0;
+    // A list to pick one entry from; the index of the choice, or nothing when cancelled.
+    virtual std::optional<int> chooseItem(const QString& caption, const QString& text,
+                                          const QStringList& items) = 0;
 };
 
 // The real boxes (QMessageBox, QFileDialog, QColorDialog, the font and calculator dialogs).
@@ -40,6 +45,8 @@ public:
     std::optional<QColor> getColour(const QColor& initial) override;
     std::optional<help::FontChoice> getFont(const help::FontChoice& initial) override;
     void showCalculator() override;
+    std::optional<int> chooseItem(const QString& caption, const QString& text,
+                                  const QStringList& items) override;
 
 private:
     QWidget* parent() const; // the window in front, so a box opens over the one it serves

@@ -3,11 +3,13 @@
 #include "app/dialogs.h"
 #include "app/guard.h"
 #include "app/program_font.h"
+#include "import/account_census.h"
 #include "import/import_run.h"
 #include "monthly/month_sums.h"
 #include "relations/completion.h"
 #include "relations/month_totals.h"
 #include "store/dbase/alias_config.h"
+#include "store/import_switch.h"
 #include "store/table_emptying.h"
 #include "store/table_names.h"
 #include "store/tables_folder.h"
@@ -17,8 +19,10 @@
 #include "views/table_model.h"
 #include "views/texts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -76,6 +80,8 @@ void TForm1::FormCreate()
         PageControl1->setCurrentIndex(0);
         m_tablesFolder = folder;
         Label3->setText(m_tablesFolder);
+        const QSignalBlocker quiet(m_currentLayouts); // shows the stored switch, stores nothing
+        m_currentLayouts->setChecked(store::currentLayoutsSwitch(m_tablesFolder));
     });
     TabSheet1Show(); // the import page is the first one shown
     // The grids were built over closed tables.
@@ -177,12 +183,34 @@ void TForm1::SRColorButton16Click()
                                                        views::texts::kTabFileSuffix);
         if (path.isEmpty())
             return;
+        // Both tables present all their rows to the import, also when it stops early.
+        switchOffImportFilters();
+        import::ImportOptions options;
+        options.layouts =
+            m_currentLayouts->isChecked() ? import::Layouts::Current : import::Layouts::Classic;
+        const std::vector<import::AccountLines> accounts = import::accountsInFile(path);
+        if (accounts.size() > 1) {
+            QStringList labels;
+            for (const import::AccountLines& account : accounts)
+                labels << import::accountLabel(account);
+            const std::optional<int> chosen = m_dialogs.chooseItem(
+                views::texts::kChooseAccountCaption, views::texts::kChooseAccountText, labels);
+            if (!chosen)
+                return;
+            options.account = accounts[std::size_t(*chosen)].account;
+        }
+        m_importCounts->clear(); // until this import has counts of its own
         views::ProgressGauge gauge(Gauge1);
         import::ImportRun run(m_data.T1, m_data.T2);
         run.setGauge(&gauge);
-        run.setBeforeRead([this] { switchOffImportFilters(); });
-        run.run(path);
+        run.setOptions(options);
+        m_importCounts->setText(import::countsText(run.run(path)));
     });
+}
+
+void TForm1::currentLayoutsToggled(bool on)
+{
+    guarded([&] { store::setCurrentLayoutsSwitch(m_tablesFolder, on); });
 }
 
 void TForm1::SRColorButton8Click()

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -76,6 +77,7 @@ public:
     void SRColorButton5Click();  // "Legen Tabel", mutaties
     void SRColorButton7Click();  // "Legen Tabel", bedrijven
     void SRColorButton16Click(); // "Inlezen TAB-file"
+    void currentLayoutsToggled(bool on);
     void SRColorButton8Click();  // "Aanvullen relaties"
     void SRColorButton9Click();  // "Vul per maand"
     void RxDBGrid2DblClick();    // toggles the select flag of the current relation-year row
@@ -107,6 +109,8 @@ public:
     QProgressBar* Gauge1 = nullptr;
     QLabel* m_instruction = nullptr;
     QLabel* m_reassurance = nullptr;
+    QCheckBox* m_currentLayouts = nullptr; // read today's description layouts
+    QLabel* m_importCounts = nullptr;      // what the last import did
     QFrame* m_statusStrip = nullptr;
     QLabel* Label3 = nullptr;
 

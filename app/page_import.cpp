@@ -5,6 +5,7 @@
 #include "views/gradient_button.h"
 #include "views/texts.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,8 +43,16 @@ void TForm1::buildImportPage()
         "QProgressBar { border: 1px solid #808080; background: white; text-align: center; }"
         "QProgressBar::chunk { background-color: #00A000; }"));
 
+    m_importCounts = new QLabel(TabSheet1);
+    m_importCounts->setObjectName(QStringLiteral("importCounts"));
+    m_importCounts->setAlignment(Qt::AlignCenter);
+
     m_reassurance = new QLabel(views::texts::kImportReassurance, TabSheet1);
     m_reassurance->setAlignment(Qt::AlignCenter);
+
+    m_currentLayouts = new QCheckBox(views::texts::kCurrentLayoutsSwitch, TabSheet1);
+    m_currentLayouts->setChecked(true);
+    connect(m_currentLayouts, &QCheckBox::toggled, this, &TForm1::currentLayoutsToggled);
 
     m_statusStrip = new QFrame(TabSheet1);
     m_statusStrip->setObjectName(QStringLiteral("statusStrip"));
@@ -66,8 +75,12 @@ void TForm1::buildImportPage()
     page->addWidget(SRColorButton16, 0, Qt::AlignHCenter);
     page->addSpacing(16);
     page->addWidget(Gauge1, 0, Qt::AlignHCenter);
-    page->addSpacing(24);
+    page->addSpacing(8);
+    page->addWidget(m_importCounts);
+    page->addSpacing(16);
     page->addWidget(m_reassurance);
+    page->addSpacing(12);
+    page->addWidget(m_currentLayouts, 0, Qt::AlignHCenter);
     page->addStretch(3);
     page->addWidget(m_statusStrip);
 }

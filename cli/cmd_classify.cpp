@@ -1,8 +1,11 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "import/bijsoort.h"
+#include "import/current_layouts.h"
+#include "import/filtergegevens.h"
 #include "import/text_ops.h"
 #include "store/dbase/cp1252.h"
+#include <optional>
 
 #include <cstdio>
 
@@ -20,9 +23,13 @@ QByteArray readStdin()
 }
 
 // One output line: the values exactly as the import stores them before the table cuts them.
-QString classifyLine(const QByteArray& bytes)
+QString classifyLine(const QByteArray& bytes, import::Layouts layouts)
 {
-    const import::Classification c = import::bijsoort(dbase::cp1252::decode(bytes));
+    const QString text = dbase::cp1252::decode(bytes);
+    std::optional<import::Classification> current;
+    if (layouts == import::Layouts::Current)
+        current = import::readCurrentLayout(text);
+    const import::Classification c = current ? *current : import::bijsoort(text);
     return QStringList{c.kind, import::trimControls(c.code), import::trimControls(c.relation),
                        import::trimControls(c.description)}
                .join(u'\t') +
@@ -33,24 +40,26 @@ QString classifyLine(const QByteArray& bytes)
 
 int classify(const Context& context)
 {
-    if (!context.args.isEmpty()) {
-        printErr(QStringLiteral("usage: kolvaro-cli classify < descriptions"));
+    const bool classic = context.args == QStringList{QStringLiteral("--classic")};
+    if (!context.args.isEmpty() && !classic) {
+        printErr(QStringLiteral("usage: kolvaro-cli classify [--classic] < descriptions"));
         return 2;
     }
-    return runGuarded([] {
+    const import::Layouts layouts = classic ? import::Layouts::Classic : import::Layouts::Current;
+    return runGuarded([layouts] {
         const QByteArray input = readStdin();
         // Lines end as in a TAB file: CR, LF or CRLF; a last line without a line end counts.
         qsizetype start = 0;
         for (qsizetype i = 0; i < input.size(); ++i) {
             if (input[i] != '\r' && input[i] != '\n')
                 continue;
-            printOut(classifyLine(input.mid(start, i - start)));
+            printOut(classifyLine(input.mid(start, i - start), layouts));
             if (input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n')
                 ++i;
             start = i + 1;
         }
         if (start < input.size())
-            printOut(classifyLine(input.mid(start)));
+            printOut(classifyLine(input.mid(start), layouts));
     });
 }
 

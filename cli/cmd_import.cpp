@@ -1,6 +1,8 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/terminal.h"
+#include "import/account_census.h"
+#include "import/import_error.h"
 #include "import/import_run.h"
 
 #include <cstdio>
@@ -44,12 +46,52 @@ private:
     bool m_shown = false;
 };
 
+// The options before the files; false on a bad usage.
+bool parseOptions(QStringList& args, import::ImportOptions& options)
+{
+    while (!args.isEmpty() && args.front().startsWith(u"--")) {
+        if (args.front() == u"--classic") {
+            options.layouts = import::Layouts::Classic;
+            args.removeFirst();
+        } else if (args.front() == u"--account" && args.size() >= 2 && !args[1].isEmpty()) {
+            options.account = args[1];
+            args.remove(0, 2);
+        } else {
+            return false;
+        }
+    }
+    return !args.isEmpty();
+}
+
+// A file of several accounts is read only for the account asked for; without one, or with one
+// the file does not hold, nothing of it is read.
+void checkAccount(const QString& file, const QString& account)
+{
+    const std::vector<import::AccountLines> accounts = import::accountsInFile(file);
+    QStringList labels;
+    bool found = false;
+    for (const import::AccountLines& a : accounts) {
+        labels << import::accountLabel(a);
+        found = found || a.account == account;
+    }
+    if (account.isEmpty() && accounts.size() > 1)
+        throw import::ImportError(
+            QStringLiteral("het bestand bevat meerdere rekeningen: %1; kies er een met --account")
+                .arg(labels.join(QStringLiteral(", "))));
+    if (!account.isEmpty() && !found && !accounts.empty())
+        throw import::ImportError(QStringLiteral("rekening %1 staat niet in het bestand (wel: %2)")
+                                      .arg(account, labels.join(QStringLiteral(", "))));
+}
+
 } // namespace
 
 int importFiles(const Context& context)
 {
-    if (context.args.isEmpty()) {
-        printErr(QStringLiteral("usage: kolvaro-cli import FILE..."));
+    QStringList files = context.args;
+    import::ImportOptions options;
+    if (!parseOptions(files, options)) {
+        printErr(
+            QStringLiteral("usage: kolvaro-cli import [--classic] [--account NUMBER] FILE..."));
         return 2;
     }
     store::TDataModule1 data;
@@ -58,10 +100,12 @@ int importFiles(const Context& context)
         return status;
 
     const bool terminal = stderrIsTerminal();
-    for (const QString& file : context.args) {
+    for (const QString& file : files) {
         import::ImportRun run(data.T1, data.T2);
+        run.setOptions(options);
         import::ImportCounts counts;
         try {
+            checkAccount(file, options.account);
             TerminalGauge gauge(file);
             if (terminal)
                 run.setGauge(&gauge);
@@ -75,8 +119,7 @@ int importFiles(const Context& context)
             runGuarded([&] { data.closeAll(); });
             return 1;
         }
-        printOut(
-            QStringLiteral("%1 nieuw, %2 overgeslagen\n").arg(counts.added).arg(counts.skipped));
+        printOut(import::countsText(counts) + u'\n');
     }
     return runGuarded([&] { data.closeAll(); });
 }

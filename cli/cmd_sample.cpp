@@ -5,6 +5,7 @@
 #include "sample/sample_tab.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -13,7 +14,19 @@ namespace cli {
 namespace {
 
 const QString kUsage = u"usage: kolvaro-cli sample --lines N [--seed S] [--years K] "
-                       "[--start-year Y] [--dup-fraction F] > FILE.tab"_s;
+                       "[--start-year Y] [--dup-fraction F] [--layout classic|current|mixed] "
+                       "> FILE.tab"_s;
+
+std::optional<sample::SampleLayout> layoutNamed(const QString& name)
+{
+    if (name == u"classic")
+        return sample::SampleLayout::Classic;
+    if (name == u"current")
+        return sample::SampleLayout::Current;
+    if (name == u"mixed")
+        return sample::SampleLayout::Mixed;
+    return std::nullopt;
+}
 
 // Reads the options; false on anything it does not know or cannot convert.
 bool parse(const QStringList& args, sample::SampleOptions& options)
@@ -37,6 +50,10 @@ bool parse(const QStringList& args, sample::SampleOptions& options)
         } else if (name == u"--start-year") {
             options.startYear = value.toInt(&ok);
             ok = ok && options.startYear >= 1000;
+        } else if (name == u"--layout") {
+            const std::optional<sample::SampleLayout> layout = layoutNamed(value);
+            ok = layout.has_value();
+            options.layout = layout.value_or(options.layout);
         } else if (name == u"--dup-fraction") {
             options.dupFraction = value.toDouble(&ok); // C locale: "0.05"
             ok = ok && options.dupFraction >= 0 && options.dupFraction < 1;

@@ -55,9 +55,12 @@ DuplicateTest::Key DuplicateTest::keyOf(const Transaction& transaction) const
             storedText(transaction.description, m_omschrijvingSize)};
 }
 
-bool DuplicateTest::isStoredElseAdd(const Transaction& transaction)
+bool DuplicateTest::isStoredElseAdd(const Transaction& transaction,
+                                    const std::optional<Transaction>& otherReading)
 {
     loadDate(transaction.date);
+    if (otherReading && m_stored.contains(keyOf(*otherReading)))
+        return true;
     return !m_stored.insert(keyOf(transaction)).second;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 #include <unordered_set>
 
 namespace import {
@@ -37,8 +38,11 @@ public:
 
     // True when the transaction is stored already. Otherwise it counts as stored from now on:
     // the caller stores it next (or the run ends with an error, and the test with it). The
-    // texts are compared cut and stripped as the table stores them.
-    bool isStoredElseAdd(const Transaction& transaction);
+    // texts are compared cut and stripped as the table stores them. `otherReading` is the line
+    // as the other description rules read it: a row stored under that reading (by an import in
+    // the other mode, or in tables made before today's layouts were read) matches as well.
+    bool isStoredElseAdd(const Transaction& transaction,
+                         const std::optional<Transaction>& otherReading = std::nullopt);
 
     struct Key
     {

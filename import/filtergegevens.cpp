@@ -1,5 +1,6 @@
 #include "import/filtergegevens.h"
 
+#include "import/current_layouts.h"
 #include "import/import_error.h"
 #include "store/number_format.h"
 
@@ -50,6 +51,7 @@ SplitLine splitLine(const QString& line)
 {
     SplitLine split;
     QStringView work(line);
+    QStringView whole(line);
     for (QString& field : split.fields) {
         const qsizetype tab = work.indexOf(u'\t');
         if (tab >= 0) {
@@ -57,12 +59,15 @@ SplitLine splitLine(const QString& line)
             work = work.mid(tab + 1);
         }
         work = work.left(kLineRoom);
+        if (const qsizetype wholeTab = whole.indexOf(u'\t'); wholeTab >= 0)
+            whole = whole.mid(wholeTab + 1);
     }
     split.remainder = work.toString();
+    split.wholeRemainder = whole.toString();
     return split;
 }
 
-LineValues filtergegevens(const QString& line)
+LineValues filtergegevens(const QString& line, Layouts layouts)
 {
     const SplitLine split = splitLine(line);
     LineValues values;
@@ -70,6 +75,11 @@ LineValues filtergegevens(const QString& line)
     values.year = split.fields[2].left(4);
     values.date = readDate(split.fields[2]);
     values.classification = bijsoort(split.remainder);
+    if (std::optional<Classification> current = readCurrentLayout(split.wholeRemainder)) {
+        values.otherReading = std::move(*current);
+        if (layouts == Layouts::Current)
+            std::swap(values.classification, *values.otherReading);
+    }
     return values;
 }
 

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace import {
 
@@ -12,7 +13,15 @@ namespace import {
 struct SplitLine
 {
     std::array<QString, 7> fields;
-    QString remainder;
+    QString remainder;      // cut with the line to 240 characters after the first tab
+    QString wholeRemainder; // the same text without that cut
+};
+
+// Which rules read the description: the old layouts' only, or first today's layouts.
+enum class Layouts
+{
+    Classic,
+    Current,
 };
 
 // What one line yields. The classification texts are as bijsoort gives them, untrimmed.
@@ -22,6 +31,9 @@ struct LineValues
     double amount = 0; // whole cents
     QString year;      // the first four characters of the date field
     Classification classification;
+    // How the other rules read the line, where they read it differently (a text in today's
+    // layouts): a row stored under either reading is the same transaction.
+    std::optional<Classification> otherReading;
 };
 
 // Everything after the first tab counts only with its first 240 characters; a line with fewer
@@ -31,6 +43,6 @@ SplitLine splitLine(const QString& line);
 // Splits and converts one line (decoded from Windows-1252). Throws ImportError
 // "'<field 7>' is not a valid floating point value" when the amount is not a number (an empty
 // line included), and "'<d-m-y>' is not a valid date" when the date field names no date.
-LineValues filtergegevens(const QString& line);
+LineValues filtergegevens(const QString& line, Layouts layouts = Layouts::Current);
 
 } // namespace import

@@ -1,5 +1,6 @@
 #include "import/import_run.h"
 
+#include "import/account_census.h"
 #include "import/duplicate_test.h"
 #include "import/filtergegevens.h"
 #include "import/tab_reader.h"
@@ -71,9 +72,8 @@ private:
 };
 
 // The texts trimmed once, so that the duplicate test and the stored row agree.
-Transaction toTransaction(const LineValues& values)
+Transaction toTransaction(const LineValues& values, const Classification& c)
 {
-    const Classification& c = values.classification;
     return {values.date,
             values.amount,
             values.year,
@@ -85,6 +85,15 @@ Transaction toTransaction(const LineValues& values)
 
 } // namespace
 
+QString countsText(const ImportCounts& counts)
+{
+    QString text =
+        QStringLiteral("%1 nieuw, %2 overgeslagen").arg(counts.added).arg(counts.skipped);
+    if (counts.otherAccounts > 0)
+        text += QStringLiteral(", %1 van een andere rekening").arg(counts.otherAccounts);
+    return text;
+}
+
 ImportRun::ImportRun(dbase::Table& mutaties, dbase::Table& bedrijven)
     : m_mutaties(mutaties), m_bedrijven(bedrijven)
 {
@@ -93,8 +102,6 @@ ImportRun::ImportRun(dbase::Table& mutaties, dbase::Table& bedrijven)
 ImportCounts ImportRun::run(const QString& path)
 {
     m_lineNumber = 0;
-    if (m_beforeRead)
-        m_beforeRead();
     TabReader reader(path);
 
     const qint64 maximum64 = reader.size() / 128;
@@ -119,8 +126,18 @@ ImportCounts ImportRun::run(const QString& path)
     m_lineNumber = 1;
     while (!reader.atEnd()) {
         const QByteArray bytes = reader.readLine();
-        const Transaction transaction = toTransaction(filtergegevens(dbase::cp1252::decode(bytes)));
-        if (duplicates.isStoredElseAdd(transaction)) {
+        const bool otherAccount =
+            !m_options.account.isEmpty() && isOtherAccount(bytes, m_options.account);
+        const LineValues values =
+            otherAccount ? LineValues{}
+                         : filtergegevens(dbase::cp1252::decode(bytes), m_options.layouts);
+        const Transaction transaction = toTransaction(values, values.classification);
+        std::optional<Transaction> otherReading;
+        if (values.otherReading)
+            otherReading = toTransaction(values, *values.otherReading);
+        if (otherAccount) {
+            ++counts.otherAccounts;
+        } else if (duplicates.isStoredElseAdd(transaction, otherReading)) {
             ++counts.skipped;
         } else {
             PendingRow row(m_mutaties);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/filtergegevens.h"
 #include "store/dbase/table.h"
 
 #include <QString>
@@ -18,8 +19,19 @@ public:
 
 struct ImportCounts
 {
-    int added = 0;   // lines appended to mutaties
-    int skipped = 0; // lines already stored
+    int added = 0;         // lines appended to mutaties
+    int skipped = 0;       // lines already stored
+    int otherAccounts = 0; // lines of accounts other than the one chosen
+};
+
+// "<n> nieuw, <m> overgeslagen", and how many lines of other accounts were left out, if any.
+QString countsText(const ImportCounts& counts);
+
+struct ImportOptions
+{
+    Layouts layouts = Layouts::Current;
+    // The account (field 1) to read from a file that holds several; empty reads every line.
+    QString account;
 };
 
 // Reads one TAB file into mutaties (active index DATUM) and gives every appended transaction
@@ -35,9 +47,7 @@ public:
     // The gauge gets maximum = file size / 128 and position = the line counter (1 before the
     // first line, n + 1 after the n-th, never past the maximum); at the end it stands full.
     void setGauge(Gauge* gauge) { m_gauge = gauge; }
-    // Called before the file is opened, so that both tables present all their rows (the window
-    // layer switches its filter rows off here).
-    void setBeforeRead(std::function<void()> beforeRead) { m_beforeRead = std::move(beforeRead); }
+    void setOptions(ImportOptions options) { m_options = std::move(options); }
 
     // Throws ImportError (file, amount, date) or the engine's error; the gauge then stays where
     // it was. On success both tables are on the disk (flushed) before the gauge stands full.
@@ -51,7 +61,7 @@ private:
     dbase::Table& m_mutaties;
     dbase::Table& m_bedrijven;
     Gauge* m_gauge = nullptr;
-    std::function<void()> m_beforeRead;
+    ImportOptions m_options;
     int m_lineNumber = 0;
 };
 

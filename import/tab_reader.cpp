@@ -120,42 +120,69 @@ void TabReader::lineTooLong() const
                           .arg(kMaxLineLength));
 }
 
+bool TabReader::lineFollowsAt(qsizetype offset)
+{
+    const qsizetype from = offset;
+    int tabs = 0;
+    for (;; ++offset) {
+        if (m_pos + offset >= m_buffer.size()) {
+            // Whichever way it is read, a line that long is refused.
+            if (offset > kMaxLineLength + 1)
+                lineTooLong();
+            if (!fill())
+                return offset == from; // the file's last line end
+        }
+        const char c = m_buffer.constData()[m_pos + offset];
+        if (c == kCtrlZ)
+            return offset == from;
+        if (c == '\r' || c == '\n')
+            return false;
+        if (c == '\t' && ++tabs == kTransactionTabs)
+            return true;
+    }
+}
+
 QByteArray TabReader::readLine()
 {
     ++m_lineNumber;
-    qsizetype scanned = m_pos;
+    qsizetype offset = 0; // bytes of this line scanned so far, counted from m_pos
     for (;;) {
         const char* data = m_buffer.constData();
-        for (qsizetype i = scanned; i < m_buffer.size(); ++i) {
-            const char c = data[i];
-            if (c != '\r' && c != '\n' && c != kCtrlZ)
-                continue;
-            if (i - m_pos > kMaxLineLength)
-                lineTooLong();
-            QByteArray line(data + m_pos, i - m_pos);
-            m_pos = i;
-            if (c == kCtrlZ)
-                return line; // stays in front, so atEnd() holds from now on
-            ++m_pos;
-            if (c == '\r') {
-                // A line feed right after the carriage return belongs to the same line end.
-                if (m_pos >= m_buffer.size())
-                    fill();
-                if (m_pos < m_buffer.size() && m_buffer[m_pos] == '\n')
-                    ++m_pos;
-            }
-            return line;
-        }
-        scanned = m_buffer.size() - m_pos; // fill() moves the unread bytes to the front
-        if (scanned > kMaxLineLength)
+        const qsizetype size = m_buffer.size();
+        qsizetype i = m_pos + offset;
+        while (i < size && data[i] != '\r' && data[i] != '\n' && data[i] != kCtrlZ)
+            ++i;
+        offset = i - m_pos;
+        if (offset > kMaxLineLength)
             lineTooLong();
-        if (!fill()) {
-            if (m_buffer.size() - m_pos > kMaxLineLength)
-                lineTooLong();
-            QByteArray line = m_buffer.mid(m_pos);
-            m_pos = m_buffer.size();
-            return line;
+        if (i == size) {
+            if (!fill()) {
+                QByteArray line = m_buffer.mid(m_pos); // the last line, without a line end
+                m_pos = m_buffer.size();
+                return line;
+            }
+            continue; // fill() moves the unread bytes to the front; offset still counts
         }
+        const char c = data[i];
+        // A lone line feed ends the line only before a transaction line; before anything else
+        // it is a line break inside the bank's description.
+        if (c == '\n' && !lineFollowsAt(offset + 1)) {
+            ++offset;
+            continue;
+        }
+        QByteArray line(m_buffer.constData() + m_pos, offset);
+        m_pos += offset;
+        if (c == kCtrlZ)
+            return line; // stays in front, so atEnd() holds from now on
+        ++m_pos;
+        if (c == '\r') {
+            // A line feed right after the carriage return belongs to the same line end.
+            if (m_pos >= m_buffer.size())
+                fill();
+            if (m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n')
+                ++m_pos;
+        }
+        return line;
     }
 }
 

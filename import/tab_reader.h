@@ -5,9 +5,16 @@
 
 namespace import {
 
-// Reads a TAB file line by line as single-byte text. A carriage return, a line feed, or a
-// carriage return followed by a line feed ends a line; Ctrl-Z (code 26) ends the file as its end
-// does; a last line without a line end is read like the others. The file is open for the
+// A transaction line holds at least this many tabs: seven fields before the description.
+inline constexpr int kTransactionTabs = 7;
+
+// Reads a TAB file line by line as single-byte text. A carriage return, or a carriage return
+// followed by a line feed, ends a line. A line feed alone ends a line where the text after it is
+// a transaction line (it holds seven tabs before its own line end) or the end of the file, as in
+// files from other systems; elsewhere it is a line break inside the description and stays in
+// the line. Ctrl-Z
+// (code 26) ends the file as its end does; a last line without a line end is read like the
+// others. The file is open for the
 // lifetime of the reader and closed by its destructor, also when a caller throws.
 class TabReader
 {
@@ -29,6 +36,9 @@ public:
 
 private:
     bool fill(); // false at the end of the file
+    // Whether a lone line feed before `offset` (counted from m_pos) ends its line: the text from
+    // there holds seven tabs before its own line end, or the file ends right there.
+    bool lineFollowsAt(qsizetype offset);
     [[noreturn]] void lineTooLong() const;
     int m_fd = -1;
     qint64 m_size = 0;

@@ -1,5 +1,7 @@
 #include "sample/counterparties.h"
 
+#include "sample/sample_text.h"
+
 #include <cstddef>
 #include <iterator>
 
@@ -66,19 +68,6 @@ const char* const kMonths[] = {"JANUARI",   "FEBRUARI", "MAART",    "APRIL",
 const char* const kFiller[] = {"VOLGENS",      "AFSPRAAK",   "BETREFT", "REFERENTIE", "PERIODE",
                                "CONTRACT",     "KLANT",      "DOSSIER", "LEVERING",   "DIENSTEN",
                                "OVEREENKOMST", "MACHTIGING", "ZIE",     "BIJLAGE"};
-
-template <std::size_t N> QString any(Random& random, const char* const (&list)[N])
-{
-    return QString::fromUtf8(list[random.below(int(N))]);
-}
-
-QString digits(Random& random, int count)
-{
-    QString text(count, u'0');
-    for (QChar& c : text)
-        c = QChar(u'0' + random.below(10));
-    return text;
-}
 
 QString terminal(Random& random)
 {

@@ -4,6 +4,7 @@
 #include "import/filtergegevens.h"
 #include "import/text_ops.h"
 #include "sample/counterparties.h"
+#include "sample/current_descriptions.h"
 #include "store/dbase/cp1252.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
@@ -51,19 +52,39 @@ public:
     {
     }
 
-    import::DuplicateTest::Key keyOf(const QString& line) const {
+    // The line as each of the two description rules reads it: the import, in either mode,
+    // takes a line as stored when a row matches either reading.
+    std::vector<import::DuplicateTest::Key> keysOf(const QString& line) const
+    {
         const import::LineValues values = import::filtergegevens(line);
-    const import::Classification& c = values.classification;
-    return {values.date.toJulianDay(), values.amount,
-            import::storedText(import::trimControls(c.code), m_code),
-            import::storedText(import::trimControls(c.relation), m_name),
-            import::storedText(import::trimControls(c.description), m_description)};
+        std::vector<import::DuplicateTest::Key> keys{keyOf(values, values.classification)};
+        if (values.otherReading)
+            keys.push_back(keyOf(values, *values.otherReading));
+        return keys;
+    }
+
+private:
+    import::DuplicateTest::Key keyOf(const import::LineValues& values,
+                                     const import::Classification& c) const {
+        return {values.date.toJulianDay(), values.amount,
+                import::storedText(import::trimControls(c.code), m_code),
+                import::storedText(import::trimControls(c.relation), m_name),
+                import::storedText(import::trimControls(c.description), m_description)};
 }
 
-private : int m_code;
+int m_code;
 int m_name;
 int m_description;
 }; // namespace
+
+// The year from which the bank writes today's layouts.
+constexpr int kCurrentLayoutsFrom = 2014;
+
+bool currentLayout(SampleLayout layout, const QDate& date)
+{
+    return layout == SampleLayout::Current ||
+           (layout == SampleLayout::Mixed && date.year() >= kCurrentLayoutsFrom);
+}
 
 // "-1234,56": the bank writes no thousands separators.
 QString money(qint64 cents)
@@ -158,13 +179,17 @@ SampleCounts writeSampleTab(const SampleOptions& options,
                 const Party& party = parties.standingOrders()[std::size_t(slot.source)];
                 const int raise = 100 + 2 * (date.year() - options.startYear); // yearly index
                 cents = party.sign * qint64(party.lowCents) * raise / 100;
-                remainder = describe(party, date, random);
+                remainder = currentLayout(options.layout, date)
+                                ? describeCurrent(party, date, cents, random)
+                                : describe(party, date, random);
             } else if (const Layout layout = Layout(-1 - slot.source); layout == Layout::Other) {
                 remainder = describeOther(date, cents, random);
             } else {
                 const Party& party = parties.pick(layout, random);
                 cents = amountCents(party, random);
-                remainder = describe(party, date, random);
+                remainder = currentLayout(options.layout, date)
+                                ? describeCurrent(party, date, cents, random)
+                                : describe(party, date, random);
             }
             const QDate interest = random.chance(100) ? date.addDays(1) : date;
             line.resize(0); // keeps its room for the next line
@@ -172,7 +197,11 @@ SampleCounts writeSampleTab(const SampleOptions& options,
             line.append(u'\t').append(money(balance + cents)).append(u'\t');
             line.append(dateField(interest)).append(u'\t').append(money(cents)).append(u'\t');
             line.append(remainder);
-            if (today.insert(keys.keyOf(line)).second) {
+            const std::vector<import::DuplicateTest::Key> readings = keys.keysOf(line);
+            const bool unique = std::none_of(readings.begin(), readings.end(),
+                                             [&](const auto& key) { return today.contains(key); });
+            if (unique) {
+                today.insert(readings.begin(), readings.end());
                 balance += cents;
                 break;
             }

@@ -8,6 +8,14 @@
 // names longer than their fields, money in and out, standing orders every month.
 namespace sample {
 
+// Which of the bank's description layouts the file is written in.
+enum class SampleLayout
+{
+    Classic, // the layouts the bank wrote before the euro payment area ("BEA   NR:", "GIRO")
+    Current, // today's ("BEA, Betaalpas", "SEPA Overboeking", "/TRTP/")
+    Mixed,   // as the bank wrote them: the old layouts before 2014, today's from 2014 on
+};
+
 struct SampleOptions
 {
     int lines = 1000;       // lines in the file, copies included; >= 0
@@ -15,6 +23,8 @@ struct SampleOptions
     int startYear = 2021;   // the period runs from 1 January of this year ...
     int years = 3;          // ... for this many whole years; >= 1
     double dupFraction = 0; // share of the lines that copy another line; 0 <= F < 1
+    // Mixed by default: a file then looks like the bank's own download of its period.
+    SampleLayout layout = SampleLayout::Mixed;
 };
 
 // How many of the lines an import into empty tables stores and how many it skips.

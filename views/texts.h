@@ -35,6 +35,11 @@ inline const QString kImportInstruction =
 inline const QString kImportReassurance =
     QStringLiteral("U hoeft zich geen zorgen te maken om dubbelle inleesboekingen.\n"
                    "Het programma herkent de reeds ingelezen boekingen.");
+inline const QString kCurrentLayoutsSwitch =
+    QStringLiteral("Huidige omschrijvingen van de bank herkennen");
+inline const QString kChooseAccountCaption = QStringLiteral("Rekening kiezen");
+inline const QString kChooseAccountText =
+    QStringLiteral("Dit bestand bevat meerdere rekeningen. Welke rekening wilt u inlezen?");
 inline const QString kTabFileFilter = QStringLiteral("TAB file (*.tab)");
 inline const QString kTabFileSuffix = QStringLiteral("tab");
 inline const QString kTablesFolder = QStringLiteral("Tabellenmap:");

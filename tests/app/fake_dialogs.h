@@ -63,4 +63,14 @@ public:
         return font;
     }
     void showCalculator() override { ++calculatorShown; }
+    std::optional<int> chooseItem(const QString&, const QString& text,
+                                  const QStringList& items) override
+    {
+        choiceText = text;
+        choiceItems = items;
+        return choice;
+    }
+    std::optional<int> choice; // the list's answer; none: cancelled
+    QString choiceText;
+    QStringList choiceItems;
 };

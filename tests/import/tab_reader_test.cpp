@@ -54,6 +54,8 @@ protected:
 
 using Lines = QList<QByteArray>;
 
+#define T "1\t2\t3\t4\t5\t6\t7\t"
+
 TEST_F(TabReaderTest, lineEnds)
 {
     const struct
@@ -63,12 +65,19 @@ TEST_F(TabReaderTest, lineEnds)
     } cases[] = {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\nb\n", {"a", "b"}},
-        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}}, // a last line without a line end is read
+        // A lone LF ends a line before a transaction line (seven tabs) and at the end of the
+        // file; before any other text it is a break inside the description.
+        {T "a\n" T "b\n", {T "a", T "b"}},
+        {T "a\nb c\n" T "d", {T "a\nb c", T "d"}},
+        {T "a\n\t\t\t\t\t\tb\r\n", {T "a\n\t\t\t\t\t\tb"}},
+        {"a\nb\n", {"a\nb"}},
+        {"a\n\n", {"a\n"}},
+        {"a\n\x1a", {"a"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c\nd"}}, // a last line without a line end is read
         {"", {}},
         {"\r\n", {""}},
         {"a\r\n\r\n", {"a", ""}},
-        {"a\n\rb", {"a", "", "b"}}, // LF then CR: two line ends
+        {"a\n\rb", {"a\n", "b"}}, // LF then CR: the CR ends the line
         {"a\r\r\nb", {"a", "", "b"}},
         {QByteArray("a\0b\r\n", 5), {QByteArray("a\0b", 3)}},
         // Ctrl-Z ends the file, at the start of a line or inside one.
@@ -92,7 +101,8 @@ TEST_F(TabReaderTest, linesAcrossBufferBoundaries)
     QByteArray bytes;
     Lines expected;
     for (int i = 0; bytes.size() < 300 * 1024; ++i) {
-        const QByteArray line(i % 7 == 0 ? 70000 : (i * 37) % 500, static_cast<char>('a' + i % 26));
+        const QByteArray line =
+            T + QByteArray(i % 7 == 0 ? 70000 : (i * 37) % 500, static_cast<char>('a' + i % 26));
         expected.append(line);
         bytes += line;
         bytes += (i % 3 == 0) ? "\r\n" : (i % 3 == 1 ? "\r" : "\n");
