@@ -33,8 +33,8 @@ const std::vector<Row>& rows()
 {
     static const std::vector<Row> generated = [] {
         std::mt19937 random(20240305);
-        const QStringList words = {QStringLiteral("ALBERT"),      QStringLiteral("HEIJN"),
-                                   QStringLiteral("Bakkerij"),    QStringLiteral("JUMBO"),
+        const QStringList words = {QStringLiteral("ALBERT"),      QStringLiteral("HOEKS"),
+                                   QStringLiteral("Bakkerij"),    QStringLiteral("DAGVERS"),
                                    QStringLiteral("Caf\u00e9"),   QStringLiteral("Gemeente"),
                                    QStringLiteral("Verzekering"), QStringLiteral("Zorg"),
                                    QStringLiteral("Energie"),     QStringLiteral("Garage")};

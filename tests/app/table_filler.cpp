@@ -18,12 +18,12 @@ namespace {
 
 const QStringList& names()
 {
-    static const QStringList pool = {QStringLiteral("ALBERT HEIJN 1234"),
+    static const QStringList pool = {QStringLiteral("BUURTWINKELS 1234"),
                                      QStringLiteral("BELASTINGDIENST"),
                                      QStringLiteral("KOLVARO"),
                                      QStringLiteral("ENECO ZAKELIJK"),
                                      QStringLiteral("GEMEENTE UTRECHT"),
-                                     QStringLiteral("JUMBO SUPERMARKT"),
+                                     QStringLiteral("DAGVERS SUPERMARKT"),
                                      QStringLiteral("NS REIZIGERS"),
                                      QStringLiteral("ZIGGO SERVICES BV"),
                                      QStringLiteral("CAF\u00c9 DE BEURS"),

@@ -41,7 +41,7 @@ QString refusalOf(const QString& folder)
 const std::vector<Mutatie>& sampleRows()
 {
     static const std::vector<Mutatie> rows = {
-        {QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"Betaalautomaat"_s, u"1234"_s, -23.5},
+        {QDate(2024, 3, 5), 4, u"BUURTWINKELS"_s, u"Betaalautomaat"_s, u"1234"_s, -23.5},
         {QDate(2023, 12, 31), 7, u"Caf\u00e9 No\u00ebl"_s, u"Overboeking \u20ac 5"_s, u"NL01BANK"_s,
          1250.0},
         {QDate(2024, 1, 15), 3, u"Bakker"_s, QString(), QString(), 0.05},
@@ -53,7 +53,7 @@ const std::vector<Mutatie>& sampleRows()
 QByteArray firstSampleRecord()
 {
     return rawRecord(mutatiesLevel3Fields(),
-                     {"20240305", "4", "ALBERT HEIJN", "Betaalautomaat", "1234", "-23.50"});
+                     {"20240305", "4", "BUURTWINKELS", "Betaalautomaat", "1234", "-23.50"});
 }
 
 // sampleRows() written by the engine into `dir`; returns the file's path.
@@ -72,7 +72,7 @@ QByteArray level3File(bool endMarker = true, quint8 ldid = 0x57)
     const auto fields = mutatiesLevel3Fields();
     return rawTable(
         fields,
-        {rawRecord(fields, {"20240305", "4", "ALBERT HEIJN", "Betaalautomaat", "1234", "-23.50"}),
+        {rawRecord(fields, {"20240305", "4", "BUURTWINKELS", "Betaalautomaat", "1234", "-23.50"}),
          rawRecord(fields, {"20240101", "3", "WEG", "", "", "1.00"}, '*'),
          rawRecord(fields, {"20231231", "7", "Caf\xe9 No\xebl", "Overboeking \x80 5", "NL01BANK",
                             "1250.00"})},
@@ -161,12 +161,12 @@ TEST(DbfRows, everyPostedRowReachesTheFileBeforeClose)
     EXPECT_EQ(bytes.mid(headerLength, 333), firstSampleRecord());
 
     table->edit();
-    table->fieldByName(names::kNaam).setAsString(u"JUMBO"_s);
+    table->fieldByName(names::kNaam).setAsString(u"DAGVS"_s);
     table->post();
     addMutatie(*table, sampleRows()[1]);
     bytes = readFile(path);
     EXPECT_EQ(le32(bytes, 4), 2u);
-    EXPECT_EQ(bytes.mid(headerLength + 1 + 8 + 4, 5), QByteArray("JUMBO"));
+    EXPECT_EQ(bytes.mid(headerLength + 1 + 8 + 4, 5), QByteArray("DAGVS"));
     EXPECT_TRUE(bytes.contains("Caf\xe9 No\xebl"));
 }
 

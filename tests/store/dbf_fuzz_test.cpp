@@ -31,7 +31,7 @@ std::vector<QByteArray> seeds()
     std::vector<QByteArray> files;
     {
         auto table = openMutaties(dir.path());
-        addMutatie(*table, {QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"pin"_s, u"1234"_s, -23.5});
+        addMutatie(*table, {QDate(2024, 3, 5), 4, u"BUURTWINKELS"_s, u"pin"_s, u"1234"_s, -23.5});
         addMutatie(*table, {QDate(2023, 12, 31), 7, u"Caf\u00e9"_s, u"x"_s, {}, 1250.0});
         addMutatie(*table, {{}, 3, {}, {}, {}, 0.05});
         table->close();

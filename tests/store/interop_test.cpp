@@ -130,7 +130,7 @@ TEST_F(Interop, tdbfReadsEveryValueOfALevel7TableWrittenByTheEngine)
 {
     QTemporaryDir dir;
     const std::vector<Mutatie> rows = {
-        {QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"Betaalautomaat"_s, u"1234"_s, -23.5},
+        {QDate(2024, 3, 5), 4, u"BUURTWINKELS"_s, u"Betaalautomaat"_s, u"1234"_s, -23.5},
         {QDate(2023, 12, 31), 7, u"Caf\u00e9 No\u00ebl \u2013 \u20ac"_s,
          QString(250, QLatin1Char('o')), u"NL01BANK0123456"_s, 999999999999.99},
         {QDate(1999, 2, 28), 3, u"x"_s, QString(), QString(), -99999999999.99},
@@ -190,7 +190,7 @@ TEST_F(Interop, theEngineReadsAndExtendsTablesOfIndependentWriters)
 {
     // What dbf_write.pas and make_dbase3.py put in the table, deleted row left out.
     const std::vector<Mutatie> written = {
-        {QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"Betaalautomaat 12:01 pasnr. 001"_s, u"1234"_s,
+        {QDate(2024, 3, 5), 4, u"BUURTWINKELS"_s, u"Betaalautomaat 12:01 pasnr. 001"_s, u"1234"_s,
          -23.5},
         {QDate(2023, 12, 31), 7, u"Caf\u00e9 No\u00ebl"_s, u"Overboeking \u20ac 5"_s, u"NL01BANK"_s,
          1250},

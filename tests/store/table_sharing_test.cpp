@@ -24,7 +24,7 @@ using dbase::Table;
 namespace names = store::names;
 
 const QString kFile = u"mutaties.DBF"_s;
-const Mutatie kRow{QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"pin"_s, u"1234"_s, -23.5};
+const Mutatie kRow{QDate(2024, 3, 5), 4, u"BUURTWINKELS"_s, u"pin"_s, u"1234"_s, -23.5};
 
 // Tries to open the table in another process; returns "opened" or the error's text.
 std::string openInOtherProcess(const QString& folder, bool exclusive)

@@ -27,7 +27,7 @@ namespace names = store::names;
 const QString kFile = u"mutaties.DBF"_s;
 constexpr int kRecord = 333;
 
-const Mutatie kAlbert{QDate(2024, 3, 5), 4, u"ALBERT HEIJN"_s, u"pin"_s, u"1234"_s, -23.5};
+const Mutatie kAlbert{QDate(2024, 3, 5), 4, u"BUURTWINKELS"_s, u"pin"_s, u"1234"_s, -23.5};
 const Mutatie kCafe{QDate(2023, 12, 31), 7,     u"Caf\u00e9 No\u00ebl"_s, u"Overboeking"_s,
                     u"NL01BANK"_s,       1250.0};
 
@@ -37,7 +37,7 @@ QByteArray level3(quint8 ldid = 0x57, const QByteArray& cafeBytes = "Caf\xe9 No\
     const auto fields = mutatiesLevel3Fields();
     return rawTable(
         fields,
-        {rawRecord(fields, {"20240305", "4", "ALBERT HEIJN", "pin", "1234", "-23.50"}),
+        {rawRecord(fields, {"20240305", "4", "BUURTWINKELS", "pin", "1234", "-23.50"}),
          rawRecord(fields, {"20231231", "7", cafeBytes, "Overboeking", "NL01BANK", "1250.00"})},
         true, 0x03, ldid);
 }

@@ -75,7 +75,7 @@ begin
       Table.CreateTableEx(Defs);
       Table.Exclusive := True;
       Table.Open;
-      AddRow(Table, '20240305', 4, 'ALBERT HEIJN', 'Betaalautomaat 12:01 pasnr. 001', '1234', -23.5, 'x1');
+      AddRow(Table, '20240305', 4, 'BUURTWINKELS', 'Betaalautomaat 12:01 pasnr. 001', '1234', -23.5, 'x1');
       AddRow(Table, '20231231', 7, 'Caf'#$E9' No'#$EB'l', 'Overboeking '#$80' 5', 'NL01BANK', 1250, 'x2');
       AddRow(Table, '20240115', 3, 'VERWIJDERD', '', '', 1, 'x3');
       AddRow(Table, '19990228', 5, 'Bakker', '', '', 0.05, 'x4');

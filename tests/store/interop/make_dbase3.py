@@ -19,7 +19,7 @@ def main():
     )
     table.open(dbf.READ_WRITE)
     rows = [
-        (datetime.date(2024, 3, 5), 4, "ALBERT HEIJN", "Betaalautomaat 12:01 pasnr. 001", "1234",
+        (datetime.date(2024, 3, 5), 4, "BUURTWINKELS", "Betaalautomaat 12:01 pasnr. 001", "1234",
          -23.5),
         (datetime.date(2023, 12, 31), 7, "Café Noël", "Overboeking € 5", "NL01BANK", 1250.0),
         (datetime.date(2024, 1, 15), 3, "VERWIJDERD", "", "", 1.0),
