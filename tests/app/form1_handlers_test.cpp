@@ -4,6 +4,7 @@
 #include "tests/app/fake_dialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -24,6 +25,7 @@ private slots:
     void importThroughTheButton();
     void importStopsAtABadLineKeepingTheLinesBefore();
     void cancellingTheFileDialogImportsNothing();
+    void accountChoiceCountsAndTheRememberedSwitch();
     void relationButtonsCompleteAndFill();
 
 private:
@@ -107,6 +109,47 @@ void Form1HandlersTest::cancellingTheFileDialogImportsNothing()
     form.SRColorButton16Click();
     QVERIFY(m_dialogs.errors.isEmpty());
     QCOMPARE(data.T1.recordCount(), 0);
+}
+
+void Form1HandlersTest::accountChoiceCountsAndTheRememberedSwitch()
+{
+    const char* card = "BEA, Betaalpas                   BAKKERIJ HOEK,PAS123            "
+                       "NR:TRM001, 05.01.26/12:34";
+    QByteArray savings = line("20260107", "50,00", "RENTE");
+    savings.replace(0, 9, "SPAAR-9");
+    m_dialogs.openFileName = writeTab(u"two.tab"_s, line("20260105", "-3,50", card) + savings +
+                                                        line("20260106", "-1,00", "KOSTEN"));
+    {
+        store::TDataModule1 data;
+        app::TForm1 form(data, m_dialogs);
+        QVERIFY(form.m_currentLayouts->isChecked()); // on until the user says otherwise
+        form.SRColorButton16Click();                 // the question is cancelled
+        QCOMPARE(m_dialogs.choiceItems,
+                 (QStringList{u"123456789 (2 regels)"_s, u"SPAAR-9 (1 regel)"_s}));
+        QCOMPARE(data.T1.recordCount(), 0);
+        QCOMPARE(form.m_importCounts->text(), QString());
+
+        m_dialogs.choice = 0;
+        form.SRColorButton16Click();
+        QVERIFY2(m_dialogs.errors.isEmpty(), qPrintable(m_dialogs.errors.join(u'\n')));
+        QCOMPARE(form.m_importCounts->text(),
+                 u"2 nieuw, 0 overgeslagen, 1 van een andere rekening"_s);
+        data.T1.first();
+        QCOMPARE(data.T1.fieldByName(n::kNaam).asString(), u"BAKKERIJ HOEK"_s);
+        form.m_currentLayouts->setChecked(false);
+        form.FormClose();
+    }
+    // A restart keeps the switch off; a file of one account asks nothing.
+    m_dialogs = FakeDialogs();
+    m_dialogs.openFileName = writeTab(u"one.tab"_s, line("20260108", "-4,50", card));
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    QVERIFY(!form.m_currentLayouts->isChecked());
+    form.SRColorButton16Click();
+    QVERIFY(m_dialogs.choiceItems.isEmpty());
+    QCOMPARE(form.m_importCounts->text(), u"1 nieuw, 0 overgeslagen"_s);
+    data.T1.last();
+    QCOMPARE(data.T1.fieldByName(n::kNaam).asString(), u"BAKKERIJ HOEK,PAS123"_s);
 }
 
 void Form1HandlersTest::relationButtonsCompleteAndFill()

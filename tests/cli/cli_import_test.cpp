@@ -138,4 +138,41 @@ TEST_F(CliTest, importFileErrorsAndUsage)
     EXPECT_EQ(cli({QStringLiteral("classify"), QStringLiteral("extra")}).status, 2);
 }
 
+TEST_F(CliTest, classicModeAndAccountChoice)
+{
+    // One card payment in today's layout, as each mode reads it.
+    const QByteArray card = "BEA, Betaalpas                   BAKKERIJ HOEK,PAS123            "
+                            "NR:TRM001, 05.01.26/12:34";
+    EXPECT_EQ(cli({QStringLiteral("classify")}, card).out,
+              "6\tTRM001\tBAKKERIJ HOEK\tBAKKERIJ HOEK,PAS123 NR:TRM001, 05.01.26/12:34\n");
+    EXPECT_EQ(cli({QStringLiteral("classify"), QStringLiteral("--classic")}, card).out,
+              "6\talpas\tBAKKERIJ HOEK,PAS123\tBAKKERIJ HOEK,PAS123            NR:TRM001, "
+              "05.01.26/12:34\n");
+
+    // Read under the old rules, then again under today's: nothing is stored twice.
+    const QString file = write(QStringLiteral("card.tab"), line("20260105", "-3,5", card));
+    const auto importWith = [&](const QStringList& options, const QString& tab) {
+        return cli(QStringList{QStringLiteral("--tables"), tables(), QStringLiteral("import")} +
+                   options + QStringList{tab});
+    };
+    EXPECT_EQ(importWith({QStringLiteral("--classic")}, file).out, "1 nieuw, 0 overgeslagen\n");
+    EXPECT_EQ(importWith({}, file).out, "0 nieuw, 1 overgeslagen\n");
+
+    // Two accounts in one file: nothing without a choice, one account with it.
+    QByteArray other = line("20260106", "7", "RENTE");
+    other.replace(0, 3, "456");
+    const QString mixed =
+        write(QStringLiteral("mixed.tab"), line("20260106", "1", "RENTE") + other);
+    const Result refused = importWith({}, mixed);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(QString::fromUtf8(refused.err),
+              mixed + QStringLiteral(": het bestand bevat meerdere rekeningen: 123 (1 regel), "
+                                     "456 (1 regel); kies er een met --account\n"));
+    EXPECT_EQ(importWith({QStringLiteral("--account"), QStringLiteral("999")}, mixed).status, 1);
+    EXPECT_EQ(dump("mutaties").size(), 1) << "a refused file stores nothing";
+    EXPECT_EQ(importWith({QStringLiteral("--account"), QStringLiteral("456")}, mixed).out,
+              "1 nieuw, 0 overgeslagen, 1 van een andere rekening\n");
+    EXPECT_EQ(importWith({QStringLiteral("--account")}, mixed).status, 2);
+}
+
 } // namespace

@@ -1,3 +1,4 @@
+#include "import/account_census.h"
 #include "import/import_error.h"
 #include "import/import_run.h"
 #include "store/dbase/cp1252.h"
@@ -253,6 +254,78 @@ TEST_F(ImportRunTest, lineEndsGiveTheSameRows)
             expected = transactions();
         EXPECT_EQ(transactions(), expected);
     }
+}
+
+TEST_F(ImportRunTest, aStrayLineFeedInADescriptionStaysInIt)
+{
+    const ImportCounts counts =
+        import(lines({line("20100101", "1", s(u"GIRO  1234567 J. JANSEN  HUUR\nJANUARI")),
+                      line("20100102", "2", kGiro)}));
+    EXPECT_EQ(counts.added, 2);
+    EXPECT_EQ(transactions().first(), s(u"2010-01-01|4|J. JANSEN|1234567|HUUR\nJANUARI|1"));
+}
+
+// Today's layouts: a transfer, a direct debit, a card payment, beside an old line.
+const QString kLabelled = s(u"SEPA Overboeking                 IBAN: NL12TEST0123456789        "
+                            u"BIC: TESTNL2A                   Naam: J. DE BOER");
+const QString kSlash = s(u"/TRTP/SEPA Incasso algemeen doorlopend/CSID/NL98ZZZ123456780000/NAME/"
+                         u"ENERGIE VOOR ALLEN/REMI/Voorschot/IBAN/NL55ENRG0987654321/EREF/1");
+const QString kCard = s(u"BEA, Betaalpas                   BAKKERIJ HOEK,PAS123            "
+                        u"NR:TRM001, 05.01.26/12:34");
+
+TEST_F(ImportRunTest, eitherReadingOfALineIsTheSameTransaction)
+{
+    using import::Layouts;
+    const QByteArray file =
+        lines({line("20260105", "-10", kLabelled), line("20260105", "-20", kSlash),
+               line("20260105", "-3,5", kCard), line("20260105", "-1", kGiro)});
+    const struct
+    {
+        Layouts first, second;
+        const char16_t* cardRelation; // as the first import stored it
+    } cases[] = {
+        {Layouts::Classic, Layouts::Current, u"BAKKERIJ HOEK,PAS123"},
+        {Layouts::Current, Layouts::Classic, u"BAKKERIJ HOEK"},
+        {Layouts::Current, Layouts::Current, u"BAKKERIJ HOEK"},
+    };
+    for (const auto& c : cases) {
+        m_mutaties = Table::createInMemory(store::mutatiesDefinition(), kIndexDatum);
+        m_bedrijven = Table::createInMemory(store::bedrijvenDefinition(), kIndexNaam);
+        ImportRun first(*m_mutaties, *m_bedrijven);
+        first.setOptions({c.first, {}});
+        EXPECT_EQ(first.run(write(file)).added, 4);
+        const QStringList stored = transactions();
+        EXPECT_TRUE(relationYears().contains(s(c.cardRelation) + s(u"|2026")))
+            << relationYears().join(u',').toStdString();
+
+        ImportRun second(*m_mutaties, *m_bedrijven);
+        second.setOptions({c.second, {}});
+        const ImportCounts again = second.run(write(file));
+        EXPECT_EQ(again.added, 0);
+        EXPECT_EQ(again.skipped, 4);
+        EXPECT_EQ(transactions(), stored) << "re-reading keeps the stored rows as they are";
+    }
+}
+
+TEST_F(ImportRunTest, oneAccountOfAFileOfSeveral)
+{
+    const QByteArray savings = "SPAAR-9\tEUR\t20100103\t0\t0\t20100103\t50\tRENTE";
+    const QByteArray file = lines({line("20100101", "1", kGiro), savings,
+                                   line("20100102", "2", kGiro), "not a transaction line"})
+                                .chopped(2); // the last line is read, and fails, as ever
+    const std::vector<import::AccountLines> accounts = import::accountsInFile(write(file));
+    ASSERT_EQ(accounts.size(), 2u);
+    EXPECT_EQ(import::accountLabel(accounts[0]), s(u"NL01BANK0123456789 (2 regels)"));
+    EXPECT_EQ(import::accountLabel(accounts[1]), s(u"SPAAR-9 (1 regel)"));
+
+    const QByteArray valid =
+        lines({line("20100101", "1", kGiro), savings, line("20100102", "2", kGiro)});
+    ImportRun run(*m_mutaties, *m_bedrijven);
+    run.setOptions({import::Layouts::Current, s(u"SPAAR-9")});
+    const ImportCounts counts = run.run(write(valid));
+    EXPECT_EQ(import::countsText(counts), s(u"1 nieuw, 0 overgeslagen, 2 van een andere rekening"));
+    EXPECT_EQ(transactions(), QStringList{s(u"2010-01-03|3|KOLVARO|KOLVARO|RENTE|50")});
+    EXPECT_EQ(import::countsText(import(valid)), s(u"2 nieuw, 1 overgeslagen"));
 }
 
 TEST_F(ImportRunTest, ctrlZEndsTheFile)
