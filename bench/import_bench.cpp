@@ -65,6 +65,22 @@ void BM_FirstImport(benchmark::State& state)
     runImport(state, tabFile(QStringLiteral("kolvaro-sample-100k.tab")), false);
 }
 
+// The same transactions written in the old layouts and in today's, read in one run: today's
+// layouts are read from the whole line and with both readings for the duplicate test.
+void BM_FirstImportClassicLayouts(benchmark::State& state)
+{
+    runImport(state,
+              tabFile(QStringLiteral("kolvaro-sample-100k.tab"), 0, sample::SampleLayout::Classic),
+              false);
+}
+
+void BM_FirstImportCurrentLayouts(benchmark::State& state)
+{
+    runImport(state,
+              tabFile(QStringLiteral("kolvaro-sample-100k.tab"), 0, sample::SampleLayout::Current),
+              false);
+}
+
 void BM_ReImportAllDuplicates(benchmark::State& state)
 {
     runImport(state, tabFile(QStringLiteral("kolvaro-sample-100k.tab")), true);
@@ -92,6 +108,16 @@ void BM_SampleTab(benchmark::State& state)
 
 BENCHMARK(BM_SampleTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_FirstImport)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5);
+BENCHMARK(BM_FirstImportClassicLayouts)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5);
+BENCHMARK(BM_FirstImportCurrentLayouts)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1)

@@ -1,18 +1,19 @@
 #include "bench/tab_files.h"
 
-#include "sample/sample_tab.h"
-
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
 namespace benchdata {
 
-QString tabFile(const QString& name, double dupFraction)
+QString tabFile(const QString& name, double dupFraction, sample::SampleLayout layout)
 {
     const QByteArray folder = qgetenv("KOLVARO_BENCH_DATA");
     const QDir dir(folder.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(folder));
-    const QString path = dir.filePath(name);
+    const char* const layoutNames[] = {"classic", "current", "mixed"};
+    const QString path = dir.filePath(QString(name).replace(
+        QStringLiteral(".tab"),
+        QStringLiteral(".%1.tab").arg(QLatin1StringView(layoutNames[int(layout)]))));
     if (QFile::exists(path))
         return path;
     // Written aside and renamed, so that an interrupted run leaves no half file to reuse.
@@ -23,6 +24,7 @@ QString tabFile(const QString& name, double dupFraction)
     options.lines = kLines;
     options.seed = 1;
     options.dupFraction = dupFraction;
+    options.layout = layout;
     sample::writeSampleTab(options,
                            [&](QByteArrayView bytes) { file.write(bytes.data(), bytes.size()); });
     if (!file.commit())
