@@ -30,8 +30,14 @@ void checkLine(const QByteArray& bytes)
     FUZZ_CHECK(std::nearbyint(values.amount * 100) / 100 == values.amount); // whole cents
     const import::Classification& c = values.classification;
     FUZZ_CHECK(c.kind.size() == 1 && c.kind[0] >= u'3' && c.kind[0] <= u'7');
-    // Nothing after the first tab counts beyond its first 240 characters.
-    FUZZ_CHECK(c.relation.size() <= 240 && c.code.size() <= 240 && c.description.size() <= 240);
+    // The old rules see nothing after the first tab beyond its first 240 characters; today's
+    // layouts read the whole line.
+    const import::Classification& classic = values.otherReading ? *values.otherReading : c;
+    FUZZ_CHECK(classic.relation.size() <= 240 && classic.code.size() <= 240 &&
+               classic.description.size() <= 240);
+    FUZZ_CHECK(c.code.size() <= bytes.size() && c.relation.size() <= bytes.size() &&
+               c.description.size() <= bytes.size());
+    FUZZ_CHECK(!values.otherReading || c.kind == u"4" || c.kind == u"6" || c.kind == u"7");
     (void)import::trimControls(c.relation);
     (void)import::storedText(import::trimControls(c.description), 40);
 }
