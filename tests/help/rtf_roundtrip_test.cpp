@@ -111,10 +111,11 @@ TEST(RtfRoundTrip, filesOfOtherProgramsSurviveWriteAndRead)
 TEST(RtfRoundTrip, writerOutputIsSevenBitRichText)
 {
     QTextDocument document;
-    document.setPlainText(u"caf\u00E9 \u03A9"_s);
+    // Above U+7FFF the number is signed 16-bit, as readers take it: U+AC00 is -21504.
+    document.setPlainText(u"caf\u00E9 \u03A9 \uAC00"_s);
     const QByteArray rtf = help::writeRtf(document);
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-    EXPECT_TRUE(rtf.contains("caf\\'e9 \\u937?"));
+    EXPECT_TRUE(rtf.contains("caf\\'e9 \\u937? \\u-21504?")) << rtf.toStdString();
     EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](char c) { return c > 0; }));
 }
 

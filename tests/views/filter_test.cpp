@@ -84,6 +84,7 @@ TEST(FilterField, typeDefaultsAndTheCouplingOfContainsWithOneBox)
         std::optional<Compare> compare;
         Count expectedCount;
         Compare expectedCompare;
+        bool compareFirst = false; // setCompare before setCount
     };
     const Case cases[] = {
         {"text", def('C', 40), {}, {}, Count::coOne, Compare::ctInitial},
@@ -100,14 +101,18 @@ TEST(FilterField, typeDefaultsAndTheCouplingOfContainsWithOneBox)
          Compare::ctInternal},
         {"two boxes on a memo-like default", def('C', 40), Count::coTwo, Compare::ctInternal,
          Count::coOne, Compare::ctInternal},
+        {"contains, then two boxes: begins with", def('C', 40), Count::coTwo, Compare::ctInternal,
+         Count::coTwo, Compare::ctInitial, true},
     };
     RowDefaults contains;
     contains.string = {Count::coOne, Compare::ctInternal};
     for (const Case& c : cases) {
         FilterField field(u"F"_s);
+        if (c.compare && c.compareFirst)
+            field.setCompare(*c.compare);
         if (c.count)
             field.setCount(*c.count);
-        if (c.compare)
+        if (c.compare && !c.compareFirst)
             field.setCompare(*c.compare);
         const FilterField::Resolved r = field.resolve(c.field, RowDefaults{});
         EXPECT_EQ(r.count, c.expectedCount) << c.what;
