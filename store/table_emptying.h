@@ -10,7 +10,7 @@ namespace store {
 
 // Empties one table: close, take it exclusively, open, delete every row, close, give the
 // exclusive use back, open shared again. When a step throws (another program holds the table)
-// the table stays as that step left it, closed at worst.
+// the table is given back shared, and open when it was, before the error goes on.
 void emptyTableExclusively(dbase::Table& table);
 
 } // namespace store

@@ -2,6 +2,7 @@
 #include "store/dbase/engine_error.h"
 #include "store/dbase/table.h"
 #include "store/table_definitions.h"
+#include "store/table_emptying.h"
 #include "store/table_names.h"
 #include "tests/store/engine_test_support.h"
 #include "tests/store/mutaties_rows.h"
@@ -165,6 +166,24 @@ TEST(TableSharing, locksEndWithTheirHolderHoweverItEndsAndNameItsProcess)
         EXPECT_EQ(useTable(dir.path(), Use::Writer), QString()) << "after the holder was killed";
         EXPECT_FALSE(QFile::exists(dir.filePath(kFile + u".lock"_s)));
     }
+}
+
+TEST(TableSharing, emptyingThatCannotTakeTheTableLeavesItAsItWas)
+{
+    QTemporaryDir dir;
+    const auto table = mutatiesFor(dir.path(), Use::Writer);
+    table->open();
+    addMutatie(*table, kRow);
+    const pid_t reader = holdInChild(dir.path(), Use::Reader);
+    ASSERT_GT(reader, 0);
+    EXPECT_THROW(store::emptyTableExclusively(*table), EngineError);
+    kill(reader, SIGKILL);
+    waitpid(reader, nullptr, 0);
+    EXPECT_TRUE(table->isOpen());
+    EXPECT_FALSE(table->exclusive());
+    EXPECT_EQ(table->recordCount(), 1);
+    addMutatie(*table, kRow); // and goes on writing
+    EXPECT_EQ(table->recordCount(), 2);
 }
 
 TEST(TableSharing, aLeftoverLockFileBlocksNobody)
