@@ -65,11 +65,7 @@ inline const QString kTitleRelatie = QStringLiteral("Relatie");
 inline const QString kTitleReknum = QStringLiteral("code/reknr");
 inline const QString kTitleSelect = QStringLiteral("sel");
 
-// The chart windows: legend titles, and the one menu item of a chart.
-inline const QString kChartRunningMean = QStringLiteral("gemid");
-inline const QString kChartExpenses = QStringLiteral("Uitgaven");
-inline const QString kChartIncome = QStringLiteral("Inkomsten");
-inline const QString kChartAverage = QStringLiteral("Gemiddeld");
+// The chart windows: the one menu item of a chart.
 inline const QString kSaveImage = QStringLiteral("Afbeelding opslaan\u2026");
 inline const QString kImageFileFilter =
     QStringLiteral("PNG-afbeelding (*.png);;PDF-document (*.pdf)");

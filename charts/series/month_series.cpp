@@ -1,8 +1,8 @@
 #include "charts/series/month_series.h"
 
+#include "charts/series/series_texts.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
-#include "views/texts.h"
 
 #include <cmath>
 
@@ -61,7 +61,7 @@ std::array<QString, 3> chartYears(const QStringList& tickedYears)
 std::vector<Series> relationYearStyles(const std::array<QString, 3>& years)
 {
     using K = Series::Kind;
-    const QString& line = views::texts::kChartRunningMean;
+    const QString& line = texts::kChartRunningMean;
     return {{K::Bars, years[0], 0x6C6CB7, {}}, {K::Bars, years[1], 0xFF8080, {}},
             {K::Bars, years[2], 0x3A7850, {}}, {K::Line, line, 0x8080C0, {}},
             {K::Line, line, 0xFF8080, {}},     {K::Line, line, 0x008000, {}}};
@@ -104,9 +104,9 @@ std::vector<Series> relationYearSeries(dbase::Table& bedrijven, const std::array
 std::vector<Series> incomeExpenseStyles()
 {
     using K = Series::Kind;
-    return {{K::Bars, views::texts::kChartExpenses, 0xFF0000, {}},
-            {K::Bars, views::texts::kChartIncome, 0x008000, {}},
-            {K::Line, views::texts::kChartAverage, 0x000080, {}}};
+    return {{K::Bars, texts::kChartExpenses, 0xFF0000, {}},
+            {K::Bars, texts::kChartIncome, 0x008000, {}},
+            {K::Line, texts::kChartAverage, 0x000080, {}}};
 }
 
 std::vector<Series> incomeExpenseSeries(dbase::Table& bedrijven)
