@@ -1,5 +1,7 @@
 #include "help/code_page.h"
 
+#include "store/dbase/cp1252.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -7,12 +9,6 @@
 namespace help {
 
 namespace {
-
-// 0x80..0x9F of Windows-1252; the five unassigned bytes map to the C1 controls, as Windows does.
-constexpr std::array<char16_t, 32> kHigh1252 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 const char* converterName(int codePage)
 {
@@ -37,7 +33,7 @@ void decodeWindows1252(QByteArrayView bytes, QString& out)
     out.resize(start + bytes.size());
     char16_t* to = reinterpret_cast<char16_t*>(out.data()) + start;
     for (char byte : bytes)
-        *to++ = fromWindows1252(static_cast<unsigned char>(byte));
+        *to++ = dbase::cp1252::toChar(static_cast<unsigned char>(byte));
 }
 
 } // namespace
@@ -80,19 +76,6 @@ int codePageForCharset(int charset, int fallback)
     default:
         return fallback;
     }
-}
-
-char16_t fromWindows1252(unsigned char byte)
-{
-    return byte >= 0x80 && byte < 0xA0 ? kHigh1252[byte - 0x80] : char16_t(byte);
-}
-
-int toWindows1252(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    const auto* at = std::find(kHigh1252.begin(), kHigh1252.end(), c);
-    return at == kHigh1252.end() ? -1 : 0x80 + int(at - kHigh1252.begin());
 }
 
 void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)

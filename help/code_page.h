@@ -14,11 +14,6 @@ inline constexpr int kSymbolCodePage = 42; // the code page Windows gives symbol
 // default sets and for sets without one.
 int codePageForCharset(int charset, int fallback);
 
-// Windows-1252 both ways, without going through a converter: the default of rich text and the
-// code page that the writer writes.
-char16_t fromWindows1252(unsigned char byte);
-int toWindows1252(char16_t c); // -1 when the character is not in the code page
-
 // Decodes text of any code page the platform knows; an unknown code page decodes as
 // Windows-1252, so that a document never fails to show for it. Converters are made once per
 // code page.

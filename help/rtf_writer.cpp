@@ -2,6 +2,7 @@
 
 #include "help/code_page.h"
 #include "help/rtf_state.h"
+#include "store/dbase/cp1252.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -242,7 +243,7 @@ void RtfWriter::text(const QString& text)
         }
         if (c < 0x20 || c == QChar::ParagraphSeparator)
             continue; // no other control character belongs in a paragraph's text
-        const int byte = toWindows1252(c);
+        const int byte = dbase::cp1252::toByte(c);
         if (byte >= 0) {
             m_out.append("\\'").append(kHex[byte >> 4]).append(kHex[byte & 15]);
         } else {

@@ -11,33 +11,39 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char encodeChar(char16_t c)
+} // namespace
+
+char16_t toChar(unsigned char byte)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (std::size_t i = 0; i < kHigh.size(); ++i)
-        if (kHigh[i] == c)
-            return static_cast<char>(0x80 + i);
-    return '?';
+    return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char16_t(byte);
 }
 
-} // namespace
+int toByte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (std::size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] == c)
+            return int(0x80 + i);
+    return -1;
+}
 
 QString decode(const char* bytes, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
+        out[i] = QChar(toChar(static_cast<unsigned char>(bytes[i])));
     }
     return text;
 }
 
 void encodeInto(QStringView text, char* out)
 {
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = encodeChar(text[i].unicode());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = toByte(text[i].unicode());
+        out[i] = byte < 0 ? '?' : static_cast<char>(byte);
+    }
 }
 
 QByteArray encode(QStringView text)

@@ -8,6 +8,10 @@
 // know it only when built with ICU, so the engine carries the table itself.
 namespace dbase::cp1252 {
 
+// One byte as a character, and a character as its byte: -1 when the code page has none.
+char16_t toChar(unsigned char byte);
+int toByte(char16_t c);
+
 QString decode(const char* bytes, qsizetype size);
 inline QString decode(const QByteArray& bytes)
 {
