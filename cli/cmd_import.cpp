@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/terminal.h"
 #include "import/import_run.h"
+#include "store/totals_notice.h"
 
 #include <cstdio>
 #include <exception>
@@ -57,6 +58,14 @@ int importFiles(const Context& context)
             runGuarded([&] { openTables(data, context.tablesDir, TableAccess::Write); }))
         return status;
 
+    // Stored transactions, also those before a failure, are not in the month totals yet (their
+    // relation-year rows are): say so beside the tables, as the window does.
+    const int storedBefore = data.T1.recordCount();
+    const auto noteNewRows = [&] {
+        if (data.T1.recordCount() > storedBefore)
+            store::TotalsNotice(data.T1.directory()).markDue(store::TotalsStep::FillMonths);
+    };
+
     const bool terminal = stderrIsTerminal();
     for (const QString& file : context.args) {
         import::ImportRun run(data.T1, data.T2);
@@ -72,13 +81,17 @@ int importFiles(const Context& context)
                                       ? QStringLiteral("%1:%2: ").arg(file).arg(run.lineNumber())
                                       : file + QStringLiteral(": ");
             printErr(where + QString::fromUtf8(error.what()));
+            runGuarded(noteNewRows);
             runGuarded([&] { data.closeAll(); });
             return 1;
         }
         printOut(
             QStringLiteral("%1 nieuw, %2 overgeslagen\n").arg(counts.added).arg(counts.skipped));
     }
-    return runGuarded([&] { data.closeAll(); });
+    return runGuarded([&] {
+        noteNewRows();
+        data.closeAll();
+    });
 }
 
 } // namespace cli
