@@ -203,6 +203,9 @@ void DbGrid::titleClicked(int column)
     else
         sort();
     showSortIndicator();
+    // The rows the user asked for start at the top ("the ten biggest"); the current row stays
+    // where it is in the new order.
+    scrollToTop();
 }
 
 void DbGrid::showSortIndicator()
