@@ -139,6 +139,7 @@ TEST(SortOrder, ordersByTheShownValueAndKeepsTiesInTableOrder)
         {"date descending", n::kDatum, views::Display::Date, true, {4, 3, 2, 1, 0}},
         // Letter case does not count: "bakker" and "BAKKER" keep their table order.
         {"relation", n::kNaam, views::Display::Text, false, {3, 1, 2, 0, 4}},
+        {"relation descending", n::kNaam, views::Display::Text, true, {4, 0, 1, 2, 3}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
