@@ -258,6 +258,23 @@ void Form1AnswersTest::noticeLastsUntilBothPassesRanAcrossRestarts()
     };
     shown(QString());
 
+    // An import that stores transactions: their relation-year rows come with them, their
+    // months are due.
+    QFile bank(m_dir->filePath(u"bank.tab"_s));
+    QVERIFY(bank.open(QIODevice::WriteOnly));
+    bank.write("123\tEUR\t20100301\t0\t0\t20100301\t-12,5\tGIRO 1 JANSEN  HUUR\r\n");
+    bank.close();
+    m_dialogs.openFileName = bank.fileName();
+    m_form->SRColorButton16Click();
+    QCOMPARE(m_data->T1.recordCount(), 5);
+    QVERIFY(!notices().first->text().contains(u"Aanvullen relaties"_s));
+    QVERIFY(notices().first->text().contains(u"Vul per maand"_s));
+    m_form->PageControl1->setCurrentIndex(2);
+    m_form->SRColorButton9Click();
+    shown(QString());
+    m_form->SRColorButton16Click(); // the same file again stores nothing
+    shown(QString());
+
     m_dialogs.answers = {true, true};
     m_form->SRColorButton5Click(); // "Legen Tabel" of mutaties: the months are due
     QVERIFY(!notices().first->text().contains(u"Aanvullen relaties"_s));
