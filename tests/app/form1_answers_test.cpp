@@ -219,6 +219,14 @@ void Form1AnswersTest::copyAndExportTakeTheRowsAsShown()
              "02-03-2010\t4\t2.500,25\tWERKGEVER\t444\tOmschrijving WERKGEVER\n"
              "03-03-2010\t6\t-1.234,50\tANNABEL\t666\tOmschrijving ANNABEL\n"_s);
 
+    // Nothing selected: the current row.
+    click(3, Qt::ControlModifier);
+    click(0, Qt::ControlModifier);
+    QVERIFY(!grid->selectionModel()->hasSelection());
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text().section(u'\n', 1),
+             u"02-03-2010\t4\t2.500,25\tWERKGEVER\t444\tOmschrijving WERKGEVER\n"_s);
+
     QAction* exportAction = nullptr;
     for (QAction* action : grid->actions())
         if (action->text() == u"Exporteren\u2026")
