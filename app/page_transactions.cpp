@@ -51,7 +51,7 @@ void TForm1::buildTransactionsPage()
     const auto sum = [&](const QString& title, int y, QLabel*& titleLabel, QLabel*& value) {
         titleLabel = parts::label(header, title, {686, y});
         value = parts::label(header, QStringLiteral("0,00"), {740, y}, true);
-        value->setFixedWidth(110);
+        value->setFixedWidth(160); // room for "-1.234.567.890,12"
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     };
     sum(views::texts::kAmountIn, 57, m_amountInTitle, m_amountIn);
