@@ -49,7 +49,7 @@ void TForm1::TabSheet3Show()
 {
     guarded([&] {
         DBFilterPanel1->row().setFiltered(true);
-        views::showRecordCount(Label38, m_data.T1);
+        showTransactionCount();
         showState(Label5, DBFilterPanel1);
     });
 }
@@ -58,13 +58,13 @@ void TForm1::SRColorButton4Click()
 {
     guarded([&] {
         DBFilterPanel1->row().ClearFilterValues();
-        views::showRecordCount(Label38, m_data.T1);
+        showTransactionCount();
     });
 }
 
 void TForm1::DBFilterPanel1EditChange(const views::filter::FilterField&, int)
 {
-    guarded([&] { views::showRecordCount(Label38, m_data.T1); });
+    guarded([&] { showTransactionCount(); });
 }
 
 // The two pages over bedrijven share its filter: the page shown puts its own row in force and
@@ -76,6 +76,8 @@ void TForm1::TabSheet2Show()
         showState(Label6, DBFilterPanel2);
         DBFilterPanel3->row().ClearFilterValues();
         views::showRecordCount(Label9, m_data.T2);
+        fillYearList();
+        showTotalsNotice();
     });
 }
 
@@ -100,6 +102,7 @@ void TForm1::TabSheet4Show()
         DBFilterPanel2->row().ClearFilterValues();
         views::showRecordCount(Label17, m_data.T2);
         geefsaldi();
+        showTotalsNotice();
     });
 }
 

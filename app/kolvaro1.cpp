@@ -3,22 +3,27 @@
 #include "app/dialogs.h"
 #include "app/guard.h"
 #include "app/program_font.h"
+#include "charts/chart_window.h"
 #include "import/account_census.h"
 #include "import/import_run.h"
 #include "monthly/month_sums.h"
 #include "relations/completion.h"
 #include "relations/month_totals.h"
+#include "store/amount_totals.h"
 #include "store/dbase/alias_config.h"
 #include "store/import_switch.h"
 #include "store/table_emptying.h"
 #include "store/table_names.h"
 #include "store/tables_folder.h"
 #include "views/count_label.h"
+#include "views/db_grid.h"
 #include "views/month_strip.h"
 #include "views/progress_gauge.h"
+#include "views/row_export.h"
 #include "views/table_model.h"
 #include "views/texts.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -82,6 +87,8 @@ void TForm1::FormCreate()
         Label3->setText(m_tablesFolder);
         const QSignalBlocker quiet(m_currentLayouts); // shows the stored switch, stores nothing
         m_currentLayouts->setChecked(store::currentLayoutsSwitch(m_tablesFolder));
+        fillYearList();
+        showTotalsNotice();
     });
     TabSheet1Show(); // the import page is the first one shown
     // The grids were built over closed tables.
@@ -131,7 +138,16 @@ void TForm1::showModeless(QWidget* window)
 {
     if (!window)
         return;
-    window->show();
+    if (window->isVisible()) {
+        // Open already: back from the task bar where the user left it, a chart drawn anew from
+        // the rows and ticks of now.
+        if (window->isMinimized())
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        if (auto* chart = qobject_cast<charts::ChartWindow*>(window))
+            chart->FormShow();
+    } else {
+        window->show();
+    }
     window->raise();
     window->activateWindow();
 }
@@ -156,28 +172,62 @@ void TForm1::SRColorButton18Click()
     showModeless(m_windows.form5);
 }
 
-void TForm1::emptyWithConfirmation(dbase::Table& table, QLabel* countLabel)
+void TForm1::emptyWithConfirmation(dbase::Table& table, const std::function<void()>& showCount)
 {
     guarded([&] {
+        bool emptied = false;
         if (m_dialogs.askYesNo(views::texts::kConfirmCaption, views::texts::kConfirmEmpty) &&
-            m_dialogs.askYesNo(views::texts::kWarningCaption, views::texts::kWarnEmpty))
+            m_dialogs.askYesNo(views::texts::kWarningCaption, views::texts::kWarnEmpty)) {
             store::emptyTableExclusively(table);
-        views::showRecordCount(countLabel, table);
+            emptied = true;
+        }
+        showCount();
+        if (emptied)
+            totalsBecameStale(store::TotalsStep::CompleteRelations); // rows, then their months
     });
 }
 
 void TForm1::SRColorButton5Click()
 {
-    emptyWithConfirmation(m_data.T1, Label38);
+    emptyWithConfirmation(m_data.T1, [this] { showTransactionCount(); });
 }
 
 void TForm1::SRColorButton7Click()
 {
-    emptyWithConfirmation(m_data.T2, Label9);
+    emptyWithConfirmation(m_data.T2, [this] { views::showRecordCount(Label9, m_data.T2); });
+}
+
+void TForm1::showTransactionCount()
+{
+    views::showRecordCount(Label38, m_data.T1);
+    views::showAmountTotals({m_amountIn, m_amountOut, m_amountBalance},
+                            store::presentedAmountTotals(m_data.T1));
+}
+
+void TForm1::addExportAction(views::DbGrid* grid)
+{
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* action = new QAction(views::texts::kExport, grid);
+    connect(action, &QAction::triggered, this, [this, grid] { exportGrid(grid); });
+    grid->addAction(action);
+}
+
+void TForm1::exportGrid(views::DbGrid* grid)
+{
+    guarded([&] {
+        const QString path =
+            m_dialogs.getSaveFileName(views::texts::kExportCaption, views::texts::kCsvFileFilter);
+        if (path.isEmpty())
+            return;
+        const views::TableModel* model = grid->tableModel();
+        views::writeExportFile(
+            path, views::csvBytes(model->table(), model->layout(), grid->shownPositions()));
+    });
 }
 
 void TForm1::SRColorButton16Click()
 {
+    int storedBefore = -1; // transactions before the first line, once the filters are off
     guarded([&] {
         const QString path = m_dialogs.getOpenFileName(QString(), views::texts::kTabFileFilter,
                                                        views::texts::kTabFileSuffix);
@@ -185,6 +235,7 @@ void TForm1::SRColorButton16Click()
             return;
         // Both tables present all their rows to the import, also when it stops early.
         switchOffImportFilters();
+        storedBefore = m_data.T1.recordCount();
         import::ImportOptions options;
         options.layouts =
             m_currentLayouts->isChecked() ? import::Layouts::Current : import::Layouts::Classic;
@@ -206,6 +257,11 @@ void TForm1::SRColorButton16Click()
         run.setOptions(options);
         m_importCounts->setText(import::countsText(run.run(path)));
     });
+    // Also after a failure: the rows stored before it are missing from the totals as well.
+    guarded([&] {
+        if (storedBefore >= 0 && m_data.T1.isOpen() && m_data.T1.recordCount() > storedBefore)
+            totalsBecameStale(store::TotalsStep::CompleteRelations);
+    });
 }
 
 void TForm1::currentLayoutsToggled(bool on)
@@ -218,12 +274,50 @@ void TForm1::SRColorButton8Click()
     guarded([&] {
         relations::completeRelations(m_data.T1, m_data.T2);
         views::showRecordCount(Label9, m_data.T2);
+        totalsStepRan(store::TotalsStep::CompleteRelations);
+        fillYearList();
     });
 }
 
 void TForm1::SRColorButton9Click()
 {
-    guarded([&] { relations::fillMonthTotals(m_data.T1, m_data.T2); });
+    guarded([&] {
+        relations::fillMonthTotals(m_data.T1, m_data.T2);
+        totalsStepRan(store::TotalsStep::FillMonths);
+    });
+}
+
+void TForm1::totalsBecameStale(store::TotalsStep first)
+{
+    if (m_tablesFolder.isEmpty())
+        return; // the tables never opened
+    store::TotalsNotice(m_tablesFolder).markDue(first);
+    showTotalsNotice();
+}
+
+void TForm1::totalsStepRan(store::TotalsStep step)
+{
+    // A pass that saw only the filtered rows does not bring every total up to date.
+    if (m_tablesFolder.isEmpty() || !store::passSeesEveryRow(m_data.T1, m_data.T2))
+        return;
+    store::TotalsNotice(m_tablesFolder).stepRan(step);
+    showTotalsNotice();
+}
+
+void TForm1::showTotalsNotice()
+{
+    QString text;
+    if (!m_tablesFolder.isEmpty()) {
+        const store::TotalsNotice notice(m_tablesFolder);
+        if (notice.due(store::TotalsStep::CompleteRelations))
+            text = views::texts::kTotalsStaleBoth;
+        else if (notice.due(store::TotalsStep::FillMonths))
+            text = views::texts::kTotalsStaleFill;
+    }
+    for (QLabel* label : {m_relationsNotice, m_monthNotice}) {
+        label->setText(text);
+        label->setVisible(!text.isEmpty());
+    }
 }
 
 void TForm1::pageShown(int index)

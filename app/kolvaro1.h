@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/data_module.h"
+#include "store/totals_notice.h"
 #include "views/guard_hook.h"
 
 #include <QString>
@@ -96,6 +97,14 @@ public:
     void DBFilterPanel3EditChange(const views::filter::FilterField& field, int box);
     void geefsaldi(); // the month sums into StringGrid1
 
+    // The count of the presented transactions into Label38, their sums beside it.
+    void showTransactionCount();
+    // "Exporteren…" of a grid's context menu: its rows as shown, to a CSV file the user names.
+    void exportGrid(views::DbGrid* grid);
+    // The notice over the relation pages, shown while the totals file beside the tables says a
+    // pass is due.
+    void showTotalsNotice();
+
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // import page
     QWidget* TabSheet3 = nullptr; // transactions page
@@ -125,6 +134,12 @@ public:
     views::GradientButton* SRColorButton5 = nullptr;
     QLabel* m_transactionCountTitle = nullptr;
     QLabel* Label38 = nullptr;
+    QLabel* m_amountInTitle = nullptr;
+    QLabel* m_amountIn = nullptr; // "Bij"
+    QLabel* m_amountOutTitle = nullptr;
+    QLabel* m_amountOut = nullptr; // "Af"
+    QLabel* m_amountBalanceTitle = nullptr;
+    QLabel* m_amountBalance = nullptr; // "Saldo"
     views::DbNavigator* DBNavigator1 = nullptr;
     views::TableModel* m_transactionModel = nullptr;
     views::DbGrid* RxDBGrid1 = nullptr;
@@ -152,6 +167,7 @@ public:
     views::DbNavigator* DBNavigator2 = nullptr;
     views::TableModel* m_relationModel = nullptr;
     views::DbGrid* RxDBGrid2 = nullptr;
+    QLabel* m_relationsNotice = nullptr; // the totals lack transactions
 
     // Month-totals page.
     views::ClickableImage* m_monthCalculator = nullptr;
@@ -169,6 +185,7 @@ public:
     views::DbNavigator* DBNavigator3 = nullptr;
     views::TableModel* m_monthModel = nullptr;
     views::DbGrid* RxDBGrid3 = nullptr;
+    QLabel* m_monthNotice = nullptr; // the totals lack transactions
 
 signals:
     void closed(); // after FormClose: the program ends
@@ -182,7 +199,13 @@ private:
     void buildRelationsPage();
     void buildMonthTotalsPage();
     void pageShown(int index);
-    void emptyWithConfirmation(dbase::Table& table, QLabel* countLabel);
+    void emptyWithConfirmation(dbase::Table& table, const std::function<void()>& showCount);
+    void addExportAction(views::DbGrid* grid);
+    // The year list: 2006..2030 and the years of bedrijven outside them; ticks kept by text.
+    void fillYearList();
+    // The totals no longer describe the stored transactions / a pass over them ran.
+    void totalsBecameStale(store::TotalsStep first);
+    void totalsStepRan(store::TotalsStep step);
     void bindFilterPanel(views::FilterPanel* panel,
                          void (TForm1::*changed)(const views::filter::FilterField&, int));
     void showModeless(QWidget* window);

@@ -72,9 +72,13 @@ void TForm1::buildMonthTotalsPage()
     StringGrid1 = m_monthStrip->cells();
     Label13 = m_monthStrip->caption();
 
+    addExportAction(RxDBGrid3);
+    m_monthNotice = parts::noticeBar(TabSheet4);
+
     auto* page = new QVBoxLayout(TabSheet4);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
+    page->addWidget(m_monthNotice); // above the header: the strip of month sums stays on the grid
     page->addWidget(header);
     page->addWidget(RxDBGrid3, 1);
 }

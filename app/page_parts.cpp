@@ -81,6 +81,18 @@ FilterFrame filterFrame(QWidget* parent, const QPoint& at, views::FilterPanel* r
     return {frame, title, clear};
 }
 
+QLabel* noticeBar(QWidget* page)
+{
+    auto* bar = new QLabel(page);
+    bar->setObjectName(QStringLiteral("noticeBar"));
+    bar->setWordWrap(true);
+    bar->setStyleSheet(
+        QStringLiteral("QLabel#noticeBar { background-color: #FFF2B3; color: #000000;"
+                       " border-bottom: 1px solid #C8A800; padding: 3px 8px; }"));
+    bar->hide();
+    return bar;
+}
+
 QWidget* pageHeader(QWidget* page, int height)
 {
     page->setAutoFillBackground(true);

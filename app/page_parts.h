@@ -34,6 +34,9 @@ struct FilterFrame
 };
 FilterFrame filterFrame(QWidget* parent, const QPoint& at, views::FilterPanel* row);
 
+// A bar across a page for a notice the user must not miss; hidden while it has no text.
+QLabel* noticeBar(QWidget* page);
+
 // The fixed-height strip at the top of a page for its controls; also gives the page its white
 // face.
 QWidget* pageHeader(QWidget* page, int height);

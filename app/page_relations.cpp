@@ -55,11 +55,7 @@ void TForm1::buildRelationsPage()
     Label11 = parts::label(header, views::texts::kYearListTitle, {544, 4}, true);
     CheckListBox1 = new QListWidget(header);
     CheckListBox1->setGeometry(544, 20, 176, 86);
-    for (const QString& year : charts::yearList()) {
-        auto* item = new QListWidgetItem(year, CheckListBox1);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    fillYearList();
 
     SRColorButton13 =
         parts::button(header, views::texts::kChart, views::kGreenFace, QRect(734, 6, 75, 24));
@@ -93,11 +89,36 @@ void TForm1::buildRelationsPage()
     // Only a double click on a row: the view reports none on the titles or below the last row.
     connect(RxDBGrid2, &QAbstractItemView::doubleClicked, this, &TForm1::RxDBGrid2DblClick);
 
+    addExportAction(RxDBGrid2);
+    m_relationsNotice = parts::noticeBar(TabSheet2);
+
     auto* page = new QVBoxLayout(TabSheet2);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
+    page->addWidget(m_relationsNotice);
     page->addWidget(header);
     page->addWidget(RxDBGrid2, 1);
+}
+
+void TForm1::fillYearList()
+{
+    QStringList years = charts::yearList();
+    if (m_data.T2.isOpen())
+        years = charts::yearList(m_data.T2);
+    if (CheckListBox1->count() == years.size()) {
+        bool same = true;
+        for (int i = 0; i < years.size() && same; ++i)
+            same = CheckListBox1->item(i)->text() == years[i];
+        if (same)
+            return;
+    }
+    const QStringList ticked = tickedYears();
+    CheckListBox1->clear();
+    for (const QString& year : years) {
+        auto* item = new QListWidgetItem(year, CheckListBox1);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(ticked.contains(year) ? Qt::Checked : Qt::Unchecked);
+    }
 }
 
 void TForm1::RxDBGrid2DblClick()

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app {
 
@@ -35,7 +36,6 @@ void TForm1::buildTransactionsPage()
     SRColorButton4 = filter.clear;
     bindFilterPanel(DBFilterPanel1, &TForm1::DBFilterPanel1EditChange);
     connect(SRColorButton4, &QPushButton::clicked, this, &TForm1::SRColorButton4Click);
-    header->setFixedHeight(m_filterFrame1->geometry().bottom() + 5);
 
     SRColorButton12 =
         parts::button(header, views::texts::kChart, views::kGreenFace, QRect(684, 6, 75, 24));
@@ -47,6 +47,18 @@ void TForm1::buildTransactionsPage()
     m_transactionCountTitle = parts::label(header, views::texts::kTransactionCount, {686, 39});
     Label38 = parts::label(header, QStringLiteral("0"), {780, 39}, true);
     Label38->setMinimumWidth(70);
+    // The sums of the same rows under the count, right-aligned in one column.
+    const auto sum = [&](const QString& title, int y, QLabel*& titleLabel, QLabel*& value) {
+        titleLabel = parts::label(header, title, {686, y});
+        value = parts::label(header, QStringLiteral("0,00"), {740, y}, true);
+        value->setFixedWidth(160); // room for "-1.234.567.890,12"
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    };
+    sum(views::texts::kAmountIn, 57, m_amountInTitle, m_amountIn);
+    sum(views::texts::kAmountOut, 73, m_amountOutTitle, m_amountOut);
+    sum(views::texts::kAmountBalance, 89, m_amountBalanceTitle, m_amountBalance);
+    header->setFixedHeight(
+        std::max(m_filterFrame1->geometry().bottom(), m_amountBalance->geometry().bottom()) + 5);
 
     DBNavigator1 = new views::DbNavigator(m_data.T1, header);
     DBNavigator1->setGeometry(870, 6, 128, 24);
@@ -55,6 +67,7 @@ void TForm1::buildTransactionsPage()
     m_transactionModel = new views::TableModel(m_data.T1, views::transactionGrid(), this);
     RxDBGrid1 = new views::DbGrid(m_transactionModel, TabSheet3);
     RxDBGrid1->setGuard(guard());
+    addExportAction(RxDBGrid1);
 
     auto* page = new QVBoxLayout(TabSheet3);
     page->setContentsMargins(0, 0, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "views/texts.h"
 
+#include <QHideEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -29,8 +30,10 @@ void ChartWindow::setChart(QWidget* chart)
 
 void ChartWindow::showEvent(QShowEvent* event)
 {
-    // A spontaneous show is the system restoring a window that was visible all along.
-    if (!event->spontaneous()) {
+    // A spontaneous show is the system restoring a window that was visible all along; a window
+    // un-minimised by the program may announce itself as shown again, yet it was never closed.
+    if (!event->spontaneous() && !m_open) {
+        m_open = true;
         if (m_mainWindow) {
             QRect frame = geometry();
             frame.moveCenter(m_mainWindow->geometry().center());
@@ -39,6 +42,13 @@ void ChartWindow::showEvent(QShowEvent* event)
         FormShow();
     }
     QWidget::showEvent(event);
+}
+
+void ChartWindow::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous() && !isMinimized())
+        m_open = false;
+    QWidget::hideEvent(event);
 }
 
 } // namespace charts

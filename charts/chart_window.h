@@ -7,7 +7,8 @@ namespace charts {
 
 // What the three chart windows share: caption, white face, hidden until shown, centred over
 // the main window each time they open, one chart filling the window within fixed margins (so
-// it grows and shrinks with it), and FormShow run at every change from hidden to visible.
+// it grows and shrinks with it), and FormShow run at every change from hidden to visible. A
+// window restored from the task bar keeps its place and its chart.
 class ChartWindow : public QWidget
 {
     Q_OBJECT
@@ -22,9 +23,11 @@ public:
 protected:
     void setChart(QWidget* chart);
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget* m_mainWindow;
+    bool m_open = false; // shown and not closed since (minimised counts as open)
 };
 
 } // namespace charts

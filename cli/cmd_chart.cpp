@@ -20,8 +20,8 @@ const QString kUsage = u"usage: kolvaro-cli [--tables DIR] chart transactions|re
 struct ChartOptions
 {
     ChartKind kind = ChartKind::Transactions;
-    FilterOptions filters;   // of the one table the chart reads
-    QStringList tickedYears; // in the year list's order
+    FilterOptions filters;  // of the one table the chart reads
+    QStringList givenYears; // as named by --years
     QString png;
     QSize size;
 };
@@ -48,16 +48,7 @@ std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
         const QString& value = (*rest)[i + 1];
         if (option == u"--years" && !yearsGiven) {
             yearsGiven = true;
-            const QStringList given = value.split(u',');
-            for (const QString& year : given)
-                if (!charts::yearList().contains(year)) {
-                    problem = u"'%1' is not in the year list (2006..2030)"_s.arg(year);
-                    return std::nullopt;
-                }
-            // Ticks stand in the list's order, whatever the order they are named in.
-            for (const QString& year : charts::yearList())
-                if (given.contains(year))
-                    options.tickedYears << year;
+            options.givenYears = value.split(u',');
         } else if (option == u"--png" && options.png.isEmpty() && !value.isEmpty()) {
             options.png = value;
         } else if (option == u"--size" && !sizeGiven) {
@@ -140,9 +131,23 @@ int chart(const Context& context)
         printErr(problem.isEmpty() ? kUsage : problem);
         return 2;
     }
-    return runGuarded([&] {
+    const int status = runGuarded([&] {
         store::TDataModule1 data;
         openTables(data, context.tablesDir, TableAccess::Read);
+        // The year list holds 2006..2030 and the years of bedrijven outside them; ticks stand
+        // in the list's order, whatever the order they are named in.
+        const QStringList yearList = charts::yearList(data.T2);
+        for (const QString& year : options->givenYears)
+            if (!yearList.contains(year)) {
+                problem = u"'%1' is not in the year list (2006..2030 and the years of the "
+                          "table)"_s.arg(year);
+                data.closeAll();
+                return;
+            }
+        QStringList tickedYears;
+        for (const QString& year : yearList)
+            if (options->givenYears.contains(year))
+                tickedYears << year;
         applyFilterOptions(options->filters, data);
         ChartData chart;
         chart.kind = options->kind;
@@ -151,8 +156,7 @@ int chart(const Context& context)
             series->scan(data.T1);
             chart.transactions = series;
         } else if (chart.kind == ChartKind::Relations) {
-            chart.months =
-                charts::relationYearSeries(data.T2, charts::chartYears(options->tickedYears));
+            chart.months = charts::relationYearSeries(data.T2, charts::chartYears(tickedYears));
         } else {
             chart.months = charts::incomeExpenseSeries(data.T2);
         }
@@ -164,6 +168,11 @@ int chart(const Context& context)
         else
             print(chart.months);
     });
+    if (!problem.isEmpty()) {
+        printErr(problem);
+        return 2;
+    }
+    return status;
 }
 
 } // namespace cli

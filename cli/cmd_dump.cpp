@@ -2,8 +2,11 @@
 #include "cli/commands.h"
 #include "cli/filter_options.h"
 
+#include "store/amount_totals.h"
 #include "store/dbase/field_codec.h"
 #include "store/table_names.h"
+#include "views/grid_columns.h"
+#include "views/row_export.h"
 
 #include <algorithm>
 
@@ -129,9 +132,43 @@ int count(const Context& context)
         store::TDataModule1 data;
         openTables(data, context.tablesDir, TableAccess::Read);
         applyFilterOptions(filters, data);
-        printOut(QString::number((tables == kFilterMutaties ? data.T1 : data.T2).recordCount()) +
-                 u'\n');
+        QString out =
+            QString::number((tables == kFilterMutaties ? data.T1 : data.T2).recordCount()) + u'\n';
+        if (tables == kFilterMutaties) {
+            // The sums beside the count label: Bij, Af, Saldo.
+            const store::AmountTotals sums = store::presentedAmountTotals(data.T1);
+            out += dbase::codec::shortestDouble(sums.in) + u'\t' +
+                   dbase::codec::shortestDouble(sums.out) + u'\t' +
+                   dbase::codec::shortestDouble(sums.balance) + u'\n';
+        }
         data.closeAll();
+        printOut(out);
+    });
+}
+
+int exportRows(const Context& context)
+{
+    FilterOptions filters;
+    const int tables = tablesNamed(context.args.value(0));
+    const auto rest = takeFilterOptions(context.args.mid(1), tables, filters);
+    if (tables == 0 || !rest || rest->size() != 2 || rest->at(0) != u"--csv" ||
+        rest->at(1).isEmpty()) {
+        printErr(u"usage: kolvaro-cli [--tables DIR] export mutaties|bedrijven [FILTER...] "
+                 "--csv FILE"_s);
+        return 2;
+    }
+    return runGuarded([&] {
+        store::TDataModule1 data;
+        openTables(data, context.tablesDir, TableAccess::Read);
+        applyFilterOptions(filters, data);
+        // The grid of the page the filter options stand for; bedrijven as the relations page
+        // shows it, with its select column.
+        const dbase::Table& table = tables == kFilterMutaties ? data.T1 : data.T2;
+        const views::GridLayout layout =
+            tables == kFilterMutaties ? views::transactionGrid() : views::relationGrid();
+        const QByteArray bytes = views::csvBytes(table, layout, views::presentedOrder(table));
+        data.closeAll();
+        views::writeExportFile(rest->at(1), bytes);
     });
 }
 

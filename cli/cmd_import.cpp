@@ -4,6 +4,7 @@
 #include "import/account_census.h"
 #include "import/import_error.h"
 #include "import/import_run.h"
+#include "store/totals_notice.h"
 
 #include <cstdio>
 #include <exception>
@@ -99,6 +100,14 @@ int importFiles(const Context& context)
             runGuarded([&] { openTables(data, context.tablesDir, TableAccess::Write); }))
         return status;
 
+    // Stored transactions, also those before a failure, are not in the totals yet: say so beside
+    // the tables, as the window does.
+    const int storedBefore = data.T1.recordCount();
+    const auto noteNewRows = [&] {
+        if (data.T1.recordCount() > storedBefore)
+            store::TotalsNotice(data.T1.directory()).markDue(store::TotalsStep::CompleteRelations);
+    };
+
     const bool terminal = stderrIsTerminal();
     for (const QString& file : files) {
         import::ImportRun run(data.T1, data.T2);
@@ -116,12 +125,16 @@ int importFiles(const Context& context)
                                       ? QStringLiteral("%1:%2: ").arg(file).arg(run.lineNumber())
                                       : file + QStringLiteral(": ");
             printErr(where + QString::fromUtf8(error.what()));
+            runGuarded(noteNewRows);
             runGuarded([&] { data.closeAll(); });
             return 1;
         }
         printOut(import::countsText(counts) + u'\n');
     }
-    return runGuarded([&] { data.closeAll(); });
+    return runGuarded([&] {
+        noteNewRows();
+        data.closeAll();
+    });
 }
 
 } // namespace cli

@@ -6,6 +6,7 @@
 #include "relations/completion.h"
 #include "relations/month_totals.h"
 #include "relations/selection.h"
+#include "store/totals_notice.h"
 
 #include <functional>
 
@@ -50,6 +51,13 @@ int overFilteredTables(const Context& context, const QString& command, int table
     });
 }
 
+// A pass over every stored row brings the notice beside the tables a step further.
+void stepRan(const store::TDataModule1& data, store::TotalsStep step)
+{
+    if (store::passSeesEveryRow(data.T1, data.T2))
+        store::TotalsNotice(data.T1.directory()).stepRan(step);
+}
+
 int setSelect(const Context& context, bool select)
 {
     return overFilteredTables(
@@ -66,6 +74,7 @@ int complete(const Context& context)
     return overFilteredTables(context, u"complete"_s, kBothTables, TableAccess::Write,
                               [](store::TDataModule1& data) {
                                   relations::completeRelations(data.T1, data.T2);
+                                  stepRan(data, store::TotalsStep::CompleteRelations);
                                   return QString::number(data.T2.recordCount()) + u'\n';
                               });
 }
@@ -75,6 +84,7 @@ int fill(const Context& context)
     return overFilteredTables(context, u"fill"_s, kBothTables, TableAccess::Write,
                               [](store::TDataModule1& data) {
                                   relations::fillMonthTotals(data.T1, data.T2);
+                                  stepRan(data, store::TotalsStep::FillMonths);
                                   return QString();
                               });
 }

@@ -15,6 +15,7 @@ struct Context
 
 int dump(const Context& context);
 int count(const Context& context);
+int exportRows(const Context& context); // "Exporteren…" of a grid, to a CSV file
 int classify(const Context& context);
 int importFiles(const Context& context);
 int complete(const Context& context);

@@ -25,7 +25,10 @@ const char* const kUsage =
     "  dump mutaties|bedrijven [FILTER...]\n"
     "                            every presented row, tab-separated, a header line first\n"
     "  count mutaties|bedrijven [FILTER...]\n"
-    "                            the number of presented rows\n"
+    "                            the number of presented rows; for mutaties a second line\n"
+    "                            with the sums Bij, Af and Saldo of their amounts\n"
+    "  export mutaties|bedrijven [FILTER...] --csv FILE\n"
+    "                            the presented rows as the grid's CSV export\n"
     "  chart transactions|relations|months [FILTER...]\n"
     "        [--years Y,Y,...] [--png FILE [--size WxH]]\n"
     "                            the series of a chart window, or its picture\n"
@@ -81,7 +84,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("totals"), cli::totals},     {QStringLiteral("dump"), cli::dump},
         {QStringLiteral("sample"), cli::sampleTab},  {QStringLiteral("chart"), cli::chart},
         {QStringLiteral("count"), cli::count},       {QStringLiteral("select"), cli::select},
-        {QStringLiteral("deselect"), cli::deselect},
+        {QStringLiteral("deselect"), cli::deselect}, {QStringLiteral("export"), cli::exportRows},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

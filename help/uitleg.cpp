@@ -4,8 +4,10 @@
 #include "help/help_pictures.h"
 #include "help/help_texts.h"
 
+#include <QHideEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShowEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -177,12 +179,22 @@ void TForm4::SpeedButton3Click()
 
 void TForm4::showEvent(QShowEvent* event)
 {
-    if (m_mainWindow) {
+    // Centred when it opens; restored from the task bar it stays where the user put it.
+    if (m_mainWindow && !event->spontaneous() && !m_open) {
         QRect frame = geometry();
         frame.moveCenter(m_mainWindow->geometry().center());
         move(frame.topLeft());
     }
+    if (!event->spontaneous())
+        m_open = true;
     QWidget::showEvent(event);
+}
+
+void TForm4::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous() && !isMinimized())
+        m_open = false;
+    QWidget::hideEvent(event);
 }
 
 void TForm4::mouseDoubleClickEvent(QMouseEvent* event)

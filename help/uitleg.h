@@ -47,6 +47,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -59,6 +60,7 @@ private:
     HelpDialogs& m_dialogs;
     Guard m_guard;
     QColor m_colour = Qt::black; // the colour dialog's, kept while the program runs
+    bool m_open = false;         // shown and not closed since (minimised counts as open)
 };
 
 } // namespace help

@@ -4,12 +4,15 @@
 #include "views/cell_rules.h"
 #include "views/cell_text_painter.h"
 #include "views/kind_badges.h"
+#include "views/row_export.h"
 #include "views/row_indicator.h"
 #include "views/table_model.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
@@ -17,6 +20,7 @@
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
 #include <algorithm>
+#include <optional>
 
 namespace views {
 
@@ -96,7 +100,7 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
     setStyle(style);
     setItemDelegate(new GridDelegate(model, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     // The view keeps a pixel per cell for the lines but does not draw them: paintGridLines does.
@@ -120,6 +124,9 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
     titles->setHighlightSections(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titles->setFixedHeight(kRowHeight + 2);
+    titles->setSectionsClickable(true);
+    titles->setSortIndicatorShown(false);
+    connect(titles, &QHeaderView::sectionClicked, this, &DbGrid::titleClicked);
     // Style sheets on the headers only: on the whole view they would slow every cell's paint.
     titles->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; color: %2; font-weight: bold;"
@@ -144,6 +151,70 @@ DbGrid::DbGrid(TableModel* model, QWidget* parent) : QTableView(parent), m_model
     connect(model, &QAbstractItemModel::modelReset, this, &DbGrid::applyColumnWidths);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { moveTable(current); });
+}
+
+std::vector<int> DbGrid::shownPositions() const
+{
+    std::vector<int> positions(static_cast<std::size_t>(m_model->rowCount()));
+    for (std::size_t r = 0; r < positions.size(); ++r)
+        positions[r] = m_model->tablePosition(int(r));
+    return positions;
+}
+
+std::vector<int> DbGrid::copiedPositions() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    if (rows.empty() && currentIndex().isValid())
+        rows.push_back(currentIndex().row());
+    std::sort(rows.begin(), rows.end());
+    for (int& row : rows)
+        row = m_model->tablePosition(row);
+    return rows;
+}
+
+QString DbGrid::copyText() const
+{
+    return clipboardText(m_model->table(), m_model->layout(), copiedPositions());
+}
+
+void DbGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        if (m_model->rowCount() > 0)
+            QGuiApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DbGrid::titleClicked(int column)
+{
+    std::optional<Qt::SortOrder> next = Qt::AscendingOrder;
+    if (m_model->sortColumn() == column)
+        next = m_model->sortOrder() == Qt::AscendingOrder
+                   ? std::optional<Qt::SortOrder>(Qt::DescendingOrder)
+                   : std::nullopt;
+    auto sort = [&] { m_model->sortBy(column, next); };
+    if (m_guard)
+        m_guard(sort);
+    else
+        sort();
+    showSortIndicator();
+    // The rows the user asked for start at the top ("the ten biggest"); the current row stays
+    // where it is in the new order.
+    scrollToTop();
+}
+
+void DbGrid::showSortIndicator()
+{
+    QHeaderView* titles = horizontalHeader();
+    const int column = m_model->sortColumn();
+    titles->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        titles->setSortIndicator(column, m_model->sortOrder());
 }
 
 void DbGrid::paintEvent(QPaintEvent* event)
@@ -262,9 +333,15 @@ void DbGrid::followTable(int position)
     if (position < 0 || position >= m_model->rowCount()) {
         return;
     }
+    const int row = m_model->modelRow(position);
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() == row)
+        return; // the grid moved the table there itself: its selection stays as the user made it
     m_following = true;
-    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    setCurrentIndex(m_model->index(position, column));
+    // The table moved on its own: its row alone is selected, whatever keys are held.
+    selectionModel()->setCurrentIndex(m_model->index(row, current.isValid() ? current.column() : 0),
+                                      QItemSelectionModel::ClearAndSelect |
+                                          QItemSelectionModel::Rows);
     m_following = false;
 }
 
@@ -272,9 +349,9 @@ void DbGrid::moveTable(const QModelIndex& current)
 {
     if (m_following || !current.isValid())
         return;
-    auto move = [this, row = current.row()] {
-        if (m_model->table().position() != row)
-            m_model->table().moveTo(row);
+    auto move = [this, position = m_model->tablePosition(current.row())] {
+        if (m_model->table().position() != position)
+            m_model->table().moveTo(position);
     };
     if (m_guard)
         m_guard(move);

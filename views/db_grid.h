@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <memory>
+#include <vector>
 
 namespace views {
 
@@ -29,7 +30,10 @@ private:
 };
 
 // A data-aware grid: its current row and the table's current row are one. Whole rows are
-// selected, nothing is edited in place, the fixed cells are dark green with bold light titles.
+// selected (several with Shift and Ctrl), nothing is edited in place, the fixed cells are dark
+// green with bold light titles. A click on a column title sorts the rows by that column, a
+// second one reverses them, a third gives back the table's own order. Ctrl+C copies the
+// selected rows (the current row when none is selected) as tab-separated text with the titles.
 class DbGrid : public QTableView
 {
     Q_OBJECT
@@ -42,7 +46,17 @@ public:
     void setGuard(Guard guard) { m_guard = std::move(guard); }
     TableModel* tableModel() const { return m_model; }
 
+    // The positions among the table's presented rows: of every row in the order shown, and of
+    // the rows Ctrl+C copies, top to bottom.
+    std::vector<int> shownPositions() const;
+    std::vector<int> copiedPositions() const;
+    // What Ctrl+C puts on the clipboard.
+    QString copyText() const;
+    // The title click: the next step of the cycle ascending, descending, the table's own order.
+    void titleClicked(int column);
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
@@ -53,6 +67,7 @@ private:
     void followTable(int position);
     void moveTable(const QModelIndex& current);
     void applyColumnWidths();
+    void showSortIndicator();
 
     TableModel* m_model;
     Guard m_guard;

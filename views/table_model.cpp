@@ -2,6 +2,7 @@
 
 #include "store/number_format.h"
 #include "store/table_names.h"
+#include "views/sort_order.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -37,24 +38,7 @@ void TableModel::bindColumns()
         column.field = open ? m_table.fieldIndex(m_layout.columns[c].field) : -1;
         if (column.field < 0)
             continue;
-        switch (m_table.fieldDef(column.field).dataType()) {
-        case dbase::DataType::Date:
-            column.display = Display::Date;
-            break;
-        case dbase::DataType::SmallInt:
-        case dbase::DataType::Integer:
-        case dbase::DataType::LargeInt:
-            column.display = Display::Integer;
-            break;
-        case dbase::DataType::Float:
-            column.display = Display::Amount;
-            break;
-        case dbase::DataType::Boolean:
-            column.display = Display::Flag;
-            break;
-        default:
-            column.display = Display::Text;
-        }
+        column.display = displayOf(m_table.fieldDef(column.field).dataType());
     }
 }
 
@@ -62,6 +46,7 @@ void TableModel::resync()
 {
     beginResetModel();
     bindColumns();
+    buildOrder();
     endResetModel();
     emit currentRowChanged(m_table.isOpen() ? m_table.position() : -1);
 }
@@ -78,21 +63,35 @@ int TableModel::columnCount(const QModelIndex& parent) const
 
 QString TableModel::cellText(const dbase::RowView& row, const Column& column) const
 {
-    if (row.isNull(column.field))
-        return {};
-    switch (column.display) {
-    case Display::Date:
-        return m_dates.format(row.asDate(column.field));
-    case Display::Integer:
-        return QString::number(row.asInteger(column.field));
-    case Display::Amount:
-        return store::numfmt::formatAmount(row.asFloat(column.field));
-    case Display::Flag:
-        return row.asBoolean(column.field) ? QStringLiteral("X") : QString();
-    case Display::Text:
-        break;
-    }
-    return row.asString(column.field);
+    return gridText(row, column.field, column.display, m_dates);
+}
+
+void TableModel::sortBy(int column, std::optional<Qt::SortOrder> order)
+{
+    if (column < 0 || column >= columnCount())
+        order.reset();
+    beginResetModel();
+    m_sortColumn = order ? column : -1;
+    m_sortOrder = order.value_or(Qt::AscendingOrder);
+    buildOrder();
+    endResetModel();
+    emit currentRowChanged(m_table.isOpen() ? m_table.position() : -1);
+}
+
+void TableModel::buildOrder()
+{
+    m_order.clear();
+    m_rowOf.clear();
+    if (m_sortColumn < 0 || m_rows == 0)
+        return;
+    const Column& column = m_columns[std::size_t(m_sortColumn)];
+    if (column.field < 0)
+        return;
+    m_order =
+        sortedPositions(m_table, column.field, column.display, m_sortOrder == Qt::DescendingOrder);
+    m_rowOf.resize(m_order.size());
+    for (std::size_t r = 0; r < m_order.size(); ++r)
+        m_rowOf[std::size_t(m_order[r])] = int(r);
 }
 
 QColor TableModel::foreground(const dbase::RowView& row, const Column& column) const
@@ -118,7 +117,7 @@ TableModel::CellView TableModel::cellView(int row, int column) const
     const Column& c = m_columns[std::size_t(column)];
     if (m_resetting || c.field < 0 || row >= m_rows)
         return cell;
-    const dbase::RowView view = m_table.rowAt(row);
+    const dbase::RowView view = m_table.rowAt(tablePosition(row));
     cell.text = cellText(view, c);
     cell.rightAligned = isRightAligned(c);
     cell.foreground = foreground(view, c);
@@ -134,7 +133,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
     const Column& column = m_columns[std::size_t(index.column())];
     if (column.field < 0)
         return {};
-    const int position = index.row();
+    const int position = tablePosition(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return cellText(m_table.rowAt(position), column);
@@ -183,17 +182,26 @@ void TableModel::reset()
 {
     m_resetting = false;
     bindColumns();
+    buildOrder();
     endResetModel();
     emit currentRowChanged(m_table.isOpen() ? m_table.position() : -1);
 }
 
 void TableModel::aboutToInsert(int position)
 {
-    beginInsertRows({}, position, position);
+    // Sorted, the new row's place follows from its values: order the rows anew.
+    if (m_sortColumn >= 0)
+        aboutToReset();
+    else
+        beginInsertRows({}, position, position);
 }
 
 void TableModel::inserted(int /*position*/)
 {
+    if (m_sortColumn >= 0) {
+        reset();
+        return;
+    }
     m_rows = m_table.isOpen() ? m_table.recordCount() : 0;
     endInsertRows();
 }
@@ -202,7 +210,8 @@ void TableModel::rowChanged(int position)
 {
     if (position < 0 || position >= m_rows)
         return;
-    emit dataChanged(index(position, 0), index(position, columnCount() - 1));
+    const int row = modelRow(position);
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void TableModel::currentChanged(int position)

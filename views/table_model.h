@@ -4,17 +4,20 @@
 #include "store/dbase/table.h"
 #include "store/dbase/table_observer.h"
 #include "views/cell_rules.h"
+#include "views/cell_text.h"
 #include "views/grid_columns.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <optional>
 #include <vector>
 
 namespace views {
 
 // A grid's model over the rows a table presents. It follows the table through its observer and
-// reads row i with Table::rowAt(i), so it never moves the cursor and costs nothing per row until
-// a row is painted.
+// reads its rows with Table::rowAt, so it never moves the cursor and costs nothing per row until
+// a row is painted. Sorted by a column, its row r shows the table's row tablePosition(r); the
+// table itself keeps its own order, which every pass walks.
 class TableModel : public QAbstractTableModel, private dbase::TableObserver
 {
     Q_OBJECT
@@ -50,18 +53,24 @@ public:
     // Re-reads the table wholesale (after it was opened or closed without an announcement).
     void resync();
 
+    // Orders the rows by a column (nullopt: the table's own order) and keeps them so ordered
+    // whenever the table's rows change; the current row stays the table's current row.
+    void sortBy(int column, std::optional<Qt::SortOrder> order);
+    void sort(int column, Qt::SortOrder order) override { sortBy(column, order); }
+    int sortColumn() const { return m_sortColumn; } // -1 in the table's own order
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    // Between the model's rows and the positions of the table's presented rows.
+    int tablePosition(int row) const { return m_order.empty() ? row : m_order[std::size_t(row)]; }
+    int modelRow(int position) const
+    {
+        return m_rowOf.empty() ? position : m_rowOf[std::size_t(position)];
+    }
+
 signals:
+    // The table's cursor moved to this position among its presented rows (-1: none).
     void currentRowChanged(int position);
 
 private:
-    enum class Display
-    {
-        Text,
-        Date,
-        Integer,
-        Amount,
-        Flag
-    };
     struct Column
     {
         int field = -1; // index in the open table; -1 when absent or closed
@@ -77,6 +86,7 @@ private:
     void currentChanged(int position) override;
 
     void bindColumns();
+    void buildOrder();
     QString cellText(const dbase::RowView& row, const Column& column) const;
     QColor foreground(const dbase::RowView& row, const Column& column) const;
     static bool isRightAligned(const Column& column)
@@ -90,6 +100,10 @@ private:
     int m_rows = 0;
     int m_kindColumn = -1;
     bool m_resetting = false;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    std::vector<int> m_order; // model row -> table position; empty in the table's own order
+    std::vector<int> m_rowOf; // table position -> model row
     store::datefmt::DateFormatter m_dates;
 };
 

@@ -45,6 +45,10 @@ inline const QString kTabFileSuffix = QStringLiteral("tab");
 inline const QString kTablesFolder = QStringLiteral("Tabellenmap:");
 
 inline const QString kTransactionCount = QStringLiteral("Aantal mutaties:");
+// The sums of the presented transactions, beside their count.
+inline const QString kAmountIn = QStringLiteral("Bij:");
+inline const QString kAmountOut = QStringLiteral("Af:");
+inline const QString kAmountBalance = QStringLiteral("Saldo:");
 inline const QString kRelationCount = QStringLiteral("Aantal relaties:");
 inline const QString kYearListTitle = QStringLiteral("Selectie jaren tbv grafiek (max 3)");
 inline const QString kAllVisibleRelations = QStringLiteral("Alle zichtbare relaties");
@@ -58,6 +62,21 @@ inline const QString kConfirmEmpty =
     QStringLiteral("Weet je wel zeker dat je de tabel wilt legen?");
 inline const QString kWarningCaption = QStringLiteral("Waarschuwing");
 inline const QString kWarnEmpty = QStringLiteral("Tabel leeg maken?, weet je dat wel zeker??");
+
+// A grid's context menu, and the file its rows are exported to.
+inline const QString kExport = QStringLiteral("Exporteren\u2026");
+inline const QString kExportCaption = QStringLiteral("Exporteren naar CSV-bestand");
+inline const QString kCsvFileFilter = QStringLiteral("CSV-bestand (*.csv)");
+
+// The notice over the relation pages while their totals lack stored or removed transactions,
+// naming the buttons still to press.
+inline const QString kTotalsStaleBoth = QStringLiteral(
+    "Let op: de totalen zijn nog niet bijgewerkt na het inlezen of legen van een tabel. Druk op "
+    "\u201cAanvullen relaties\u201d en daarna op \u201cVul per maand\u201d (pagina "
+    "\u201cOverzicht relaties\u201d, met lege filters).");
+inline const QString kTotalsStaleFill = QStringLiteral(
+    "Let op: de totalen bevatten de laatst ingelezen of gewiste mutaties nog niet. Druk op "
+    "\u201cVul per maand\u201d (pagina \u201cOverzicht relaties\u201d, met lege filters).");
 
 // Grid titles that differ from their field names.
 inline const QString kTitleSoort = QStringLiteral("Srt");

@@ -4,7 +4,9 @@
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace charts {
 
@@ -47,6 +49,27 @@ QStringList yearList()
     for (int year = 2006; year <= 2030; ++year)
         years << QString::number(year);
     return years;
+}
+
+QStringList yearList(const dbase::Table& bedrijven)
+{
+    const int jaar = bedrijven.fieldIndex(store::names::kJaar);
+    std::set<int> years;
+    for (int year = 2006; year <= 2030; ++year)
+        years.insert(year);
+    if (jaar >= 0) {
+        const int count = bedrijven.storedRowCount();
+        for (int r = 0; r < count; ++r) {
+            const QString text = bedrijven.storedRowAt(r).asString(jaar);
+            if (text.size() == 4 &&
+                std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+                years.insert(text.toInt());
+        }
+    }
+    QStringList list;
+    for (const int year : years)
+        list << QString::number(year);
+    return list;
 }
 
 std::array<QString, 3> chartYears(const QStringList& tickedYears)

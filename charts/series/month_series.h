@@ -14,6 +14,9 @@ namespace charts {
 // The entries of the year list that picks the years of the relation year-comparison chart:
 // "2006" .. "2030", ascending.
 QStringList yearList();
+// The same with every year that bedrijven holds outside 2006..2030 (a jaar of four digits),
+// whatever its filter presents, the whole list ascending.
+QStringList yearList(const dbase::Table& bedrijven);
 
 // The relation year-comparison chart's years: the first three of the ticked year-list texts (in
 // list order), each cut to four characters; "0000" for each of the three that no tick fills.

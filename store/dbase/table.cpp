@@ -520,6 +520,18 @@ RowView Table::rowAt(int position) const
                    &d->file->fields());
 }
 
+int Table::storedRowCount() const
+{
+    d->requireOpen();
+    return static_cast<int>(d->index->order().size());
+}
+
+RowView Table::storedRowAt(int position) const
+{
+    return RowView(d->file->record(d->index->order()[static_cast<std::size_t>(position)]),
+                   &d->file->fields());
+}
+
 RowView Table::currentRow() const
 {
     d->requireOpen();

@@ -169,7 +169,11 @@ public:
     // The presented row at a position, for grids; does not move the cursor. Requires an open
     // table and 0 <= position < recordCount().
     RowView rowAt(int position) const;
-    RowView currentRow() const; // the pending row while editing or appending
+    // Every live row in the order of the active index, whatever the filter presents: for what
+    // describes the whole table (the years it holds). Requires an open table.
+    int storedRowCount() const;
+    RowView storedRowAt(int position) const; // 0 <= position < storedRowCount()
+    RowView currentRow() const;              // the pending row while editing or appending
 
 private:
     friend class Field;

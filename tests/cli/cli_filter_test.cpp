@@ -68,14 +68,15 @@ TEST_F(CliFilterTest, optionsFilterAsTheBoxesDo)
         QByteArray err; // with status 2: the usage
     };
     const Case cases[] = {
-        {words("count mutaties"), 0, "4\n", ""},
-        {words("count mutaties --relatie kolvaro"), 0, "2\n", ""},
-        {words("count mutaties --datum-van 02-03-2010"), 0, "3\n", ""}, // nothing copied
-        {words("count mutaties --datum-tm 2-3-2010"), 0, "2\n", ""},
-        {words("count mutaties --soort-van 3 --soort-tm 3"), 0, "2\n", ""},
+        {words("count mutaties"), 0, "4\n4\t-19.75\t-15.75\n", ""},
+        {words("count mutaties --relatie kolvaro"), 0, "2\n4\t0\t4\n", ""},
+        {words("count mutaties --datum-van 02-03-2010"), 0, "3\n4\t-7.25\t-3.25\n",
+         ""}, // nothing copied
+        {words("count mutaties --datum-tm 2-3-2010"), 0, "2\n3\t-12.5\t-9.5\n", ""},
+        {words("count mutaties --soort-van 3 --soort-tm 3"), 0, "2\n4\t0\t4\n", ""},
         {words("count mutaties --soort-van 6")
              << QStringLiteral("--omschrijving") << QStringLiteral("  "),
-         0, "1\n", ""},
+         0, "1\n0\t-7.25\t-7.25\n", ""},
         {words("count bedrijven --jaar 2011"), 0, "2\n", ""},
         {words("count bedrijven --jaar 2010 --naam KOL"), 0, "1\n", ""},
         {words("dump mutaties --relatie jan"), 0,
@@ -153,6 +154,61 @@ TEST_F(CliFilterTest, selectAndDeselectWriteThePresentedRows)
     EXPECT_TRUE(locked.err.contains("in use by another program")) << locked.err.toStdString();
     other.T2.close();
     EXPECT_EQ(flags(), QStringLiteral("TTTT"));
+}
+
+TEST_F(CliFilterTest, exportWritesTheGridsCsvAllOrNothing)
+{
+    const QString csv = m_dir.filePath(QStringLiteral("uit.csv"));
+    struct Case
+    {
+        QStringList args;
+        int status;
+        QByteArray bytes; // of the file; empty: none written
+    };
+    const Case cases[] = {
+        {words("export mutaties --relatie jan --csv") << csv, 0,
+         "\xEF\xBB\xBF"
+         "datum;Srt;Bedrag;Relatie;code/reknr;Omschrijving\r\n"
+         "01-03-2010;4;-12,50;JANSEN;1;HUUR\r\n"},
+        {words("export bedrijven --jaar 2010 --naam JAN --csv") << csv, 0,
+         "\xEF\xBB\xBF"
+         "sel;jaar;Naam;jan;feb;mrt;apr;mei;jun;jul;aug;sep;okt;nov;dec\r\n"
+         ";2010;JANSEN;;;;;;;;;;;;\r\n"},
+        {words("export mutaties --csv") << m_dir.filePath(QStringLiteral("bank.tab/uit.csv")),
+         1,
+         {}},
+        {words("export mutaties --relatie jan"), 2, {}},
+        {words("export mutaties --naam x --csv") << csv, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        QFile::remove(csv);
+        const clirunner::Result r = cli(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+        QFile file(csv);
+        EXPECT_EQ(file.exists(), !c.bytes.isEmpty());
+        if (file.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(file.readAll(), c.bytes);
+        }
+    }
+}
+
+TEST_F(CliFilterTest, theTotalsNoticeFollowsImportAndUnfilteredPasses)
+{
+    // The import raised it and "complete" (in SetUp) did its part.
+    QFile notice(m_dir.filePath(QStringLiteral("tables/totalen.txt")));
+    const auto due = [&]() -> QByteArray {
+        if (!notice.open(QIODevice::ReadOnly))
+            return "-";
+        const QByteArray text = notice.readAll();
+        notice.close();
+        return text;
+    };
+    EXPECT_EQ(due(), QByteArray("vul-per-maand\n"));
+    ASSERT_EQ(cli(words("fill --relatie jan")).status, 0);
+    EXPECT_EQ(due(), QByteArray("vul-per-maand\n")); // saw only some transactions
+    ASSERT_EQ(cli(words("fill")).status, 0);
+    EXPECT_EQ(due(), QByteArray("-"));
 }
 
 } // namespace

@@ -37,7 +37,7 @@ TEST_F(CliUsageTest, helpVersionAndUsageErrors)
         {"", 2, false},
         {"--tables", 2, false},
         {"--tables x", 2, false},
-        {"export", 2, false},
+        {"purge", 2, false},
         {"--verbose dump", 2, false},
     };
     for (const Case& c : cases) {
@@ -46,8 +46,8 @@ TEST_F(CliUsageTest, helpVersionAndUsageErrors)
         EXPECT_EQ(result.status, c.status);
         const QByteArray& usage = c.usageOnStdout ? result.out : result.err;
         EXPECT_TRUE(usage.startsWith("usage: kolvaro-cli [--tables DIR] COMMAND"));
-        for (const char* command :
-             {"classify", "import", "complete", "fill", "totals", "dump", "sample --lines N"})
+        for (const char* command : {"classify", "import", "complete", "fill", "totals", "dump",
+                                    "export", "sample --lines N"})
             EXPECT_TRUE(usage.contains(command)) << command;
         EXPECT_TRUE((c.usageOnStdout ? result.err : result.out).isEmpty());
     }

@@ -7,8 +7,8 @@ import re
 import sys
 
 # Which layers each layer may use: the project's layer table. A folder holds one layer, except
-# views/filter (the widget-free filter logic, library viewlogic) and charts/series (the charts'
-# widget-free series).
+# views (the widget-free library viewlogic: the filter logic, the grids' columns, the export of
+# their rows; and the widgets) and charts (the charts' widget-free series in charts/series).
 ALLOWED = {
     "store/dbase": set(),
     "store": {"store/dbase"},
@@ -16,53 +16,64 @@ ALLOWED = {
     "import": {"relations", "store", "store/dbase"},
     "monthly": {"store", "store/dbase"},
     "sample": {"import", "relations", "store", "store/dbase"},
-    "views/filter": {"store", "store/dbase"},
-    "charts/series": {"import", "relations", "monthly", "views/filter", "store", "store/dbase"},
-    "views": {"views/filter", "import", "relations", "monthly", "store", "store/dbase"},
+    "viewlogic": {"store", "store/dbase"},
+    "charts/series": {"import", "relations", "monthly", "viewlogic", "store", "store/dbase"},
+    "views": {"viewlogic", "import", "relations", "monthly", "store", "store/dbase"},
     # The help text's code page comes from the engine's Windows-1252 table.
     "help": {"store/dbase"},
-    "charts": {"charts/series", "views", "views/filter", "import", "relations", "monthly",
+    "charts": {"charts/series", "views", "viewlogic", "import", "relations", "monthly",
                "store", "store/dbase"},
     # The CLI draws a chart only for `chart --png`, on an offscreen application of its own.
-    "cli": {"charts", "charts/series", "views/filter", "sample", "import", "relations", "monthly",
+    "cli": {"charts", "charts/series", "viewlogic", "sample", "import", "relations", "monthly",
             "store", "store/dbase"},
-    "app": {"charts", "charts/series", "views", "views/filter", "help", "import", "relations",
+    "app": {"charts", "charts/series", "views", "viewlogic", "help", "import", "relations",
             "monthly", "store", "store/dbase"},
 }
-# Longest first, so that store/dbase wins over store.
-LAYERS = sorted(ALLOWED, key=len, reverse=True)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 LINK = re.compile(r"target_link_libraries\(\s*([\w-]+)([^)]*)\)", re.S)
 LIBRARY = re.compile(r"add_(?:library|executable)\(\s*([\w-]+)\s+(?:STATIC\s+)?([^)]*)\)", re.S)
 
 
-def layer_of(path):
-    for layer in LAYERS:
-        if path == layer or path.startswith(layer + "/"):
-            return layer
+# The libraries of the layers that share a folder.
+LIBRARY_LAYER = {"viewlogic": "viewlogic"}
+# Where a file belongs to no library's source list (a header alone), its folder decides.
+FOLDERS = sorted([l for l in ALLOWED if l != "viewlogic"] + ["views/filter"], key=len, reverse=True)
+MEMBERS = {}  # source path without extension -> layer, from the libraries' source lists
+
+
+def folder_layer(path):
+    for folder in FOLDERS:
+        if path == folder or path.startswith(folder + "/"):
+            return "viewlogic" if folder == "views/filter" else folder
     return None
 
 
+def layer_of(path):
+    stem = os.path.splitext(path)[0]
+    return MEMBERS.get(stem) or folder_layer(path)
+
+
 def sources(root):
-    for layer in ALLOWED:
-        folder = os.path.join(root, layer)
-        for name in sorted(os.listdir(folder)):
-            path = os.path.join(layer, name)
-            if name.endswith((".cpp", ".h")) and layer_of(path) == layer:
-                yield layer, path
+    for folder in FOLDERS:
+        for name in sorted(os.listdir(os.path.join(root, folder))):
+            path = os.path.join(folder, name)
+            if name.endswith((".cpp", ".h")) and folder_layer(path) == folder_layer(folder + "/x"):
+                yield layer_of(path), path
 
 
 def libraries(root):
     """library name -> (layer, CMakeLists path, line of its link line, linked names)."""
     found, links = {}, {}
-    for layer in ALLOWED:
-        cmake = os.path.join(layer, "CMakeLists.txt")
+    for folder in FOLDERS:
+        cmake = os.path.join(folder, "CMakeLists.txt")
         if not os.path.exists(os.path.join(root, cmake)):
             continue
         text = open(os.path.join(root, cmake), encoding="utf-8").read()
         for match in LIBRARY.finditer(text):
-            first = match.group(2).split()[0] if match.group(2).split() else ""
-            found[match.group(1)] = layer_of(os.path.normpath(os.path.join(layer, first))) or layer
+            layer = LIBRARY_LAYER.get(match.group(1), folder_layer(folder + "/x"))
+            found[match.group(1)] = layer
+            for source in match.group(2).split():
+                MEMBERS[os.path.splitext(os.path.normpath(os.path.join(folder, source)))[0]] = layer
         for match in LINK.finditer(text):
             line = text.count("\n", 0, match.start()) + 1
             names = [w for w in match.group(2).split() if w not in ("PUBLIC", "PRIVATE", "INTERFACE")]
@@ -73,19 +84,19 @@ def libraries(root):
 def main(root):
     offences = []
     used = {layer: set() for layer in ALLOWED}
+    found, links = libraries(root)
     for layer, path in sources(root):
         for number, text in enumerate(open(os.path.join(root, path), encoding="utf-8"), 1):
             match = INCLUDE.match(text)
             if not match:
                 continue
-            target = layer_of(os.path.dirname(match.group(1)))
+            target = layer_of(match.group(1))
             if target is None or target == layer:
                 continue
             used[layer].add(target)
             if target not in ALLOWED[layer]:
                 offences.append(f"{path}:{number}: {layer} may not include {match.group(1)}")
 
-    found, links = libraries(root)
     for library, (cmake, line, names) in links.items():
         layer = found.get(library)
         if layer is None:

@@ -1,0 +1,132 @@
+#include "views/row_export.h"
+
+#include "store/date_format.h"
+#include "store/dbase/table.h"
+#include "store/number_format.h"
+#include "views/cell_text.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <algorithm>
+#include <numeric>
+
+namespace views {
+
+namespace {
+
+struct BoundColumn
+{
+    int field = -1; // -1: the table has no such field; its cells stay empty
+    Display display = Display::Text;
+};
+
+std::vector<BoundColumn> bind(const dbase::Table& table, const GridLayout& layout)
+{
+    std::vector<BoundColumn> columns;
+    for (const GridColumn& c : layout.columns) {
+        BoundColumn bound;
+        bound.field = table.fieldIndex(c.field);
+        if (bound.field >= 0)
+            bound.display = displayOf(table.fieldDef(bound.field).dataType());
+        columns.push_back(bound);
+    }
+    return columns;
+}
+
+// Appends a cell, in quotes (its quotes doubled) when it holds one of `special`.
+void appendCell(QString& out, const QString& text, const QString& special)
+{
+    const bool quote =
+        std::any_of(text.begin(), text.end(), [&](QChar c) { return special.contains(c); });
+    if (!quote) {
+        out += text;
+        return;
+    }
+    out += u'"';
+    for (const QChar c : text) {
+        if (c == u'"')
+            out += u'"';
+        out += c;
+    }
+    out += u'"';
+}
+
+// The rows as lines of cells; `cellOf` writes one cell of a row.
+template <typename CellOf>
+QString lines(const dbase::Table& table, const GridLayout& layout,
+              const std::vector<int>& positions, QChar separator, const QString& lineEnd,
+              const QString& special, CellOf cellOf)
+{
+    const std::vector<BoundColumn> columns = bind(table, layout);
+    QString out;
+    for (std::size_t c = 0; c < layout.columns.size(); ++c) {
+        if (c > 0)
+            out += separator;
+        appendCell(out, layout.columns[c].title, special);
+    }
+    out += lineEnd;
+    for (const int position : positions) {
+        const dbase::RowView row = table.rowAt(position);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            if (c > 0)
+                out += separator;
+            if (columns[c].field >= 0)
+                appendCell(out, cellOf(row, columns[c]), special);
+        }
+        out += lineEnd;
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<int> presentedOrder(const dbase::Table& table)
+{
+    std::vector<int> order(static_cast<std::size_t>(table.recordCount()));
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
+QString clipboardText(const dbase::Table& table, const GridLayout& layout,
+                      const std::vector<int>& positions)
+{
+    const store::datefmt::DateFormatter dates(store::datefmt::shortDateFormat());
+    return lines(table, layout, positions, u'\t', QStringLiteral("\n"), QStringLiteral("\t\r\n\""),
+                 [&](const dbase::RowView& row, const BoundColumn& column) {
+                     return gridText(row, column.field, column.display, dates);
+                 });
+}
+
+QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
+                    const std::vector<int>& positions)
+{
+    const store::datefmt::DateFormatter dates(QStringLiteral("dd-MM-yyyy"));
+    const QString text =
+        lines(table, layout, positions, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
+              [&](const dbase::RowView& row, const BoundColumn& column) {
+                  QString cell = gridText(row, column.field, column.display, dates);
+                  // Grouping dots would read as decimal points in some spreadsheets.
+                  if (column.display == Display::Amount)
+                      cell.remove(store::numfmt::kThousandSeparator);
+                  return cell;
+              });
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+void writeExportFile(const QString& path, const QByteArray& bytes)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    // QSaveFile writes a file beside the target and renames it only after a complete write.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ExportError(
+            QStringLiteral("Kan het bestand %1 niet schrijven: %2").arg(where, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw ExportError(
+            QStringLiteral("Kan het bestand %1 niet schrijven: %2").arg(where, reason));
+    }
+}
+
+} // namespace views

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "views/grid_columns.h"
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+#include <vector>
+
+namespace dbase {
+class Table;
+}
+
+// The rows of a grid as text for other programs: the clipboard (tab-separated) and a CSV file
+// that a Dutch spreadsheet opens as it is. Both take the grid's columns and titles and a list of
+// rows, given as positions among the rows the table presents, in the order to write them.
+namespace views {
+
+// A file that could not be written; what() is the user's (Dutch) text.
+class ExportError : public std::runtime_error
+{
+public:
+    explicit ExportError(const QString& text) : std::runtime_error(text.toStdString()) {}
+};
+
+// 0, 1, ... recordCount() - 1: every presented row in the table's own order.
+std::vector<int> presentedOrder(const dbase::Table& table);
+
+// Titles, then a line per row; cells as the grid shows them (dates in the short date form,
+// amounts "1.234,50"); tab between cells, LF after each line. A cell holding a tab, line break or
+// quote is quoted, its quotes doubled, as spreadsheets read pasted text.
+QString clipboardText(const dbase::Table& table, const GridLayout& layout,
+                      const std::vector<int>& positions);
+
+// A CSV file: UTF-8 with byte-order mark, titles first, ";" between cells, CR LF after each line,
+// dates dd-mm-yyyy, amounts with "," decimals and no grouping ("-1234,50"), "X" for a set flag.
+// A cell holding ";", a quote or a line break is quoted, its quotes doubled.
+QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
+                    const std::vector<int>& positions);
+
+// Writes the bytes to `path` all or nothing: a failure (folder not writable, disk full) leaves
+// the file as it was, or absent, and throws ExportError naming it.
+void writeExportFile(const QString& path, const QByteArray& bytes);
+
+} // namespace views
