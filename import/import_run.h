@@ -5,6 +5,10 @@
 #include <QString>
 #include <functional>
 
+namespace relations {
+class GroupResolver;
+}
+
 namespace import {
 
 // The progress bar that follows an import.
@@ -38,6 +42,9 @@ public:
     // Called before the file is opened, so that both tables present all their rows (the window
     // layer switches its filter rows off here).
     void setBeforeRead(std::function<void()> beforeRead) { m_beforeRead = std::move(beforeRead); }
+    // The relation-year row of an appended transaction is that of its group (the stored Naam
+    // itself stays as the bank gave it, so the duplicate test is untouched).
+    void setGroups(const relations::GroupResolver* groups) { m_groups = groups; }
 
     // Throws ImportError (file, amount, date) or the engine's error; the gauge then stays where
     // it was. On success both tables are on the disk (flushed) before the gauge stands full.
@@ -52,6 +59,7 @@ private:
     dbase::Table& m_bedrijven;
     Gauge* m_gauge = nullptr;
     std::function<void()> m_beforeRead;
+    const relations::GroupResolver* m_groups = nullptr;
     int m_lineNumber = 0;
 };
 
