@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 namespace cli {
 namespace {
@@ -57,9 +58,13 @@ int importFiles(const Context& context)
             runGuarded([&] { openTables(data, context.tablesDir, TableAccess::Write); }))
         return status;
 
+    std::optional<relations::GroupResolver> groups;
+    if (const int status = runGuarded([&] { groups = groupResolver(data); }))
+        return status;
     const bool terminal = stderrIsTerminal();
     for (const QString& file : context.args) {
         import::ImportRun run(data.T1, data.T2);
+        run.setGroups(&*groups);
         import::ImportCounts counts;
         try {
             TerminalGauge gauge(file);

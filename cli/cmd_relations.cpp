@@ -65,7 +65,8 @@ int complete(const Context& context)
 {
     return overFilteredTables(context, u"complete"_s, kBothTables, TableAccess::Write,
                               [](store::TDataModule1& data) {
-                                  relations::completeRelations(data.T1, data.T2);
+                                  const relations::GroupResolver groups = groupResolver(data);
+                                  relations::completeRelations(data.T1, data.T2, &groups);
                                   return QString::number(data.T2.recordCount()) + u'\n';
                               });
 }
@@ -74,7 +75,8 @@ int fill(const Context& context)
 {
     return overFilteredTables(context, u"fill"_s, kBothTables, TableAccess::Write,
                               [](store::TDataModule1& data) {
-                                  relations::fillMonthTotals(data.T1, data.T2);
+                                  const relations::GroupResolver groups = groupResolver(data);
+                                  relations::fillMonthTotals(data.T1, data.T2, &groups);
                                   return QString();
                               });
 }
