@@ -76,6 +76,7 @@ void TForm1::TabSheet2Show()
         showState(Label6, DBFilterPanel2);
         DBFilterPanel3->row().ClearFilterValues();
         views::showRecordCount(Label9, m_data.T2);
+        showGroupsNotices();
     });
 }
 
@@ -100,6 +101,7 @@ void TForm1::TabSheet4Show()
         DBFilterPanel2->row().ClearFilterValues();
         views::showRecordCount(Label17, m_data.T2);
         geefsaldi();
+        showGroupsNotices();
     });
 }
 

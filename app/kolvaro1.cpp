@@ -1,6 +1,7 @@
 #include "app/kolvaro1.h"
 
 #include "app/dialogs.h"
+#include "app/groups_state.h"
 #include "app/guard.h"
 #include "app/program_font.h"
 #include "import/import_run.h"
@@ -26,7 +27,7 @@ namespace app {
 
 TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_data(data),
-      m_dialogs(dialogs)
+      m_dialogs(dialogs), m_groups(std::make_unique<GroupsState>())
 {
     setWindowTitle(views::texts::kProgramTitle);
     setFont(programFont());
@@ -44,6 +45,7 @@ TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     buildTransactionsPage();
     buildRelationsPage();
     buildMonthTotalsPage();
+    buildGroupControls();
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::pageShown);
 
     FormCreate();
@@ -76,6 +78,7 @@ void TForm1::FormCreate()
         PageControl1->setCurrentIndex(0);
         m_tablesFolder = folder;
         Label3->setText(m_tablesFolder);
+        m_groups->load(m_data.T1.directory(), m_dialogs);
     });
     TabSheet1Show(); // the import page is the first one shown
     // The grids were built over closed tables.
@@ -181,6 +184,7 @@ void TForm1::SRColorButton16Click()
         import::ImportRun run(m_data.T1, m_data.T2);
         run.setGauge(&gauge);
         run.setBeforeRead([this] { switchOffImportFilters(); });
+        run.setGroups(&m_groups->resolver());
         run.run(path);
     });
 }
@@ -188,14 +192,14 @@ void TForm1::SRColorButton16Click()
 void TForm1::SRColorButton8Click()
 {
     guarded([&] {
-        relations::completeRelations(m_data.T1, m_data.T2);
+        relations::completeRelations(m_data.T1, m_data.T2, &m_groups->resolver());
         views::showRecordCount(Label9, m_data.T2);
     });
 }
 
 void TForm1::SRColorButton9Click()
 {
-    guarded([&] { relations::fillMonthTotals(m_data.T1, m_data.T2); });
+    guarded([&] { relations::fillMonthTotals(m_data.T1, m_data.T2, &m_groups->resolver()); });
 }
 
 void TForm1::pageShown(int index)

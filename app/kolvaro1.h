@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -32,6 +33,7 @@ class FilterField;
 namespace app {
 
 class Dialogs;
+class GroupsState;
 
 // The windows the main window shows; created after it, hidden until shown.
 struct ShownWindows
@@ -93,6 +95,14 @@ public:
     void DBFilterPanel2EditChange(const views::filter::FilterField& field, int box);
     void DBFilterPanel3EditChange(const views::filter::FilterField& field, int box);
     void geefsaldi(); // the month sums into StringGrid1
+
+    // Relation groups.
+    void groupsButtonClick(); // "Groepen…": the rules dialog, window-modal
+    void mergeRelations();    // "Samenvoegen…" for the selected relation-year rows
+    void makeRule();          // "Regel maken…" from the current transaction
+    void whyThisGroup();      // "Waarom deze groep?" for the current transaction
+    void showGroupsNotices(); // the relations and month pages say whether totals follow the rules
+    const GroupsState& groups() const { return *m_groups; }
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // import page
@@ -166,6 +176,11 @@ public:
     views::TableModel* m_monthModel = nullptr;
     views::DbGrid* RxDBGrid3 = nullptr;
 
+    // Relation groups.
+    views::GradientButton* m_groupsButton = nullptr;
+    QLabel* m_groupsNotice2 = nullptr; // relations page
+    QLabel* m_groupsNotice4 = nullptr; // month-totals page
+
 signals:
     void closed(); // after FormClose: the program ends
 
@@ -177,6 +192,8 @@ private:
     void buildTransactionsPage();
     void buildRelationsPage();
     void buildMonthTotalsPage();
+    void buildGroupControls();
+    void afterRulesApplied();
     void pageShown(int index);
     void emptyWithConfirmation(dbase::Table& table, QLabel* countLabel);
     void bindFilterPanel(views::FilterPanel* panel,
@@ -188,6 +205,7 @@ private:
     Dialogs& m_dialogs;
     ShownWindows m_windows;
     QString m_tablesFolder;
+    std::unique_ptr<GroupsState> m_groups;
 };
 
 } // namespace app
