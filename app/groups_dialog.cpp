@@ -51,7 +51,9 @@ GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsSt
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The names take the room left; every other column is as wide as its texts.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(7, QHeaderView::Stretch);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, [this] { changeRule(); });
 
     auto* side = new QVBoxLayout;
@@ -136,7 +138,6 @@ void GroupsDialog::refresh(int select)
             m_table->setItem(r, c, item);
         }
     }
-    m_table->resizeColumnsToContents();
     if (!m_rules.empty())
         m_table->selectRow(std::clamp(select, 0, int(m_rules.size()) - 1));
     m_unsaved->setVisible(m_rules != m_state.rules());

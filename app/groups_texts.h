@@ -13,7 +13,7 @@ inline const QString kPrecedence = QStringLiteral(
     "tellen niet, meerdere spaties tellen als één. De namen van de bank in de boekingen blijven "
     "zoals ze zijn.");
 inline const QString kColumns =
-    QStringLiteral("Nr|Actief|Veld|Soort|Patroon|Groep|Boekingen|Namen|Neemt van eerdere regel");
+    QStringLiteral("Nr|Actief|Veld|Soort|Patroon|Groep|Boekingen|Namen|Al door eerdere regel");
 inline const QString kAdd = QStringLiteral("Toevoegen…");
 inline const QString kChange = QStringLiteral("Wijzigen…");
 inline const QString kDelete = QStringLiteral("Verwijderen");
@@ -47,13 +47,14 @@ inline const QString kUndoQuestion =
     QStringLiteral("De regels terugzetten zoals ze voor de laatste wijziging waren (%1 boekingen "
                    "krijgen een andere groep) en de relatietabel opnieuw opbouwen?");
 inline const QString kNotApplied = QStringLiteral(
-    "Let op: de totalen volgen de regels van de relatiegroepen nog niet. Kies op de pagina "
-    "\"Overzicht relaties\" \"Groepen…\" en \"Opslaan en toepassen\".");
+    "Let op: de totalen volgen de regels van de relatiegroepen nog niet; dat doen ze na "
+    "\"Opslaan en toepassen\" onder \"Groepen…\" op de pagina \"Overzicht relaties\".");
 
 inline const QString kMergeAction = QStringLiteral("Samenvoegen…");
 inline const QString kMergeTitle = QStringLiteral("Samenvoegen");
 inline const QString kMergeGroup = QStringLiteral("Samenvoegen in groep:");
 inline const QString kMergeMoves = QStringLiteral("Deze namen en totalen gaan naar de groep:");
+inline const QString kMergeTotal = QStringLiteral("Samen: %1");
 inline const QString kMergeNothing =
     QStringLiteral("Kies eerst de relaties die u wilt samenvoegen.");
 inline const QString kMakeRuleAction = QStringLiteral("Regel maken…");

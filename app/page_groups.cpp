@@ -106,6 +106,8 @@ void TForm1::mergeRelations()
 {
     guarded([&] {
         QStringList names, moving;
+        double sum = 0.0;
+        const QLocale dutch(QLocale::Dutch);
         const int naam = m_data.T2.fieldIndex(kNaam), jaar = m_data.T2.fieldIndex(kJaar);
         QModelIndexList rows = RxDBGrid2->selectionModel()->selectedRows();
         std::sort(rows.begin(), rows.end());
@@ -118,7 +120,8 @@ void TForm1::mergeRelations()
                 total += row.asFloat(m_data.T2.fieldIndex(month));
             moving << QStringLiteral("%1   %2   %3")
                           .arg(row.asString(naam), row.asString(jaar),
-                               QLocale(QLocale::Dutch).toString(total, 'f', 2));
+                               dutch.toString(total, 'f', 2));
+            sum += total;
             if (!names.contains(row.asString(naam)))
                 names << row.asString(naam);
         }
@@ -126,6 +129,7 @@ void TForm1::mergeRelations()
             m_dialogs.showError(texts::kMergeNothing);
             return;
         }
+        moving << texts::kMergeTotal.arg(dutch.toString(sum, 'f', 2));
         QStringList offered = names;
         for (const relations::GroupRule& rule : m_groups->rules())
             if (!offered.contains(rule.group))
