@@ -1,5 +1,7 @@
 #include "relations/group_rule.h"
 
+#include "store/dbase/cp1252.h"
+
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +70,19 @@ RuleKind parseKind(const QString& text)
         u"Onbekende soort '%1': kies gelijk, begint met, bevat of patroon."_s.arg(text));
 }
 
+namespace {
+
+// The rules table keeps its texts in Windows-1252: a character it cannot hold would come back
+// as '?', and a rule that changed on saving is not the rule the user saw.
+void requireStorable(const QString& text, const QString& what)
+{
+    if (dbase::cp1252::decode(dbase::cp1252::encode(text)) != text)
+        throw GroupRuleError(
+            u"%1 '%2' bevat tekens die de tabel niet kan bewaren."_s.arg(what, text));
+}
+
+} // namespace
+
 QString matchForm(const QString& text)
 {
     return text.simplified().toCaseFolded();
@@ -86,6 +101,7 @@ GroupRule checkedRule(const GroupRule& rule)
         throw GroupRuleError(
             u"Het patroon is %1 tekens lang; er passen er %2 in."_s.arg(r.pattern.size())
                 .arg(kPatternMax));
+    requireStorable(r.pattern, u"Het patroon"_s);
     if (r.kind == RuleKind::Pattern) {
         const QRegularExpression expression(r.pattern, QRegularExpression::CaseInsensitiveOption);
         if (!expression.isValid())
@@ -103,6 +119,8 @@ GroupRule checkedRule(const GroupRule& rule)
                              u"hoogstens %3. Kort hem zelf in."_s.arg(r.group)
                                  .arg(r.group.size())
                                  .arg(kGroupNameMax));
+    requireStorable(r.group, u"De groepsnaam"_s);
+    requireStorable(r.note, u"De notitie"_s);
     if (r.note.size() > kNoteMax)
         throw GroupRuleError(
             u"De notitie is %1 tekens lang; er passen er %2 in."_s.arg(r.note.size())

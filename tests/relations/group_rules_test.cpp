@@ -164,6 +164,7 @@ TEST(GroupRules, badRulesAreRefusedWithAMessage)
         {rule(RuleKind::Equal, u"X"_s, forty + u"H"_s), "41 tekens"},
         {rule(RuleKind::Equal, u"X"_s, u" "_s), "groepsnaam is leeg"},
         {rule(RuleKind::Equal, u"X"_s, forty), ""},
+        {rule(RuleKind::Equal, u"\u0141\u00f3d\u017a"_s, u"G"_s), "niet kan bewaren"},
         {rule(RuleKind::Pattern, u"^X\\d+"_s, u"G"_s), ""},
     };
     for (const auto& c : cases) {
