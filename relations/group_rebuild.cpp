@@ -60,13 +60,6 @@ struct MonthFields
         for (std::size_t m = 0; m < kMonths.size(); ++m)
             fields[m] = bedrijven.fieldByName(kMonths[m]).index();
     }
-    Months read(dbase::Table& bedrijven) const
-    {
-        Months months{};
-        for (std::size_t m = 0; m < months.size(); ++m)
-            months[m] = bedrijven.field(fields[m]).asFloat();
-        return months;
-    }
     // An empty month is not yet filled: the rebuild writes it even when the total is 0.
     bool differ(dbase::Table& bedrijven, const Months& wanted) const
     {
