@@ -11,6 +11,7 @@ std::vector<GroupRule> mergedRules(std::vector<GroupRule> rules, const QStringLi
     probe.pattern = group;
     probe.group = group;
     const QString target = checkedRule(probe).group;
+    std::vector<GroupRule> added;
     for (const QString& name : names) {
         if (name == target)
             continue;
@@ -27,8 +28,10 @@ std::vector<GroupRule> mergedRules(std::vector<GroupRule> rules, const QStringLi
         rule.kind = RuleKind::Equal;
         rule.pattern = name;
         rule.group = target;
-        rules.push_back(checkedRule(rule));
+        added.push_back(checkedRule(rule));
     }
+    // First, so that the joined names reach the group whatever broader rule follows.
+    rules.insert(rules.begin(), added.begin(), added.end());
     return rules;
 }
 

@@ -1,7 +1,9 @@
 #include "relations/completion.h"
+#include "relations/group_merge.h"
 #include "relations/group_rebuild.h"
 #include "relations/group_resolver.h"
 #include "relations/group_rules_file.h"
+#include "relations/group_statistics.h"
 #include "relations/month_totals.h"
 #include "relations/relation_year.h"
 #include "tests/support/tables.h"
@@ -292,4 +294,52 @@ TEST(GroupPasses, rebuildGroupsKeepsFlagsRemovesOrphansAndIsStable)
     EXPECT_EQ(t.bedrijven->recordCount(), 3);
     EXPECT_EQ(sumsOfRows(*t.bedrijven), sumsOfTransactions(*t.mutaties));
     EXPECT_EQ(relations::transactionsChangingGroup(*t.mutaties, GroupResolver(), groups), 4);
+}
+
+TEST(GroupRules, statisticsShowShadowedRulesAndMergesJoinGroups)
+{
+    Tables t;
+    addTransaction(t, QDate(2010, 1, 1), u"SUPERMARKT 1"_s, -1.0);
+    addTransaction(t, QDate(2010, 1, 2), u"SUPERMARKT 1"_s, -2.0);
+    addTransaction(t, QDate(2010, 1, 3), u"SUPERMARKT 2"_s, -3.0);
+    addTransaction(t, QDate(2010, 1, 4), u"BAKKER"_s, -4.0);
+    const std::vector<GroupRule> rules = {
+        rule(RuleKind::BeginsWith, u"SUPER"_s, u"WINKEL"_s),
+        rule(RuleKind::Equal, u"supermarkt 1"_s, u"FILIAAL"_s), // shadowed by rule 1
+        rule(RuleKind::Equal, u"BAKKER"_s, u"BROOD"_s)};
+    const auto statistics = relations::ruleStatistics(*t.mutaties, rules);
+    ASSERT_EQ(statistics.size(), 3u);
+    EXPECT_EQ(statistics[0].transactions, 3);
+    EXPECT_EQ(statistics[0].names, (QStringList{u"SUPERMARKT 1"_s, u"SUPERMARKT 2"_s}));
+    EXPECT_EQ(statistics[1].transactions, 0);
+    EXPECT_EQ(statistics[1].takenEarlier, QStringList{u"SUPERMARKT 1"_s});
+    EXPECT_EQ(statistics[2].transactions, 1);
+    EXPECT_EQ(relations::transactionsCaughtBy(*t.mutaties, rules[1]).transactions, 2);
+
+    const struct
+    {
+        const char16_t* naam;
+        const char16_t* cut;
+    } branches[] = {{u"SUPERMARKT 1234", u"SUPERMARKT"},
+                    {u"DROGIST FRIS 0273 ", u"DROGIST FRIS"},
+                    {u"SUPERMARKT TO GO 0012", u"SUPERMARKT TO GO"},
+                    {u"1234", u"1234"},
+                    {u"A2B", u"A2B"}};
+    for (const auto& b : branches)
+        EXPECT_EQ(relations::withoutBranchNumber(QString::fromUtf16(b.naam)),
+                  QString::fromUtf16(b.cut));
+
+    // Joining the group WINKEL and the name BAKKER: WINKEL's rule follows, BAKKER gets a rule
+    // before BROOD's, and a name already joined gets no second rule.
+    const std::vector<GroupRule> merged =
+        relations::mergedRules(rules, {u"WINKEL"_s, u"BAKKER"_s, u"ALLES"_s}, u"ALLES"_s);
+    ASSERT_EQ(merged.size(), 5u);
+    EXPECT_EQ(merged[0], rule(RuleKind::Equal, u"WINKEL"_s, u"ALLES"_s));
+    EXPECT_EQ(merged[1], rule(RuleKind::Equal, u"BAKKER"_s, u"ALLES"_s));
+    EXPECT_EQ(merged[2].group, u"ALLES"_s);
+    EXPECT_EQ(merged[3].group, u"FILIAAL"_s);
+    EXPECT_EQ(GroupResolver(merged).match({u"BAKKER"_s, {}, {}}).group, u"ALLES"_s);
+    EXPECT_EQ(relations::mergedRules(merged, {u"BAKKER"_s}, u"ALLES"_s), merged);
+    EXPECT_THROW(relations::mergedRules(rules, {u"X"_s}, QString(41, u'G')),
+                 relations::GroupRuleError);
 }
