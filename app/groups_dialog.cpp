@@ -1,5 +1,6 @@
 #include "app/groups_dialog.h"
 
+#include "app/dialogs.h"
 #include "app/groups_state.h"
 #include "app/groups_texts.h"
 #include "relations/group_resolver.h"
@@ -217,6 +218,13 @@ void GroupsDialog::undo()
         refresh(0);
         emit rulesApplied();
     }
+}
+
+void GroupsDialog::reject()
+{
+    if (m_rules != m_state.rules() && !m_dialogs.askYesNo(texts::kDialogTitle, texts::kDiscard))
+        return;
+    QDialog::reject();
 }
 
 void GroupsDialog::saveAndApply()

@@ -43,6 +43,8 @@ public:
     void moveRule(int by);
     void undo();
     void saveAndApply();
+    // Closing with unsaved changes asks first.
+    void reject() override;
 
 signals:
     void rulesApplied(); // bedrijven was rebuilt

@@ -26,6 +26,8 @@ inline const QString kTestTitle = QStringLiteral("Proberen:");
 inline const QString kTestPlaceholder = QStringLiteral("tekst van een boeking");
 inline const QString kTestResult = QStringLiteral("%1 → %2, door regel %3");
 inline const QString kTestNoRule = QStringLiteral("%1 → %2, geen regel");
+inline const QString kDiscard =
+    QStringLiteral("De wijzigingen in de regels zijn niet opgeslagen. Sluiten zonder opslaan?");
 inline const QString kUnsaved = QStringLiteral("Er zijn wijzigingen die nog niet zijn opgeslagen.");
 
 inline const QString kRuleTitle = QStringLiteral("Regel");

@@ -118,6 +118,9 @@ void Form1GroupsTest::dialogAddsTestsSavesAndUndoes()
         [&](const relations::GroupRule&, QWidget*) { return std::optional(rule); }, m_form.get());
     dialog.addRule();
     QCOMPARE(dialog.table()->rowCount(), 1);
+    dialog.show();
+    dialog.reject(); // unsaved: asks, and No keeps it open
+    QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.table()->item(0, 6)->text(), u"3"_s); // transactions it catches now
     QCOMPARE(dialog.table()->item(0, 7)->text(), u"SUPERMARKT 1234, SUPERMARKT 5678"_s);
     dialog.testBox()->setText(u"Supermarkt  9999"_s);
