@@ -13,7 +13,6 @@
 #include "charts/grafiek3.h"
 #include "help/uitleg.h"
 #include "relations/group_statistics.h"
-#include "relations/group_statistics.h"
 #include "store/dbase/alias_config.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
