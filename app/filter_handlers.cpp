@@ -78,6 +78,7 @@ void TForm1::TabSheet2Show()
         views::showRecordCount(Label9, m_data.T2);
         fillYearList();
         showTotalsNotice();
+        showGroupsNotices();
     });
 }
 
@@ -103,6 +104,7 @@ void TForm1::TabSheet4Show()
         views::showRecordCount(Label17, m_data.T2);
         geefsaldi();
         showTotalsNotice();
+        showGroupsNotices();
     });
 }
 

@@ -1,6 +1,7 @@
 #include "app/kolvaro1.h"
 
 #include "app/dialogs.h"
+#include "app/groups_state.h"
 #include "app/guard.h"
 #include "app/program_font.h"
 #include "charts/chart_window.h"
@@ -35,7 +36,7 @@ namespace app {
 
 TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_data(data),
-      m_dialogs(dialogs)
+      m_dialogs(dialogs), m_groups(std::make_unique<GroupsState>())
 {
     setWindowTitle(views::texts::kProgramTitle);
     setFont(programFont());
@@ -53,6 +54,7 @@ TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     buildTransactionsPage();
     buildRelationsPage();
     buildMonthTotalsPage();
+    buildGroupControls();
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::pageShown);
 
     FormCreate();
@@ -89,6 +91,7 @@ void TForm1::FormCreate()
         m_currentLayouts->setChecked(store::currentLayoutsSwitch(m_tablesFolder));
         fillYearList();
         showTotalsNotice();
+        m_groups->load(m_data.T1.directory(), m_dialogs);
     });
     TabSheet1Show(); // the import page is the first one shown
     // The grids were built over closed tables.
@@ -255,6 +258,7 @@ void TForm1::SRColorButton16Click()
         import::ImportRun run(m_data.T1, m_data.T2);
         run.setGauge(&gauge);
         run.setOptions(options);
+        run.setGroups(&m_groups->resolver());
         m_importCounts->setText(import::countsText(run.run(path)));
     });
     // Also after a failure: the rows stored before it are missing from the totals as well.
@@ -272,7 +276,7 @@ void TForm1::currentLayoutsToggled(bool on)
 void TForm1::SRColorButton8Click()
 {
     guarded([&] {
-        relations::completeRelations(m_data.T1, m_data.T2);
+        relations::completeRelations(m_data.T1, m_data.T2, &m_groups->resolver());
         views::showRecordCount(Label9, m_data.T2);
         totalsStepRan(store::TotalsStep::CompleteRelations);
         fillYearList();
@@ -282,7 +286,7 @@ void TForm1::SRColorButton8Click()
 void TForm1::SRColorButton9Click()
 {
     guarded([&] {
-        relations::fillMonthTotals(m_data.T1, m_data.T2);
+        relations::fillMonthTotals(m_data.T1, m_data.T2, &m_groups->resolver());
         totalsStepRan(store::TotalsStep::FillMonths);
     });
 }

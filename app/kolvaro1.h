@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QFrame;
@@ -34,6 +35,7 @@ class FilterField;
 namespace app {
 
 class Dialogs;
+class GroupsState;
 
 // The windows the main window shows; created after it, hidden until shown.
 struct ShownWindows
@@ -79,11 +81,11 @@ public:
     void SRColorButton7Click();  // "Legen Tabel", bedrijven
     void SRColorButton16Click(); // "Inlezen TAB-file"
     void currentLayoutsToggled(bool on);
-    void SRColorButton8Click();  // "Aanvullen relaties"
-    void SRColorButton9Click();  // "Vul per maand"
-    void RxDBGrid2DblClick();    // toggles the select flag of the current relation-year row
-    void SRColorButton1Click();  // "select"
-    void SRColorButton6Click();  // "deselect"
+    void SRColorButton8Click(); // "Aanvullen relaties"
+    void SRColorButton9Click(); // "Vul per maand"
+    void RxDBGrid2DblClick();   // toggles the select flag of the current relation-year row
+    void SRColorButton1Click(); // "select"
+    void SRColorButton6Click(); // "deselect"
     void switchOffImportFilters();
     void TabSheet1Show();
     void TabSheet3Show();
@@ -104,6 +106,13 @@ public:
     // The notice over the relation pages, shown while the totals file beside the tables says a
     // pass is due.
     void showTotalsNotice();
+    // Relation groups.
+    void groupsButtonClick(); // "Groepen…": the rules dialog, window-modal
+    void mergeRelations();    // "Samenvoegen…" for the selected relation-year rows
+    void makeRule();          // "Regel maken…" from the current transaction
+    void whyThisGroup();      // "Waarom deze groep?" for the current transaction
+    void showGroupsNotices(); // the relations and month pages say whether totals follow the rules
+    const GroupsState& groups() const { return *m_groups; }
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // import page
@@ -187,6 +196,11 @@ public:
     views::DbGrid* RxDBGrid3 = nullptr;
     QLabel* m_monthNotice = nullptr; // the totals lack transactions
 
+    // Relation groups.
+    views::GradientButton* m_groupsButton = nullptr;
+    QLabel* m_groupsNotice2 = nullptr; // relations page
+    QLabel* m_groupsNotice4 = nullptr; // month-totals page
+
 signals:
     void closed(); // after FormClose: the program ends
 
@@ -198,6 +212,8 @@ private:
     void buildTransactionsPage();
     void buildRelationsPage();
     void buildMonthTotalsPage();
+    void buildGroupControls();
+    void afterRulesApplied();
     void pageShown(int index);
     void emptyWithConfirmation(dbase::Table& table, const std::function<void()>& showCount);
     void addExportAction(views::DbGrid* grid);
@@ -215,6 +231,7 @@ private:
     Dialogs& m_dialogs;
     ShownWindows m_windows;
     QString m_tablesFolder;
+    std::unique_ptr<GroupsState> m_groups;
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include "relations/group_rules_file.h"
 #include "store/dbase/engine_error.h"
 #include "store/tables_folder.h"
 
@@ -26,6 +27,19 @@ void openTables(store::TDataModule1& data, const QString& tablesDir, TableAccess
     for (const dbase::Table* table : {&data.T1, &data.T2})
         for (const QString& warning : table->warnings())
             printErr(warning);
+}
+
+std::vector<relations::GroupRule> groupRules(const store::TDataModule1& data, bool create)
+{
+    relations::LoadedRules loaded = relations::loadGroupRules(data.T1.directory(), create);
+    for (const QString& problem : loaded.problems)
+        printErr(problem);
+    return std::move(loaded.rules);
+}
+
+relations::GroupResolver groupResolver(const store::TDataModule1& data)
+{
+    return relations::GroupResolver(groupRules(data, !data.T1.readOnly()));
 }
 
 int runGuarded(const std::function<void()>& body)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "relations/group_resolver.h"
 #include "store/data_module.h"
 
 #include <QString>
@@ -18,6 +19,14 @@ enum class TableAccess
 // Opens both tables in `tablesDir`, or in the alias's folder when it is empty. What the engine
 // warns of (rows lost to damage, a table it cannot write) goes to stderr.
 void openTables(store::TDataModule1& data, const QString& tablesDir, TableAccess access);
+
+// The relation-group rules of the opened tables' folder (with `create`, a missing rules table is
+// created, as for the other tables); what is wrong with them goes to stderr, and without
+// readable rules every group is the transaction's own name.
+std::vector<relations::GroupRule> groupRules(const store::TDataModule1& data, bool create);
+// The resolver of those rules, for the passes that make and fill relation-year rows; creates
+// the rules table when the tables are open for writing.
+relations::GroupResolver groupResolver(const store::TDataModule1& data);
 
 // Runs a command body: an error goes to stderr with its text and gives status 1.
 int runGuarded(const std::function<void()>& body);

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 namespace cli {
 namespace {
@@ -100,6 +101,10 @@ int importFiles(const Context& context)
             runGuarded([&] { openTables(data, context.tablesDir, TableAccess::Write); }))
         return status;
 
+    std::optional<relations::GroupResolver> groups;
+    if (const int status = runGuarded([&] { groups = groupResolver(data); }))
+        return status;
+
     // Stored transactions, also those before a failure, are not in the totals yet: say so beside
     // the tables, as the window does.
     const int storedBefore = data.T1.recordCount();
@@ -112,6 +117,7 @@ int importFiles(const Context& context)
     for (const QString& file : files) {
         import::ImportRun run(data.T1, data.T2);
         run.setOptions(options);
+        run.setGroups(&*groups);
         import::ImportCounts counts;
         try {
             checkAccount(file, options.account);

@@ -73,7 +73,8 @@ int complete(const Context& context)
 {
     return overFilteredTables(context, u"complete"_s, kBothTables, TableAccess::Write,
                               [](store::TDataModule1& data) {
-                                  relations::completeRelations(data.T1, data.T2);
+                                  const relations::GroupResolver groups = groupResolver(data);
+                                  relations::completeRelations(data.T1, data.T2, &groups);
                                   stepRan(data, store::TotalsStep::CompleteRelations);
                                   return QString::number(data.T2.recordCount()) + u'\n';
                               });
@@ -83,7 +84,8 @@ int fill(const Context& context)
 {
     return overFilteredTables(context, u"fill"_s, kBothTables, TableAccess::Write,
                               [](store::TDataModule1& data) {
-                                  relations::fillMonthTotals(data.T1, data.T2);
+                                  const relations::GroupResolver groups = groupResolver(data);
+                                  relations::fillMonthTotals(data.T1, data.T2, &groups);
                                   stepRan(data, store::TotalsStep::FillMonths);
                                   return QString();
                               });

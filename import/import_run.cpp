@@ -6,6 +6,7 @@
 #include "import/tab_reader.h"
 #include "import/text_ops.h"
 #include "relations/relation_year.h"
+#include "relations/transaction_groups.h"
 #include "store/dbase/cp1252.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
@@ -119,6 +120,7 @@ ImportCounts ImportRun::run(const QString& path)
     const dbase::UpdateBlocker blockBedrijven(m_bedrijven);
     DuplicateTest duplicates(m_mutaties);
     Appender appender(m_mutaties);
+    const relations::TransactionGroups groups(m_mutaties, m_groups);
     // Relation-year pairs completed during this run: bedrijven has their row now, so the
     // lookup need not be repeated for every further transaction of the pair.
     QSet<std::pair<QString, QString>> completed;
@@ -143,7 +145,8 @@ ImportCounts ImportRun::run(const QString& path)
             PendingRow row(m_mutaties);
             // The year as every other pass writes it: for the four-digit years of a bank export
             // the same as the date field's first four characters, and never a second spelling.
-            std::pair<QString, QString> pair{appender.fill(transaction),
+            appender.fill(transaction);
+            std::pair<QString, QString> pair{groups.groupOfCurrent(),
                                              relations::yearText(transaction.date)};
             // The relation-year row is stored before its transaction. A program killed between
             // the two then leaves a row without transactions, which the next import of the line

@@ -6,6 +6,10 @@
 #include <QString>
 #include <functional>
 
+namespace relations {
+class GroupResolver;
+}
+
 namespace import {
 
 // The progress bar that follows an import.
@@ -48,6 +52,9 @@ public:
     // first line, n + 1 after the n-th, never past the maximum); at the end it stands full.
     void setGauge(Gauge* gauge) { m_gauge = gauge; }
     void setOptions(ImportOptions options) { m_options = std::move(options); }
+    // The relation-year row of an appended transaction is that of its group (the stored Naam
+    // itself stays as the bank gave it, so the duplicate test is untouched).
+    void setGroups(const relations::GroupResolver* groups) { m_groups = groups; }
 
     // Throws ImportError (file, amount, date) or the engine's error; the gauge then stays where
     // it was. On success both tables are on the disk (flushed) before the gauge stands full.
@@ -62,6 +69,7 @@ private:
     dbase::Table& m_bedrijven;
     Gauge* m_gauge = nullptr;
     ImportOptions m_options;
+    const relations::GroupResolver* m_groups = nullptr;
     int m_lineNumber = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "relations/completion.h"
 
 #include "relations/relation_year.h"
+#include "relations/transaction_groups.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
 
@@ -8,19 +9,19 @@ namespace relations {
 
 using namespace store::names;
 
-void completeRelations(dbase::Table& mutaties, dbase::Table& bedrijven)
+void completeRelations(dbase::Table& mutaties, dbase::Table& bedrijven, const GroupResolver* groups)
 {
     const dbase::UpdateBlocker blockBedrijven(bedrijven);
     const dbase::UpdateBlocker blockMutaties(mutaties);
     const dbase::FilterLift allRelationYears(bedrijven);
 
-    const dbase::Field naam = mutaties.fieldByName(kNaam);
+    const TransactionGroups group(mutaties, groups);
     const dbase::Field datum = mutaties.fieldByName(kDatum);
     for (mutaties.first(); !mutaties.eof(); mutaties.next()) {
         // A row without a date cannot come from an import; it belongs to no year.
         const QDate date = datum.asDate();
         if (date.isValid())
-            bijrelatie(bedrijven, naam.asString(), yearText(date));
+            bijrelatie(bedrijven, group.groupOfCurrent(), yearText(date));
     }
     bedrijven.flush();
 }

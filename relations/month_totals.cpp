@@ -1,6 +1,7 @@
 #include "relations/month_totals.h"
 
 #include "relations/relation_year.h"
+#include "relations/transaction_groups.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
 
@@ -10,7 +11,7 @@ namespace relations {
 
 using namespace store::names;
 
-void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven)
+void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven, const GroupResolver* groups)
 {
     const dbase::UpdateBlocker blockBedrijven(bedrijven);
     const dbase::UpdateBlocker blockMutaties(mutaties);
@@ -28,12 +29,12 @@ void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven)
         bedrijven.post();
     }
 
-    const dbase::Field naam = mutaties.fieldByName(kNaam);
+    const TransactionGroups group(mutaties, groups);
     const dbase::Field datum = mutaties.fieldByName(kDatum);
     const dbase::Field bedrag = mutaties.fieldByName(kBedrag);
     for (mutaties.first(); !mutaties.eof(); mutaties.next()) {
         const QDate date = datum.asDate();
-        if (!date.isValid() || !zoekrelatiejaar(bedrijven, naam.asString(), yearText(date)))
+        if (!date.isValid() || !zoekrelatiejaar(bedrijven, group.groupOfCurrent(), yearText(date)))
             continue;
         dbase::Field month =
             bedrijven.field(monthField[static_cast<std::size_t>(date.month() - 1)]);

@@ -9,6 +9,7 @@ namespace store::names {
 inline const QString kMutaties = QStringLiteral("mutaties");
 inline const QString kBedrijven = QStringLiteral("bedrijven");
 inline const QString kAlias = QStringLiteral("KOLVARO");
+inline const QString kRelgroep = QStringLiteral("relgroep");
 inline const QString kHelpFile = QStringLiteral("help.rtf"); // the help text beside the tables
 
 inline const QString kDatum = QStringLiteral("datum");
@@ -26,6 +27,15 @@ inline const std::array<QString, 12> kMonths = {
     QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mrt"), QStringLiteral("apr"),
     QStringLiteral("mei"), QStringLiteral("jun"), QStringLiteral("jul"), QStringLiteral("aug"),
     QStringLiteral("sep"), QStringLiteral("okt"), QStringLiteral("nov"), QStringLiteral("dec")};
+
+// The rules of the relation groups.
+inline const QString kRuleNr = QStringLiteral("nr");
+inline const QString kRuleActief = QStringLiteral("actief");
+inline const QString kRuleVeld = QStringLiteral("veld");
+inline const QString kRuleSoort = QStringLiteral("soort");
+inline const QString kRulePatroon = QStringLiteral("patroon");
+inline const QString kRuleGroep = QStringLiteral("groep");
+inline const QString kRuleNotitie = QStringLiteral("notitie");
 
 inline const QString kIndexDatum = QStringLiteral("DATUM");
 inline const QString kIndexNaam = QStringLiteral("NAAM");

@@ -470,6 +470,29 @@ void Table::cancel()
     }
 }
 
+void Table::deleteRow()
+{
+    d->requireOpen();
+    d->postPending();
+    if (d->count() == 0 || d->pos < 0)
+        throw EngineError(u"Cannot delete from an empty dataset"_s);
+    d->requireWritable();
+    const std::uint32_t recno = d->currentRecno();
+    std::vector<char> row(d->file->record(recno), d->file->record(recno) + d->file->recordLength());
+    row[0] = '*';
+    // The file first: when the write fails, the index and the presented rows are untouched.
+    d->file->write(recno, row.data());
+    d->aboutToReset();
+    d->index->remove(recno, row.data());
+    std::erase(d->filteredRows, recno);
+    // With no follower the cursor stays on the new last row at the end of the table, so that a
+    // walk deleting as it goes ends there.
+    d->eof = d->pos >= d->count();
+    d->bof = d->count() == 0;
+    d->pos = d->count() == 0 ? -1 : std::min(d->pos, d->count() - 1);
+    d->resetDone();
+}
+
 void Table::refresh()
 {
     d->requireOpen();

@@ -158,6 +158,9 @@ public:
     void append(); // posts a pending row, starts an empty row
     void post();   // stores a pending row; the cursor stays on it at its place in index order
     void cancel();
+    // Marks the current row deleted (the dBase deletion flag, written at once) and presents the
+    // rows without it; the row that followed it becomes current. Requires a presented row.
+    void deleteRow();
     void refresh(); // posts a pending row; the rows are presented in index order at every post
 
     int fieldCount() const;

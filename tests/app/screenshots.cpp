@@ -3,6 +3,8 @@
 // (the engine configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR
 // when missing).
 #include "app/dialogs.h"
+#include "app/groups_dialog.h"
+#include "app/groups_state.h"
 #include "app/guard.h"
 #include "app/kolvaro1.h"
 #include "app/startup.h"
@@ -10,6 +12,7 @@
 #include "charts/grafiek2.h"
 #include "charts/grafiek3.h"
 #include "help/uitleg.h"
+#include "relations/group_statistics.h"
 #include "store/dbase/alias_config.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
@@ -18,6 +21,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTest>
@@ -109,6 +113,41 @@ int main(int argc, char** argv)
     QTest::qWait(100);
     calculator.grab().save(QDir(out).filePath(QStringLiteral("calculator.png")));
     calculator.hide();
+
+    // The rules dialog with two rules over the sample names (the second one shadowed by the
+    // first), none of them saved.
+    {
+        data.T1.first();
+        const QString naam = data.T1.fieldByName(store::names::kNaam).asString();
+        relations::GroupRule broad;
+        broad.kind = relations::RuleKind::BeginsWith;
+        broad.pattern = relations::withoutBranchNumber(naam).left(6);
+        broad.group = relations::withoutBranchNumber(naam);
+        relations::GroupRule exact = broad;
+        exact.kind = relations::RuleKind::Equal;
+        exact.pattern = naam;
+        exact.group = naam + QStringLiteral(" (apart)");
+        std::vector<relations::GroupRule> queued = {exact, broad};
+        app::GroupsState state;
+        state.load(form.tablesFolder(), dialogs);
+        app::GroupsDialog groups(
+            data, dialogs, state, [&](const std::function<void()>& body) { body(); },
+            [&](const relations::GroupRule&, QWidget*) -> std::optional<relations::GroupRule> {
+                relations::GroupRule next = queued.back();
+                queued.pop_back();
+                return next;
+            },
+            &form);
+        groups.addRule();
+        groups.addRule();
+        groups.testBox()->setText(naam);
+        groups.show();
+        QTest::qWait(100);
+        const QString file = QDir(out).filePath(QStringLiteral("groups.png"));
+        if (!groups.grab().save(file))
+            return 1;
+        std::printf("%s\n", qPrintable(file));
+    }
 
     const charts::ChartHooks hooks = app::chartHooks(dialogs);
     charts::TForm2 form2(data.T1, hooks, &form);

@@ -1,6 +1,7 @@
 #include "import/account_census.h"
 #include "import/import_error.h"
 #include "import/import_run.h"
+#include "relations/group_resolver.h"
 #include "store/dbase/cp1252.h"
 #include "store/dbase/engine_error.h"
 #include "store/table_definitions.h"
@@ -454,6 +455,39 @@ TEST_F(ImportRunTest, oneRelationYearRowPerRelationAndYear)
     // A relation-year row that already exists is not added again by a later file.
     import(lines({line("20100615", "9", kGiro)}), QStringLiteral("later.tab"));
     EXPECT_EQ(relationYears().size(), 4);
+}
+
+TEST_F(ImportRunTest, groupsNameTheRelationYearRowsAndNeverTheStoredTransactions)
+{
+    const QString shop1 = s(u"BEA   NR:XH7F23K1 31.12.10/12.34 SUPERMARKT 1234 AMSTERDAM,PAS 1");
+    const QString shop2 = s(u"BEA   NR:QQ7F23K2 01.01.11/09.15 SUPERMARKT 9999 ZWOLLE,PAS 1");
+    const QByteArray file =
+        lines({line("20101231", "-12,5", shop1), line("20110101", "-3", kGiro)});
+    import(file);
+    QFile stored(m_mutaties->filePath());
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray before = stored.readAll();
+
+    relations::GroupRule rule;
+    rule.kind = relations::RuleKind::BeginsWith;
+    rule.pattern = s(u"supermarkt");
+    rule.group = s(u"SUPERMARKT");
+    const relations::GroupResolver groups({rule});
+    const auto importWithGroups = [&](const QByteArray& bytes) {
+        ImportRun run(*m_mutaties, *m_bedrijven);
+        run.setGroups(&groups);
+        return run.run(write(bytes));
+    };
+    // Read again under a rule: nothing is stored twice, mutaties stays byte for byte.
+    EXPECT_EQ(importWithGroups(file).added, 0);
+    stored.seek(0);
+    EXPECT_EQ(stored.readAll(), before);
+
+    EXPECT_EQ(importWithGroups(lines({line("20110102", "-4", shop2)})).added, 1);
+    EXPECT_EQ(relationYears(), (QStringList{s(u"J. JANSEN|2011"), s(u"SUPERMARKT|2011"),
+                                            s(u"SUPERMARKT 1234 AMSTERDA|2010")}));
+    EXPECT_EQ(transactions().last(), s(u"2011-01-02|6|SUPERMARKT 9999 ZWOLLE,P|QQ7F23K2|01.01.11/"
+                                       u"09.15 SUPERMARKT 9999 ZWOLLE,PAS 1|-4"));
 }
 
 } // namespace

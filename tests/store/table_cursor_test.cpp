@@ -316,3 +316,26 @@ TEST(TableClosed, operationsOnAClosedTableThrowTheFrameworkMessage)
 }
 
 } // namespace
+
+TEST(TableDelete, deletedRowsLeaveTheOrderTheFilterAndTheReopenedFile)
+{
+    auto table = namesTable();
+    table->setFilterPredicate(
+        [](const dbase::RowView& row) { return !row.asString(0).startsWith(u'Z'); });
+    table->setFiltered(true);
+    table->findNearest(u"Bakker"_s); // the first Bakker: its follower becomes current
+    table->deleteRow();
+    EXPECT_EQ(table->fieldByName(u"AANTAL"_s).asInteger(), 2);
+    EXPECT_FALSE(table->eof());
+    table->last(); // deleting the last row ends at the end of the table
+    table->deleteRow();
+    EXPECT_TRUE(table->eof());
+    EXPECT_EQ(table->fieldByName(kNaam).asString(), u"albert"_s);
+    EXPECT_EQ(walk(*table), (QStringList{u"ALBERT"_s, u"Bakker"_s, u"albert"_s}));
+    table->setFiltered(false);
+    EXPECT_EQ(walk(*table), (QStringList{u"ALBERT"_s, u"Bakker"_s, u"Zeeman"_s, u"albert"_s}));
+
+    table->close();
+    table->open();
+    EXPECT_EQ(walk(*table), (QStringList{u"ALBERT"_s, u"Bakker"_s, u"Zeeman"_s, u"albert"_s}));
+}

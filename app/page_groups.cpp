@@ -1,0 +1,203 @@
+// The relation groups on the pages: "Groepen…" and the notice on the relations page, the notice
+// on the month-totals page, and the grids' context menus that make rules.
+#include "app/dialogs.h"
+#include "app/groups_dialog.h"
+#include "app/groups_notice.h"
+#include "app/groups_state.h"
+#include "app/groups_texts.h"
+#include "app/kolvaro1.h"
+#include "app/merge_dialog.h"
+#include "app/page_parts.h"
+#include "app/rule_editor.h"
+#include "relations/group_merge.h"
+#include "relations/group_statistics.h"
+#include "relations/transaction_groups.h"
+#include "store/table_names.h"
+#include "views/count_label.h"
+#include "views/db_grid.h"
+#include "views/gradient_button.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <algorithm>
+
+namespace app {
+
+namespace texts = groupstexts;
+using namespace store::names;
+
+namespace {
+
+// The rule editor as the rules dialog opens it: modal, over the dialog.
+GroupsDialog::EditRule ruleEditorOver(dbase::Table& mutaties)
+{
+    return [&mutaties](const relations::GroupRule& rule,
+                       QWidget* parent) -> std::optional<relations::GroupRule> {
+        RuleEditor editor(
+            rule,
+            [&mutaties](const relations::GroupRule& r) {
+                return relations::transactionsCaughtBy(mutaties, r);
+            },
+            parent);
+        if (editor.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return editor.rule();
+    };
+}
+
+} // namespace
+
+void TForm1::buildGroupControls()
+{
+    QWidget* header = SRColorButton7->parentWidget();
+    m_groupsButton =
+        parts::button(header, texts::kGroupsButton, views::kSlateFace, QRect(734, 62, 85, 24));
+    connect(m_groupsButton, &QPushButton::clicked, this, &TForm1::groupsButtonClick);
+    m_groupsNotice2 = addGroupsNotice(TabSheet2);
+    m_groupsNotice4 = addGroupsNotice(TabSheet4);
+
+    // Several relations are joined at once: Shift and Ctrl extend the selection.
+    RxDBGrid2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    RxDBGrid2->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* merge = new QAction(texts::kMergeAction, RxDBGrid2);
+    connect(merge, &QAction::triggered, this, &TForm1::mergeRelations);
+    RxDBGrid2->addAction(merge);
+
+    RxDBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* makeRuleAction = new QAction(texts::kMakeRuleAction, RxDBGrid1);
+    connect(makeRuleAction, &QAction::triggered, this, &TForm1::makeRule);
+    RxDBGrid1->addAction(makeRuleAction);
+    auto* why = new QAction(texts::kWhyAction, RxDBGrid1);
+    connect(why, &QAction::triggered, this, &TForm1::whyThisGroup);
+    RxDBGrid1->addAction(why);
+}
+
+void TForm1::showGroupsNotices()
+{
+    const bool applied = m_groups->applied();
+    showGroupsNotice(m_groupsNotice2, applied);
+    showGroupsNotice(m_groupsNotice4, applied);
+}
+
+void TForm1::afterRulesApplied()
+{
+    views::showRecordCount(Label9, m_data.T2);
+    views::showRecordCount(Label17, m_data.T2);
+    showGroupsNotices();
+}
+
+void TForm1::groupsButtonClick()
+{
+    guarded([&] {
+        auto* dialog = new GroupsDialog(
+            m_data, m_dialogs, *m_groups,
+            [this](const std::function<void()>& body) { guarded(body); }, ruleEditorOver(m_data.T1),
+            this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &GroupsDialog::rulesApplied, this, &TForm1::afterRulesApplied);
+        dialog->open();
+    });
+}
+
+void TForm1::mergeRelations()
+{
+    guarded([&] {
+        QStringList names, moving;
+        double sum = 0.0;
+        const QLocale dutch(QLocale::Dutch);
+        const int naam = m_data.T2.fieldIndex(kNaam), jaar = m_data.T2.fieldIndex(kJaar);
+        QModelIndexList rows = RxDBGrid2->selectionModel()->selectedRows();
+        std::sort(rows.begin(), rows.end());
+        for (const QModelIndex& index : rows) {
+            if (index.row() >= m_data.T2.recordCount())
+                continue;
+            const dbase::RowView row = m_data.T2.rowAt(index.row());
+            double total = 0.0;
+            for (const QString& month : kMonths)
+                total += row.asFloat(m_data.T2.fieldIndex(month));
+            moving << QStringLiteral("%1   %2   %3")
+                          .arg(row.asString(naam), row.asString(jaar),
+                               dutch.toString(total, 'f', 2));
+            sum += total;
+            if (!names.contains(row.asString(naam)))
+                names << row.asString(naam);
+        }
+        if (names.isEmpty()) {
+            m_dialogs.showError(texts::kMergeNothing);
+            return;
+        }
+        moving << texts::kMergeTotal.arg(dutch.toString(sum, 'f', 2));
+        QStringList offered = names;
+        for (const relations::GroupRule& rule : m_groups->rules())
+            if (!offered.contains(rule.group))
+                offered << rule.group;
+        auto* dialog = new MergeDialog(moving, offered, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::accepted, this, [this, dialog, names] {
+            guarded([&] {
+                const auto rules =
+                    relations::mergedRules(m_groups->rules(), names, dialog->group());
+                if (m_groups->saveAndApply(m_data, m_dialogs, rules))
+                    afterRulesApplied();
+            });
+        });
+        dialog->open();
+    });
+}
+
+void TForm1::makeRule()
+{
+    guarded([&] {
+        if (m_data.T1.isEmpty())
+            return;
+        relations::GroupRule rule;
+        rule.kind = relations::RuleKind::BeginsWith;
+        rule.pattern = relations::withoutBranchNumber(m_data.T1.fieldByName(kNaam).asString());
+        rule.group = rule.pattern;
+        dbase::Table& mutaties = m_data.T1;
+        auto* editor = new RuleEditor(
+            rule,
+            [&mutaties](const relations::GroupRule& r) {
+                return relations::transactionsCaughtBy(mutaties, r);
+            },
+            this);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        connect(editor, &QDialog::accepted, this, [this, editor] {
+            guarded([&] {
+                std::vector<relations::GroupRule> rules = m_groups->rules();
+                rules.push_back(editor->rule());
+                if (m_groups->saveAndApply(m_data, m_dialogs, rules))
+                    afterRulesApplied();
+            });
+        });
+        editor->open();
+    });
+}
+
+void TForm1::whyThisGroup()
+{
+    guarded([&] {
+        if (m_data.T1.isEmpty())
+            return;
+        const relations::TransactionGroups reader(m_data.T1, nullptr);
+        const relations::RuleTexts current = reader.textsOfCurrent();
+        const relations::GroupMatch match = m_groups->resolver().match(current);
+        QString text = texts::kWhyNoRule.arg(current.naam);
+        if (match.rule > 0) {
+            const relations::GroupRule& rule = m_groups->rules()[std::size_t(match.rule - 1)];
+            text = texts::kWhyRule.arg(current.naam, match.group)
+                       .arg(match.rule)
+                       .arg(relations::fieldName(rule.field), relations::kindName(rule.kind),
+                            rule.pattern);
+        }
+        auto* box = new QMessageBox(QMessageBox::Information, texts::kWhyAction, text,
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+}
+
+} // namespace app

@@ -1,0 +1,131 @@
+#include "relations/group_rule.h"
+
+#include "store/dbase/cp1252.h"
+
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace relations {
+
+QString fieldName(RuleField field)
+{
+    switch (field) {
+    case RuleField::Naam:
+        return u"Naam"_s;
+    case RuleField::Omschrijving:
+        return u"Omschrijving"_s;
+    case RuleField::Reknum:
+        return u"reknum"_s;
+    }
+    return {};
+}
+
+QString kindName(RuleKind kind)
+{
+    switch (kind) {
+    case RuleKind::Equal:
+        return u"gelijk"_s;
+    case RuleKind::BeginsWith:
+        return u"begint met"_s;
+    case RuleKind::Contains:
+        return u"bevat"_s;
+    case RuleKind::Pattern:
+        return u"patroon"_s;
+    }
+    return {};
+}
+
+QStringList fieldNames()
+{
+    return {fieldName(RuleField::Naam), fieldName(RuleField::Omschrijving),
+            fieldName(RuleField::Reknum)};
+}
+
+QStringList kindNames()
+{
+    return {kindName(RuleKind::Equal), kindName(RuleKind::BeginsWith), kindName(RuleKind::Contains),
+            kindName(RuleKind::Pattern)};
+}
+
+RuleField parseField(const QString& text)
+{
+    const QString t = text.simplified();
+    for (RuleField f : {RuleField::Naam, RuleField::Omschrijving, RuleField::Reknum})
+        if (t.compare(fieldName(f), Qt::CaseInsensitive) == 0)
+            return f;
+    throw GroupRuleError(u"Onbekend veld '%1': kies Naam, Omschrijving of reknum."_s.arg(text));
+}
+
+RuleKind parseKind(const QString& text)
+{
+    const QString t = text.simplified();
+    if (t.compare(u"begint"_s, Qt::CaseInsensitive) == 0)
+        return RuleKind::BeginsWith;
+    for (RuleKind k :
+         {RuleKind::Equal, RuleKind::BeginsWith, RuleKind::Contains, RuleKind::Pattern})
+        if (t.compare(kindName(k), Qt::CaseInsensitive) == 0)
+            return k;
+    throw GroupRuleError(
+        u"Onbekende soort '%1': kies gelijk, begint met, bevat of patroon."_s.arg(text));
+}
+
+namespace {
+
+// The rules table keeps its texts in Windows-1252: a character it cannot hold would come back
+// as '?', and a rule that changed on saving is not the rule the user saw.
+void requireStorable(const QString& text, const QString& what)
+{
+    if (dbase::cp1252::decode(dbase::cp1252::encode(text)) != text)
+        throw GroupRuleError(
+            u"%1 '%2' bevat tekens die de tabel niet kan bewaren."_s.arg(what, text));
+}
+
+} // namespace
+
+QString matchForm(const QString& text)
+{
+    return text.simplified().toCaseFolded();
+}
+
+GroupRule checkedRule(const GroupRule& rule)
+{
+    GroupRule r = rule;
+    r.pattern = rule.pattern.simplified();
+    r.group = rule.group.simplified();
+    r.note = rule.note.trimmed();
+    if (r.pattern.isEmpty())
+        throw GroupRuleError(u"Het patroon is leeg: een regel zonder patroon zou niets of alles "
+                             u"vangen."_s);
+    if (r.pattern.size() > kPatternMax)
+        throw GroupRuleError(
+            u"Het patroon is %1 tekens lang; er passen er %2 in."_s.arg(r.pattern.size())
+                .arg(kPatternMax));
+    requireStorable(r.pattern, u"Het patroon"_s);
+    if (r.kind == RuleKind::Pattern) {
+        const QRegularExpression expression(r.pattern, QRegularExpression::CaseInsensitiveOption);
+        if (!expression.isValid())
+            throw GroupRuleError(
+                u"Het patroon '%1' is geen geldige reguliere expressie (teken %2)."_s.arg(r.pattern)
+                    .arg(expression.patternErrorOffset() + 1));
+        if (expression.match(QString()).hasMatch())
+            throw GroupRuleError(u"Het patroon '%1' past ook op een lege tekst en zou elke "
+                                 u"boeking vangen."_s.arg(r.pattern));
+    }
+    if (r.group.isEmpty())
+        throw GroupRuleError(u"De groepsnaam is leeg."_s);
+    if (r.group.size() > kGroupNameMax)
+        throw GroupRuleError(u"De groepsnaam '%1' is %2 tekens lang; een relatienaam heeft er "
+                             u"hoogstens %3. Kort hem zelf in."_s.arg(r.group)
+                                 .arg(r.group.size())
+                                 .arg(kGroupNameMax));
+    requireStorable(r.group, u"De groepsnaam"_s);
+    requireStorable(r.note, u"De notitie"_s);
+    if (r.note.size() > kNoteMax)
+        throw GroupRuleError(
+            u"De notitie is %1 tekens lang; er passen er %2 in."_s.arg(r.note.size())
+                .arg(kNoteMax));
+    return r;
+}
+
+} // namespace relations
