@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace app {
 
@@ -52,9 +53,17 @@ GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsSt
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
-    // The names take the room left; every other column is as wide as its texts.
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setSectionResizeMode(7, QHeaderView::Stretch);
+    // The names take the room left; the short columns are as wide as their texts, the long
+    // texts get a fixed start the user can widen (their full text is in the tooltip).
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (const auto& [column, width] : {std::pair{4, 150}, {5, 170}, {8, 170}}) {
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->resizeSection(column, width);
+    }
+    header->setSectionResizeMode(7, QHeaderView::Stretch);
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideRight);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, [this] { changeRule(); });
 
     auto* side = new QVBoxLayout;
