@@ -1,5 +1,6 @@
 #include "monthly/month_sums.h"
 
+#include "store/month_fields.h"
 #include "store/number_format.h"
 #include "store/table_names.h"
 
@@ -9,9 +10,7 @@ MonthSums geefsaldi(dbase::Table& bedrijven)
 {
     bedrijven.post(); // a pending row counts with its new values
 
-    std::array<int, 12> fields{};
-    for (std::size_t m = 0; m < fields.size(); ++m)
-        fields[m] = bedrijven.fieldByName(store::names::kMonths[m]).index();
+    const std::array<int, 12> fields = store::monthFieldIndexes(bedrijven);
 
     MonthSums sums{};
     // Reading the presented rows by position leaves the cursor, and so the grid, where it is.

@@ -3,6 +3,7 @@
 #include "relations/relation_year.h"
 #include "relations/transaction_groups.h"
 #include "store/dbase/update_blocker.h"
+#include "store/month_fields.h"
 #include "store/table_names.h"
 
 #include <QHash>
@@ -55,11 +56,7 @@ double yearTotal(const Months& months)
 
 struct MonthFields
 {
-    explicit MonthFields(dbase::Table& bedrijven)
-    {
-        for (std::size_t m = 0; m < kMonths.size(); ++m)
-            fields[m] = bedrijven.fieldByName(kMonths[m]).index();
-    }
+    explicit MonthFields(dbase::Table& bedrijven) : fields(store::monthFieldIndexes(bedrijven)) {}
     // An empty month is not yet filled: the rebuild writes it even when the total is 0.
     bool differ(dbase::Table& bedrijven, const Months& wanted) const
     {

@@ -3,6 +3,7 @@
 #include "relations/relation_year.h"
 #include "relations/transaction_groups.h"
 #include "store/dbase/update_blocker.h"
+#include "store/month_fields.h"
 #include "store/table_names.h"
 
 #include <array>
@@ -16,9 +17,7 @@ void fillMonthTotals(dbase::Table& mutaties, dbase::Table& bedrijven, const Grou
     const dbase::UpdateBlocker blockBedrijven(bedrijven);
     const dbase::UpdateBlocker blockMutaties(mutaties);
 
-    std::array<int, 12> monthField{};
-    for (std::size_t m = 0; m < kMonths.size(); ++m)
-        monthField[m] = bedrijven.fieldByName(kMonths[m]).index();
+    const std::array<int, 12> monthField = store::monthFieldIndexes(bedrijven);
 
     // All resets are stored before the first credit, so the totals do not depend on what the
     // rows held before.

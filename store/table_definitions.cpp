@@ -2,12 +2,13 @@
 
 #include "store/table_names.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace store {
 
 using namespace names;
-using dbase::DataType;
 using dbase::FieldDef;
 
 namespace {
@@ -19,23 +20,27 @@ FieldDef amount(const QString& name)
     return FieldDef{name, 'N', 15, 2, 0};
 }
 
+// An existing file must hold every field the program creates, each of the type its definition
+// gives it.
+dbase::TableDefinition withRequired(dbase::TableDefinition definition)
+{
+    for (const FieldDef& field : definition.fields)
+        definition.required.push_back({field.name, field.dataType()});
+    return definition;
+}
+
 } // namespace
 
 const dbase::TableDefinition& mutatiesDefinition()
 {
-    static const dbase::TableDefinition definition{
+    static const dbase::TableDefinition definition = withRequired({
         u"mutaties.DBF"_s,
         {FieldDef{kDatum, 'D', 8, 0, 0}, FieldDef{kSoort, 'N', 4, 0, 0},
          FieldDef{kNaam, 'C', 40, 0, 0}, FieldDef{kOmschrijving, 'C', 250, 0, 0},
          FieldDef{kReknum, 'C', 15, 0, 0}, amount(kBedrag)},
-        {{kDatum, DataType::Date},
-         {kSoort, DataType::SmallInt},
-         {kNaam, DataType::String},
-         {kOmschrijving, DataType::String},
-         {kReknum, DataType::String},
-         {kBedrag, DataType::Float}},
+        {},
         {{kIndexDatum, kDatum}, {kIndexNaam, kNaam}, {kIndexBedrag, kBedrag}},
-    };
+    });
     return definition;
 }
 
@@ -46,37 +51,26 @@ const dbase::TableDefinition& bedrijvenDefinition()
         d.fileName = u"bedrijven.DBF"_s;
         d.fields = {FieldDef{kJaar, 'C', 4, 0, 0}, FieldDef{kNaam, 'C', 40, 0, 0},
                     FieldDef{kBanknr, 'C', 15, 0, 0}};
-        d.required = {
-            {kJaar, DataType::String}, {kNaam, DataType::String}, {kBanknr, DataType::String}};
-        for (const QString& month : kMonths) {
+        for (const QString& month : kMonths)
             d.fields.push_back(amount(month));
-            d.required.push_back({month, DataType::Float});
-        }
         d.fields.push_back(FieldDef{kSelect, 'L', 1, 0, 0});
-        d.required.push_back({kSelect, DataType::Boolean});
         d.indexes = {{kIndexNaam, kNaam}, {kIndexJaar, kJaar}};
-        return d;
+        return withRequired(std::move(d));
     }();
     return definition;
 }
 
 const dbase::TableDefinition& relgroepDefinition()
 {
-    static const dbase::TableDefinition definition{
+    static const dbase::TableDefinition definition = withRequired({
         u"relgroep.DBF"_s,
         {FieldDef{kRuleNr, 'N', 4, 0, 0}, FieldDef{kRuleActief, 'L', 1, 0, 0},
          FieldDef{kRuleVeld, 'C', 12, 0, 0}, FieldDef{kRuleSoort, 'C', 10, 0, 0},
          FieldDef{kRulePatroon, 'C', 200, 0, 0}, FieldDef{kRuleGroep, 'C', 40, 0, 0},
          FieldDef{kRuleNotitie, 'C', 100, 0, 0}},
-        {{kRuleNr, DataType::SmallInt},
-         {kRuleActief, DataType::Boolean},
-         {kRuleVeld, DataType::String},
-         {kRuleSoort, DataType::String},
-         {kRulePatroon, DataType::String},
-         {kRuleGroep, DataType::String},
-         {kRuleNotitie, DataType::String}},
         {},
-    };
+        {},
+    });
     return definition;
 }
 

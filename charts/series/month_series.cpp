@@ -2,6 +2,7 @@
 
 #include "charts/series/series_texts.h"
 #include "store/dbase/update_blocker.h"
+#include "store/month_fields.h"
 #include "store/table_names.h"
 
 #include <algorithm>
@@ -15,14 +16,6 @@ using store::names::kMonths;
 namespace {
 
 using MonthValues = std::array<double, 12>;
-
-std::array<int, 12> monthFields(dbase::Table& bedrijven)
-{
-    std::array<int, 12> fields{};
-    for (std::size_t m = 0; m < kMonths.size(); ++m)
-        fields[m] = bedrijven.fieldByName(kMonths[m]).index();
-    return fields;
-}
 
 // Reads every presented row by position, so the cursor (and the grids' current row) stays
 // where it is whatever happens; a pending row is stored first and counts with its new values.
@@ -92,7 +85,7 @@ std::vector<Series> relationYearStyles(const std::array<QString, 3>& years)
 
 std::vector<Series> relationYearSeries(dbase::Table& bedrijven, const std::array<QString, 3>& years)
 {
-    const std::array<int, 12> months = monthFields(bedrijven);
+    const std::array<int, 12> months = store::monthFieldIndexes(bedrijven);
     const int select = bedrijven.fieldByName(store::names::kSelect).index();
     const int jaar = bedrijven.fieldByName(store::names::kJaar).index();
 
@@ -134,7 +127,7 @@ std::vector<Series> incomeExpenseStyles()
 
 std::vector<Series> incomeExpenseSeries(dbase::Table& bedrijven)
 {
-    const std::array<int, 12> months = monthFields(bedrijven);
+    const std::array<int, 12> months = store::monthFieldIndexes(bedrijven);
     MonthValues expenses{}, income{};
     forEachPresentedRow(bedrijven, [&](const dbase::RowView& row) {
         for (std::size_t m = 0; m < months.size(); ++m) {
