@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/bijsoort.h"
+#include "import/tab_columns.h"
 
 #include <QDate>
 #include <QString>
@@ -12,7 +13,7 @@ namespace import {
 // One TAB file line cut into its seven leading fields and the line remainder.
 struct SplitLine
 {
-    std::array<QString, 7> fields;
+    std::array<QString, tab::kFieldsBeforeDescription> fields; // indexed by tab::Column
     QString remainder;      // cut with the line to 240 characters after the first tab
     QString wholeRemainder; // the same text without that cut
 };

@@ -1,8 +1,8 @@
 #include "import/import_run.h"
 
 #include "import/account_census.h"
-#include "import/duplicate_test.h"
 #include "import/filtergegevens.h"
+#include "import/stored_transactions.h"
 #include "import/tab_reader.h"
 #include "import/text_ops.h"
 #include "relations/relation_year.h"
@@ -77,12 +77,77 @@ Transaction toTransaction(const LineValues& values, const Classification& c)
 {
     return {values.date,
             values.amount,
-            values.year,
             c.kind,
             trimControls(c.code),
             trimControls(c.relation),
             trimControls(c.description)};
 }
+
+// The lines of one run as they are stored: each new transaction after its relation-year row,
+// each line already stored (under either reading of its description) or of another account
+// counted.
+class LineStore
+{
+public:
+    LineStore(dbase::Table& mutaties, dbase::Table& bedrijven, const ImportOptions& options,
+              const relations::GroupResolver* groups)
+        : m_mutaties(mutaties), m_bedrijven(bedrijven), m_options(options), m_stored(mutaties),
+          m_appender(mutaties), m_groups(mutaties, groups)
+    {
+    }
+
+    void take(const QByteArray& bytes)
+    {
+        if (!m_options.account.isEmpty() && isOtherAccount(bytes, m_options.account)) {
+            ++m_counts.otherAccounts;
+            return;
+        }
+        const LineValues values = filtergegevens(dbase::cp1252::decode(bytes), m_options.layouts);
+        const Transaction transaction = toTransaction(values, values.classification);
+        std::optional<Transaction> otherReading;
+        if (values.otherReading)
+            otherReading = toTransaction(values, *values.otherReading);
+        if (m_stored.isStoredElseAdd(transaction, otherReading)) {
+            ++m_counts.skipped;
+            return;
+        }
+        store(transaction);
+        ++m_counts.added;
+    }
+
+    const ImportCounts& counts() const { return m_counts; }
+
+private:
+    void store(const Transaction& transaction)
+    {
+        PendingRow row(m_mutaties);
+        m_appender.fill(transaction);
+        // The year as every other pass writes it: for the four-digit years of a bank export the
+        // same as the date field's first four characters, and never a second spelling.
+        std::pair<QString, QString> pair{m_groups.groupOfCurrent(),
+                                         relations::yearText(transaction.date)};
+        // The relation-year row is stored before its transaction. A program killed between the
+        // two then leaves a row without transactions, which the next import of the line finds;
+        // the other way round it would leave a transaction without its row, and the next import
+        // would skip the line as stored and never add the row.
+        if (!m_completed.contains(pair)) {
+            relations::bijrelatie(m_bedrijven, pair.first, pair.second);
+            m_completed.insert(std::move(pair));
+        }
+        m_mutaties.post();
+    }
+
+    dbase::Table& m_mutaties;
+    dbase::Table& m_bedrijven;
+    const ImportOptions& m_options;
+    StoredTransactions m_stored;
+    Appender m_appender;
+    const relations::TransactionGroups m_groups;
+    // Relation-year pairs completed during this run: bedrijven has their row now, so the
+    // lookup need not be repeated for every further transaction of the pair.
+    QSet<std::pair<QString, QString>> m_completed;
+    ImportCounts m_counts;
+};
 
 } // namespace
 
@@ -118,47 +183,10 @@ ImportCounts ImportRun::run(const QString& path)
     // the run anyway, so following every row would only cost time.
     const dbase::UpdateBlocker blockMutaties(m_mutaties);
     const dbase::UpdateBlocker blockBedrijven(m_bedrijven);
-    DuplicateTest duplicates(m_mutaties);
-    Appender appender(m_mutaties);
-    const relations::TransactionGroups groups(m_mutaties, m_groups);
-    // Relation-year pairs completed during this run: bedrijven has their row now, so the
-    // lookup need not be repeated for every further transaction of the pair.
-    QSet<std::pair<QString, QString>> completed;
-    ImportCounts counts;
+    LineStore lines(m_mutaties, m_bedrijven, m_options, m_groups);
     m_lineNumber = 1;
     while (!reader.atEnd()) {
-        const QByteArray bytes = reader.readLine();
-        const bool otherAccount =
-            !m_options.account.isEmpty() && isOtherAccount(bytes, m_options.account);
-        const LineValues values =
-            otherAccount ? LineValues{}
-                         : filtergegevens(dbase::cp1252::decode(bytes), m_options.layouts);
-        const Transaction transaction = toTransaction(values, values.classification);
-        std::optional<Transaction> otherReading;
-        if (values.otherReading)
-            otherReading = toTransaction(values, *values.otherReading);
-        if (otherAccount) {
-            ++counts.otherAccounts;
-        } else if (duplicates.isStoredElseAdd(transaction, otherReading)) {
-            ++counts.skipped;
-        } else {
-            PendingRow row(m_mutaties);
-            // The year as every other pass writes it: for the four-digit years of a bank export
-            // the same as the date field's first four characters, and never a second spelling.
-            appender.fill(transaction);
-            std::pair<QString, QString> pair{groups.groupOfCurrent(),
-                                             relations::yearText(transaction.date)};
-            // The relation-year row is stored before its transaction. A program killed between
-            // the two then leaves a row without transactions, which the next import of the line
-            // finds; the other way round it would leave a transaction without its row, and the
-            // next import would skip the line as stored and never add the row.
-            if (!completed.contains(pair)) {
-                relations::bijrelatie(m_bedrijven, pair.first, pair.second);
-                completed.insert(std::move(pair));
-            }
-            m_mutaties.post();
-            ++counts.added;
-        }
+        lines.take(reader.readLine());
         ++m_lineNumber;
         if (m_gauge)
             m_gauge->setPosition(std::min(m_lineNumber, maximum));
@@ -168,7 +196,7 @@ ImportCounts ImportRun::run(const QString& path)
     m_bedrijven.flush();
     if (m_gauge)
         m_gauge->setPosition(maximum);
-    return counts;
+    return lines.counts();
 }
 
 } // namespace import

@@ -1,7 +1,8 @@
 #include "sample/sample_tab.h"
 
-#include "import/duplicate_test.h"
 #include "import/filtergegevens.h"
+#include "import/stored_transactions.h"
+#include "import/tab_columns.h"
 #include "import/text_ops.h"
 #include "sample/counterparties.h"
 #include "sample/current_descriptions.h"
@@ -18,6 +19,7 @@
 #include <vector>
 
 using namespace Qt::StringLiterals;
+namespace tab = import::tab;
 
 namespace sample {
 namespace {
@@ -54,18 +56,18 @@ public:
 
     // The line as each of the two description rules reads it: the import, in either mode,
     // takes a line as stored when a row matches either reading.
-    std::vector<import::DuplicateTest::Key> keysOf(const QString& line) const
+    std::vector<import::StoredTransactions::Key> keysOf(const QString& line) const
     {
         const import::LineValues values = import::filtergegevens(line);
-        std::vector<import::DuplicateTest::Key> keys{keyOf(values, values.classification)};
+        std::vector<import::StoredTransactions::Key> keys{keyOf(values, values.classification)};
         if (values.otherReading)
             keys.push_back(keyOf(values, *values.otherReading));
         return keys;
     }
 
 private:
-    import::DuplicateTest::Key keyOf(const import::LineValues& values,
-                                     const import::Classification& c) const {
+    import::StoredTransactions::Key keyOf(const import::LineValues& values,
+                                          const import::Classification& c) const {
         return {values.date.toJulianDay(), values.amount,
                 import::storedText(import::trimControls(c.code), m_code),
                 import::storedText(import::trimControls(c.relation), m_name),
@@ -136,6 +138,63 @@ std::vector<Slot> schedule(const SampleOptions& options, const Counterparties& p
     return plan;
 }
 
+// The amount and description of the transaction a slot of the plan stands for.
+struct Drawn
+{
+    qint64 cents = 0;
+    QString remainder;
+};
+
+Drawn draw(const Slot& slot, const QDate& date, const Counterparties& parties,
+           const SampleOptions& options, Random& random)
+{
+    Drawn drawn;
+    if (slot.source >= 0) {
+        const Party& party = parties.standingOrders()[std::size_t(slot.source)];
+        const int raise = 100 + 2 * (date.year() - options.startYear); // yearly index
+        drawn.cents = party.sign * qint64(party.lowCents) * raise / 100;
+        drawn.remainder = currentLayout(options.layout, date)
+                              ? describeCurrent(party, date, drawn.cents, random)
+                              : describe(party, date, random);
+    } else if (const Layout layout = Layout(-1 - slot.source); layout == Layout::Other) {
+        drawn.remainder = describeOther(date, drawn.cents, random);
+    } else {
+        const Party& party = parties.pick(layout, random);
+        drawn.cents = amountCents(party, random);
+        drawn.remainder = currentLayout(options.layout, date)
+                              ? describeCurrent(party, date, drawn.cents, random)
+                              : describe(party, date, random);
+    }
+    return drawn;
+}
+
+// The fields of a line in the bank's column order, tab-separated, into `line` (which keeps its
+// room for the next line).
+void joinFields(const std::array<QString, tab::kDescription + 1>& fields, QString& line)
+{
+    line.resize(0);
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+        if (c > 0)
+            line.append(u'\t');
+        line.append(fields[c]);
+    }
+}
+
+// The line in Windows-1252 with CRLF, followed by its copies, as overlapping exports give them.
+void appendLine(const QString& line, int copies, QByteArray& out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + line.size() + 2);
+    dbase::cp1252::encodeInto(line, out.data() + start);
+    out[out.size() - 2] = '\r';
+    out[out.size() - 1] = '\n';
+    if (copies > 0) {
+        const QByteArray original = out.sliced(start);
+        for (int copy = 0; copy < copies; ++copy)
+            out += original;
+    }
+}
+
 } // namespace sample
 
 SampleCounts writeSampleTab(const SampleOptions& options,
@@ -155,9 +214,8 @@ SampleCounts writeSampleTab(const SampleOptions& options,
         ++copies[std::size_t(random.below(counts.unique))];
 
     const QDate first(options.startYear, 1, 1);
-    const QString head = parties.ownAccount() + u"\tEUR\t"_s;
     const ImportKeys keys;
-    std::unordered_set<import::DuplicateTest::Key, import::DuplicateTest::KeyHash> today;
+    std::unordered_set<import::StoredTransactions::Key, import::StoredTransactions::KeyHash> today;
     int currentDay = -1;
     qint64 balance = random.between(50000, 600000);
     QByteArray out;
@@ -173,49 +231,27 @@ SampleCounts writeSampleTab(const SampleOptions& options,
         for (int attempt = 0;; ++attempt) {
             if (attempt == 1000)
                 throw std::logic_error("no unique sample line for this date");
-            qint64 cents = 0;
-            QString remainder;
-            if (slot.source >= 0) {
-                const Party& party = parties.standingOrders()[std::size_t(slot.source)];
-                const int raise = 100 + 2 * (date.year() - options.startYear); // yearly index
-                cents = party.sign * qint64(party.lowCents) * raise / 100;
-                remainder = currentLayout(options.layout, date)
-                                ? describeCurrent(party, date, cents, random)
-                                : describe(party, date, random);
-            } else if (const Layout layout = Layout(-1 - slot.source); layout == Layout::Other) {
-                remainder = describeOther(date, cents, random);
-            } else {
-                const Party& party = parties.pick(layout, random);
-                cents = amountCents(party, random);
-                remainder = currentLayout(options.layout, date)
-                                ? describeCurrent(party, date, cents, random)
-                                : describe(party, date, random);
-            }
-            const QDate interest = random.chance(100) ? date.addDays(1) : date;
-            line.resize(0); // keeps its room for the next line
-            line.append(head).append(dateField(date)).append(u'\t').append(money(balance));
-            line.append(u'\t').append(money(balance + cents)).append(u'\t');
-            line.append(dateField(interest)).append(u'\t').append(money(cents)).append(u'\t');
-            line.append(remainder);
-            const std::vector<import::DuplicateTest::Key> readings = keys.keysOf(line);
+            const Drawn drawn = draw(slot, date, parties, options, random);
+            std::array<QString, tab::kDescription + 1> fields;
+            fields[tab::kAccount] = parties.ownAccount();
+            fields[tab::kCurrency] = u"EUR"_s;
+            fields[tab::kDate] = dateField(date);
+            fields[tab::kBalanceBefore] = money(balance);
+            fields[tab::kBalanceAfter] = money(balance + drawn.cents);
+            fields[tab::kInterestDate] = dateField(random.chance(100) ? date.addDays(1) : date);
+            fields[tab::kAmount] = money(drawn.cents);
+            fields[tab::kDescription] = drawn.remainder;
+            joinFields(fields, line);
+            const std::vector<import::StoredTransactions::Key> readings = keys.keysOf(line);
             const bool unique = std::none_of(readings.begin(), readings.end(),
                                              [&](const auto& key) { return today.contains(key); });
             if (unique) {
                 today.insert(readings.begin(), readings.end());
-                balance += cents;
+                balance += drawn.cents;
                 break;
             }
         }
-        const qsizetype start = out.size();
-        out.resize(start + line.size() + 2);
-        dbase::cp1252::encodeInto(line, out.data() + start);
-        out[out.size() - 2] = '\r';
-        out[out.size() - 1] = '\n';
-        if (copies[i] > 0) {
-            const QByteArray original = out.sliced(start);
-            for (int copy = 0; copy < copies[i]; ++copy)
-                out += original;
-        }
+        appendLine(line, copies[i], out);
         if (out.size() >= kChunk) {
             sink(out);
             out.resize(0); // keeps its room

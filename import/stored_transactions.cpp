@@ -1,4 +1,4 @@
-#include "import/duplicate_test.h"
+#include "import/stored_transactions.h"
 
 #include "import/text_ops.h"
 #include "store/table_names.h"
@@ -9,13 +9,13 @@ namespace import {
 
 using namespace store::names;
 
-std::size_t DuplicateTest::KeyHash::operator()(const Key& key) const
+std::size_t StoredTransactions::KeyHash::operator()(const Key& key) const
 {
     // 0.0 and -0.0 are equal amounts and must hash alike.
     return qHashMulti(0, key.day, key.amount + 0.0, key.code, key.relation, key.description);
 }
 
-DuplicateTest::DuplicateTest(dbase::Table& mutaties)
+StoredTransactions::StoredTransactions(dbase::Table& mutaties)
     : m_mutaties(mutaties), m_datum(mutaties.fieldByName(kDatum).index()),
       m_naam(mutaties.fieldByName(kNaam).index()), m_reknum(mutaties.fieldByName(kReknum).index()),
       m_omschrijving(mutaties.fieldByName(kOmschrijving).index()),
@@ -25,13 +25,13 @@ DuplicateTest::DuplicateTest(dbase::Table& mutaties)
 {
 }
 
-DuplicateTest::Key DuplicateTest::rowKey(const dbase::RowView& row) const
+StoredTransactions::Key StoredTransactions::rowKey(const dbase::RowView& row) const
 {
     return {row.asDate(m_datum).toJulianDay(), row.asFloat(m_bedrag), row.asString(m_reknum),
             row.asString(m_naam), row.asString(m_omschrijving)};
 }
 
-void DuplicateTest::loadDate(const QDate& date)
+void StoredTransactions::loadDate(const QDate& date)
 {
     if (!m_loadedDays.insert(date.toJulianDay()).second)
         return;
@@ -47,7 +47,7 @@ void DuplicateTest::loadDate(const QDate& date)
     }
 }
 
-DuplicateTest::Key DuplicateTest::keyOf(const Transaction& transaction) const
+StoredTransactions::Key StoredTransactions::keyOf(const Transaction& transaction) const
 {
     return {transaction.date.toJulianDay(), transaction.amount,
             storedText(transaction.code, m_reknumSize),
@@ -55,8 +55,8 @@ DuplicateTest::Key DuplicateTest::keyOf(const Transaction& transaction) const
             storedText(transaction.description, m_omschrijvingSize)};
 }
 
-bool DuplicateTest::isStoredElseAdd(const Transaction& transaction,
-                                    const std::optional<Transaction>& otherReading)
+bool StoredTransactions::isStoredElseAdd(const Transaction& transaction,
+                                         const std::optional<Transaction>& otherReading)
 {
     loadDate(transaction.date);
     if (otherReading && m_stored.contains(keyOf(*otherReading)))

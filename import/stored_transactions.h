@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/transaction.h"
 #include "store/dbase/table.h"
 
 #include <QDate>
@@ -8,18 +9,6 @@
 #include <unordered_set>
 
 namespace import {
-
-// A transaction as the import stores it: texts trimmed, amount in whole cents.
-struct Transaction
-{
-    QDate date;
-    double amount = 0;
-    QString year; // four characters, the jaar of the relation-year row
-    QString kind;
-    QString code;
-    QString relation;
-    QString description;
-};
 
 // Tells whether mutaties already holds a transaction: a presented row with the same datum,
 // Bedrag, reknum, Naam and Omschrijving. The texts are compared as the table gives them back
@@ -31,10 +20,10 @@ struct Transaction
 // rows of the date in DATUM order answers, as nothing else changes the table meanwhile, without
 // walking the ~100 rows a busy date holds for every line, and a small file costs only the rows
 // of its own dates, however many the table holds.
-class DuplicateTest
+class StoredTransactions
 {
 public:
-    explicit DuplicateTest(dbase::Table& mutaties);
+    explicit StoredTransactions(dbase::Table& mutaties);
 
     // True when the transaction is stored already. Otherwise it counts as stored from now on:
     // the caller stores it next (or the run ends with an error, and the test with it). The
