@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/filter_options.h"
+#include "cli/filtered_tables.h"
 
 #include "store/amount_totals.h"
 #include "store/dbase/field_codec.h"
@@ -64,27 +65,22 @@ QString cell(const dbase::Table& table, const dbase::RowView& row, int field)
     }
 }
 
-void dumpTable(dbase::Table& table)
+void dumpTable(dbase::Table& table, Output& out)
 {
-    QString out;
     QStringList header;
     for (int f = 0; f < table.fieldCount(); ++f)
         header << table.fieldDef(f).name;
     out += header.join(u'\t') + u'\n';
     for (int r = 0; r < table.recordCount(); ++r) {
         const dbase::RowView row = table.rowAt(r);
+        QString line;
         for (int f = 0; f < table.fieldCount(); ++f) {
             if (f > 0)
-                out += u'\t';
-            out += cell(table, row, f);
+                line += u'\t';
+            line += cell(table, row, f);
         }
-        out += u'\n';
-        if (out.size() > (1 << 20)) {
-            printOut(out);
-            out.clear();
-        }
+        out += line + u'\n';
     }
-    printOut(out);
 }
 
 // The filter options of the table a command names; 0 for no table of ours.
@@ -101,49 +97,38 @@ int tablesNamed(const QString& table)
 
 int dump(const Context& context)
 {
-    FilterOptions filters;
-    const QString table = context.args.value(0);
-    const int tables = tablesNamed(table);
-    const auto rest = takeFilterOptions(context.args.mid(1), tables, filters);
-    if (tables == 0 || !rest || !rest->isEmpty()) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] dump mutaties|bedrijven [FILTER...]"_s);
+    const int tables = tablesNamed(context.args.value(0));
+    const auto filters =
+        filtersOnly(context.args.mid(1), tables,
+                    u"usage: kolvaro-cli [--tables DIR] dump mutaties|bedrijven [FILTER...]"_s);
+    if (!filters)
         return 2;
-    }
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        applyFilterOptions(filters, data);
-        dumpTable(tables == kFilterMutaties ? data.T1 : data.T2);
-        data.closeAll();
-    });
+    return overFilteredTables(context, *filters, TableAccess::Read,
+                              [tables](store::TDataModule1& data, Output& out) {
+                                  dumpTable(tables == kFilterMutaties ? data.T1 : data.T2, out);
+                              });
 }
 
 int count(const Context& context)
 {
-    FilterOptions filters;
-    const QString table = context.args.value(0);
-    const int tables = tablesNamed(table);
-    const auto rest = takeFilterOptions(context.args.mid(1), tables, filters);
-    if (tables == 0 || !rest || !rest->isEmpty()) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] count mutaties|bedrijven [FILTER...]"_s);
+    const int tables = tablesNamed(context.args.value(0));
+    const auto filters =
+        filtersOnly(context.args.mid(1), tables,
+                    u"usage: kolvaro-cli [--tables DIR] count mutaties|bedrijven [FILTER...]"_s);
+    if (!filters)
         return 2;
-    }
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        applyFilterOptions(filters, data);
-        QString out =
-            QString::number((tables == kFilterMutaties ? data.T1 : data.T2).recordCount()) + u'\n';
-        if (tables == kFilterMutaties) {
-            // The sums beside the count label: Bij, Af, Saldo.
-            const store::AmountTotals sums = store::presentedAmountTotals(data.T1);
-            out += dbase::codec::shortestDouble(sums.in) + u'\t' +
-                   dbase::codec::shortestDouble(sums.out) + u'\t' +
-                   dbase::codec::shortestDouble(sums.balance) + u'\n';
-        }
-        data.closeAll();
-        printOut(out);
-    });
+    return overFilteredTables(
+        context, *filters, TableAccess::Read, [tables](store::TDataModule1& data, Output& out) {
+            out += QString::number((tables == kFilterMutaties ? data.T1 : data.T2).recordCount()) +
+                   u'\n';
+            if (tables == kFilterMutaties) {
+                // The sums beside the count label: Bij, Af, Saldo.
+                const store::AmountTotals sums = store::presentedAmountTotals(data.T1);
+                out += dbase::codec::shortestDouble(sums.in) + u'\t' +
+                       dbase::codec::shortestDouble(sums.out) + u'\t' +
+                       dbase::codec::shortestDouble(sums.balance) + u'\n';
+            }
+        });
 }
 
 int exportRows(const Context& context)
@@ -157,19 +142,19 @@ int exportRows(const Context& context)
                  "--csv FILE"_s);
         return 2;
     }
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        applyFilterOptions(filters, data);
-        // The grid of the page the filter options stand for; bedrijven as the relations page
-        // shows it, with its select column.
-        const dbase::Table& table = tables == kFilterMutaties ? data.T1 : data.T2;
-        const views::GridLayout layout =
-            tables == kFilterMutaties ? views::transactionGrid() : views::relationGrid();
-        const QByteArray bytes = views::csvBytes(table, layout, views::presentedOrder(table));
-        data.closeAll();
-        views::writeExportFile(rest->at(1), bytes);
-    });
+    QByteArray bytes;
+    const int status = overFilteredTables(
+        context, filters, TableAccess::Read, [&](store::TDataModule1& data, Output&) {
+            // The grid of the page the filter options stand for; bedrijven as the relations
+            // page shows it, with its select column.
+            const dbase::Table& table = tables == kFilterMutaties ? data.T1 : data.T2;
+            const views::GridLayout layout =
+                tables == kFilterMutaties ? views::transactionGrid() : views::relationGrid();
+            bytes = views::csvBytes(table, layout, views::presentedOrder(table));
+        });
+    if (status != 0)
+        return status;
+    return runGuarded([&] { views::writeExportFile(rest->at(1), bytes); });
 }
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/filtered_tables.h"
 
 #include "relations/group_rebuild.h"
 #include "relations/group_resolver.h"
@@ -55,15 +56,12 @@ int ruleNumber(const QString& text, qsizetype count, bool end = false)
 int changeRules(const Context& context,
                 const std::function<QString(std::vector<relations::GroupRule>&)>& change)
 {
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Write);
-        std::vector<relations::GroupRule> rules = groupRules(data, true);
-        const QString output = change(rules);
-        relations::saveGroupRules(data.T1.directory(), rules);
-        data.closeAll();
-        printOut(output);
-    });
+    return overFilteredTables(context, {}, TableAccess::Write,
+                              [&](store::TDataModule1& data, Output& out) {
+                                  std::vector<relations::GroupRule> rules = groupRules(data, true);
+                                  out += change(rules);
+                                  relations::saveGroupRules(data.T1.directory(), rules);
+                              });
 }
 
 // Rebuilds bedrijven under the folder's rules and remembers that the totals follow them.
@@ -80,23 +78,20 @@ int list(const Context& context)
 {
     if (context.args.size() != 1)
         return usage();
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        QString out = u"nr\tactief\tveld\tsoort\tpatroon\tgroep\n"_s;
-        int nr = 0;
-        for (const relations::GroupRule& r : groupRules(data, false))
-            out += QStringList{QString::number(++nr),
-                               r.active ? u"T"_s : u"F"_s,
-                               relations::fieldName(r.field),
-                               kindWord(r.kind),
-                               r.pattern,
-                               r.group}
-                       .join(u'\t') +
-                   u'\n';
-        data.closeAll();
-        printOut(out);
-    });
+    return overFilteredTables(context, {}, TableAccess::Read,
+                              [](store::TDataModule1& data, Output& out) {
+                                  out += u"nr\tactief\tveld\tsoort\tpatroon\tgroep\n"_s;
+                                  int nr = 0;
+                                  for (const relations::GroupRule& r : groupRules(data, false))
+                                      out += QStringList{QString::number(++nr),
+                                                         r.active ? u"T"_s : u"F"_s,
+                                                         relations::fieldName(r.field),
+                                                         kindWord(r.kind),
+                                                         r.pattern,
+                                                         r.group}
+                                                 .join(u'\t') +
+                                             u'\n';
+                              });
 }
 
 int add(const Context& context)
@@ -164,26 +159,24 @@ int test(const Context& context)
     }
     if (rest.size() != 1)
         return usage();
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        const relations::GroupResolver groups(groupRules(data, false));
-        relations::RuleTexts texts;
-        switch (relations::parseField(field)) {
-        case relations::RuleField::Naam:
-            texts.naam = rest[0];
-            break;
-        case relations::RuleField::Omschrijving:
-            texts.omschrijving = rest[0];
-            break;
-        case relations::RuleField::Reknum:
-            texts.reknum = rest[0];
-            break;
-        }
-        const relations::GroupMatch match = groups.match(texts);
-        data.closeAll();
-        printOut(match.group + u'\t' + QString::number(match.rule) + u'\n');
-    });
+    return overFilteredTables(context, {}, TableAccess::Read,
+                              [&](store::TDataModule1& data, Output& out) {
+                                  const relations::GroupResolver groups(groupRules(data, false));
+                                  relations::RuleTexts texts;
+                                  switch (relations::parseField(field)) {
+                                  case relations::RuleField::Naam:
+                                      texts.naam = rest[0];
+                                      break;
+                                  case relations::RuleField::Omschrijving:
+                                      texts.omschrijving = rest[0];
+                                      break;
+                                  case relations::RuleField::Reknum:
+                                      texts.reknum = rest[0];
+                                      break;
+                                  }
+                                  const relations::GroupMatch match = groups.match(texts);
+                                  out += match.group + u'\t' + QString::number(match.rule) + u'\n';
+                              });
 }
 
 int apply(const Context& context)
@@ -191,11 +184,9 @@ int apply(const Context& context)
     const bool dryRun = context.args.size() == 2 && context.args[1] == u"--dry-run";
     if (context.args.size() != 1 && !dryRun)
         return usage();
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        QString out;
+    const TableAccess access = dryRun ? TableAccess::Read : TableAccess::Write;
+    return overFilteredTables(context, {}, access, [&](store::TDataModule1& data, Output& out) {
         if (dryRun) {
-            openTables(data, context.tablesDir, TableAccess::Read);
             const relations::GroupResolver groups(groupRules(data, false));
             for (const relations::GroupChange& c :
                  relations::plannedGroupChanges(data.T1, data.T2, groups))
@@ -203,11 +194,8 @@ int apply(const Context& context)
                     QStringList{c.jaar, c.group, cents(c.oldTotal), cents(c.newTotal)}.join(u'\t') +
                     u'\n';
         } else {
-            openTables(data, context.tablesDir, TableAccess::Write);
-            out = rebuild(data);
+            out += rebuild(data);
         }
-        data.closeAll();
-        printOut(out);
     });
 }
 
@@ -215,14 +203,11 @@ int undo(const Context& context)
 {
     if (context.args.size() != 1)
         return usage();
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Write);
-        relations::undoGroupRules(data.T1.directory());
-        const QString out = rebuild(data);
-        data.closeAll();
-        printOut(out);
-    });
+    return overFilteredTables(context, {}, TableAccess::Write,
+                              [](store::TDataModule1& data, Output& out) {
+                                  relations::undoGroupRules(data.T1.directory());
+                                  out += rebuild(data);
+                              });
 }
 
 } // namespace

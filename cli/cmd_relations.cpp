@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/filter_options.h"
+#include "cli/filtered_tables.h"
 
 #include "monthly/month_sums.h"
 #include "relations/completion.h"
@@ -18,37 +19,20 @@ namespace {
 
 constexpr int kBothTables = kFilterMutaties | kFilterBedrijven;
 
-// The command's filter options, or nullopt after printing its usage line.
-std::optional<FilterOptions> filtersOnly(const Context& context, const QString& command, int tables,
-                                         const std::map<QString, QString>& aliases = {})
+// A command whose arguments are the filter options of `tables` and whose pass prints what it
+// gives back, once the tables are closed.
+int filteredPass(const Context& context, const QString& command, int tables, TableAccess access,
+                 const std::function<QString(store::TDataModule1&)>& pass,
+                 const std::map<QString, QString>& aliases = {})
 {
-    FilterOptions filters;
-    const auto rest = takeFilterOptions(context.args, tables, filters, aliases);
-    if (!rest || !rest->isEmpty()) {
-        printErr(u"usage: kolvaro-cli [--tables DIR] %1 [FILTER...]"_s.arg(command));
-        return std::nullopt;
-    }
-    return filters;
-}
-
-// A command over the presented rows of the filtered tables: opens them with `access`, applies the
-// filter options, runs the pass and prints what it gives back once the tables are closed (for a
-// pass that writes: once its rows are on disk).
-int overFilteredTables(const Context& context, const QString& command, int tables,
-                       TableAccess access, const std::function<QString(store::TDataModule1&)>& pass,
-                       const std::map<QString, QString>& aliases = {})
-{
-    const auto filters = filtersOnly(context, command, tables, aliases);
+    const auto filters =
+        filtersOnly(context.args, tables,
+                    u"usage: kolvaro-cli [--tables DIR] %1 [FILTER...]"_s.arg(command), aliases);
     if (!filters)
         return 2;
-    return runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, access);
-        applyFilterOptions(*filters, data);
-        const QString output = pass(data);
-        data.closeAll();
-        printOut(output);
-    });
+    return cli::overFilteredTables(
+        context, *filters, access,
+        [&](store::TDataModule1& data, Output& out) { out += pass(data); });
 }
 
 // A pass over every stored row brings the notice beside the tables a step further.
@@ -60,7 +44,7 @@ void stepRan(const store::TDataModule1& data, store::TotalsStep step)
 
 int setSelect(const Context& context, bool select)
 {
-    return overFilteredTables(
+    return filteredPass(
         context, select ? u"select"_s : u"deselect"_s, kFilterBedrijven, TableAccess::Write,
         [select](store::TDataModule1& data) {
             return QString::number(relations::setSelectOfPresented(data.T2, select)) + u'\n';
@@ -71,36 +55,36 @@ int setSelect(const Context& context, bool select)
 
 int complete(const Context& context)
 {
-    return overFilteredTables(context, u"complete"_s, kBothTables, TableAccess::Write,
-                              [](store::TDataModule1& data) {
-                                  const relations::GroupResolver groups = groupResolver(data);
-                                  relations::completeRelations(data.T1, data.T2, &groups);
-                                  stepRan(data, store::TotalsStep::CompleteRelations);
-                                  return QString::number(data.T2.recordCount()) + u'\n';
-                              });
+    return filteredPass(context, u"complete"_s, kBothTables, TableAccess::Write,
+                        [](store::TDataModule1& data) {
+                            const relations::GroupResolver groups = groupResolver(data);
+                            relations::completeRelations(data.T1, data.T2, &groups);
+                            stepRan(data, store::TotalsStep::CompleteRelations);
+                            return QString::number(data.T2.recordCount()) + u'\n';
+                        });
 }
 
 int fill(const Context& context)
 {
-    return overFilteredTables(context, u"fill"_s, kBothTables, TableAccess::Write,
-                              [](store::TDataModule1& data) {
-                                  const relations::GroupResolver groups = groupResolver(data);
-                                  relations::fillMonthTotals(data.T1, data.T2, &groups);
-                                  stepRan(data, store::TotalsStep::FillMonths);
-                                  return QString();
-                              });
+    return filteredPass(context, u"fill"_s, kBothTables, TableAccess::Write,
+                        [](store::TDataModule1& data) {
+                            const relations::GroupResolver groups = groupResolver(data);
+                            relations::fillMonthTotals(data.T1, data.T2, &groups);
+                            stepRan(data, store::TotalsStep::FillMonths);
+                            return QString();
+                        });
 }
 
 int totals(const Context& context)
 {
     // --year PREFIX came first and stays: it is the jaar box.
-    return overFilteredTables(context, u"totals"_s, kFilterBedrijven, TableAccess::Read,
-                              [](store::TDataModule1& data) {
-                                  const QStringList cells =
-                                      monthly::stripTexts(monthly::geefsaldi(data.T2));
-                                  return cells.mid(1).join(u'\t') + u'\n';
-                              },
-                              {{u"--year"_s, u"--jaar"_s}});
+    return filteredPass(context, u"totals"_s, kFilterBedrijven, TableAccess::Read,
+                        [](store::TDataModule1& data) {
+                            const QStringList cells =
+                                monthly::stripTexts(monthly::geefsaldi(data.T2));
+                            return cells.mid(1).join(u'\t') + u'\n';
+                        },
+                        {{u"--year"_s, u"--jaar"_s}});
 }
 
 int select(const Context& context)
