@@ -5,14 +5,19 @@
 
 #include <QHash>
 
+#include <cmath>
+
 namespace import {
 
 using namespace store::names;
 
 std::size_t StoredTransactions::KeyHash::operator()(const Key& key) const
 {
-    // 0.0 and -0.0 are equal amounts and must hash alike.
-    return qHashMulti(0, key.day, key.amount + 0.0, key.code, key.relation, key.description);
+    // 0.0 and -0.0 are equal amounts and must hash alike. The starts of the texts tell the
+    // transactions of one day and amount apart well enough; hashing long descriptions whole
+    // would cost more than the rare equal start does.
+    return qHashMulti(0, key.day, key.amount + 0.0, QStringView(key.code).left(16),
+                      QStringView(key.relation).left(24), QStringView(key.description).left(48));
 }
 
 StoredTransactions::StoredTransactions(dbase::Table& mutaties)
@@ -24,6 +29,18 @@ StoredTransactions::StoredTransactions(dbase::Table& mutaties)
       m_omschrijvingSize(mutaties.field(m_omschrijving).size())
 {
 }
+
+namespace {
+
+// Day and amount in one number; a collision only costs the full comparison. Amounts are whole
+// cents, and -0 is 0.
+quint64 dayAmount(const StoredTransactions::Key& key)
+{
+    const auto cents = static_cast<qint64>(std::llround(key.amount * 100));
+    return quint64(key.day) * 0x9E3779B97F4A7C15ull ^ quint64(cents);
+}
+
+} // namespace
 
 StoredTransactions::Key StoredTransactions::rowKey(const dbase::RowView& row) const
 {
@@ -43,7 +60,9 @@ void StoredTransactions::loadDate(const QDate& date)
         const dbase::RowView row = m_mutaties.rowAt(pos);
         if (row.asDate(m_datum) != date)
             break;
-        m_stored.insert(rowKey(row));
+        const Key key = rowKey(row);
+        m_dayAmounts.insert(dayAmount(key));
+        m_stored.insert(key);
     }
 }
 
@@ -59,9 +78,14 @@ bool StoredTransactions::isStoredElseAdd(const Transaction& transaction,
                                          const std::optional<Transaction>& otherReading)
 {
     loadDate(transaction.date);
+    Key key = keyOf(transaction);
+    if (m_dayAmounts.insert(dayAmount(key)).second) {
+        m_stored.insert(std::move(key));
+        return false;
+    }
     if (otherReading && m_stored.contains(keyOf(*otherReading)))
         return true;
-    return !m_stored.insert(keyOf(transaction)).second;
+    return !m_stored.insert(std::move(key)).second;
 }
 
 } // namespace import

@@ -63,6 +63,9 @@ private:
     int m_omschrijvingSize;
     std::unordered_set<qint64> m_loadedDays;
     std::unordered_set<Key, KeyHash> m_stored;
+    // The days and amounts of m_stored: a line whose day and amount no stored row has is new
+    // without comparing its texts, which most lines of a first import are.
+    std::unordered_set<quint64> m_dayAmounts;
 };
 
 } // namespace import
