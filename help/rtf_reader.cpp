@@ -52,6 +52,8 @@ private:
     void groupStart();
     bool groupEnd(); // false when the outermost group closes
     void controlWord(const RtfToken& token);
+    bool destinationWord(RtfWord word); // true for the words that open or leave a destination
+    void textWord(const RtfWordInfo& info, const RtfToken& token);
     void controlSymbol(char symbol);
     void text(QByteArrayView bytes);
     void hexByte(unsigned char byte);
@@ -61,6 +63,7 @@ private:
     void fontTableWord(const RtfWordInfo& info, const RtfToken& token);
     void fontTableText(QByteArrayView bytes);
     void commitFont();
+    void colourTableWord(const RtfWordInfo& info, const RtfToken& token);
     void colourTableText(QByteArrayView bytes);
     void insertPicture();
 
@@ -196,14 +199,38 @@ bool RtfReader::groupEnd()
 void RtfReader::controlWord(const RtfToken& token)
 {
     const RtfWordInfo info = lookupRtfWord(token.text);
+    if (destinationWord(info.word))
+        return;
+    switch (m_state.destination) {
+    case Destination::Skip:
+    case Destination::UnicodePair:
+        return;
+    case Destination::FontTable:
+        fontTableWord(info, token);
+        return;
+    case Destination::ColourTable:
+        colourTableWord(info, token);
+        return;
+    case Destination::Picture:
+        if (m_picture)
+            m_picture->applyWord(info.word, token.parameter);
+        return;
+    case Destination::Text:
+        textWord(info, token);
+        return;
+    }
+}
+
+bool RtfReader::destinationWord(RtfWord word)
+{
     Destination& destination = m_state.destination;
-    switch (info.word) {
+    switch (word) {
     case RtfWord::FontTable:
         destination = Destination::FontTable;
-        return;
+        return true;
     case RtfWord::ColourTable:
         destination = Destination::ColourTable;
-        return;
+        return true;
     case RtfWord::Picture:
         if (destination == Destination::Text) {
             destination = Destination::Picture;
@@ -211,48 +238,35 @@ void RtfReader::controlWord(const RtfToken& token)
         } else if (destination != Destination::Picture) {
             destination = Destination::Skip;
         }
-        return;
+        return true;
     case RtfWord::Skipped:
         destination = Destination::Skip;
-        return;
+        return true;
     case RtfWord::UnicodePair:
         if (destination != Destination::Skip) {
             m_state.outsideUnicodePair = destination;
             destination = Destination::UnicodePair;
         }
-        return;
+        return true;
     case RtfWord::ReadThrough:
         if (destination == Destination::UnicodePair)
             destination = m_state.outsideUnicodePair;
-        return;
+        return true;
     default:
-        break;
+        return false;
     }
+}
 
-    switch (destination) {
-    case Destination::Skip:
-    case Destination::UnicodePair:
-        return;
-    case Destination::FontTable:
-        fontTableWord(info, token);
-        return;
-    case Destination::ColourTable: {
-        const int component = std::clamp(token.parameter, 0, 255);
-        if (info.word == RtfWord::Red || info.word == RtfWord::Green ||
-            info.word == RtfWord::Blue) {
-            m_rgb[int(info.word) - int(RtfWord::Red)] = component;
-            m_colourGiven = true;
-        }
-        return;
+void RtfReader::colourTableWord(const RtfWordInfo& info, const RtfToken& token)
+{
+    if (info.word == RtfWord::Red || info.word == RtfWord::Green || info.word == RtfWord::Blue) {
+        m_rgb[int(info.word) - int(RtfWord::Red)] = std::clamp(token.parameter, 0, 255);
+        m_colourGiven = true;
     }
-    case Destination::Picture:
-        if (m_picture)
-            m_picture->applyWord(info.word, token.parameter);
-        return;
-    case Destination::Text:
-        break;
-    }
+}
 
+void RtfReader::textWord(const RtfWordInfo& info, const RtfToken& token)
+{
     switch (info.word) {
     case RtfWord::Ansi:
         m_tables.codePage = 1252;

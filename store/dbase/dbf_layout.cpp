@@ -120,16 +120,17 @@ bool looksLikeRow(const char* row, int recordLength, const std::vector<FieldDef>
     return true;
 }
 
-} // namespace
-
-DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
+EngineError damaged(const QString& path, const QString& what)
 {
-    const auto damaged = [&](const QString& what) {
-        return EngineError(u"Table %1 is damaged: %2"_s.arg(path, what));
-    };
+    return EngineError(u"Table %1 is damaged: %2"_s.arg(path, what));
+}
+
+// The fixed part of the header: level, lengths, stored count and language driver.
+DbfLayout readFixedHeader(const char* h, qint64 size, const QString& path)
+{
     DbfLayout l;
     if (size < kLevel3HeaderSize)
-        throw damaged(u"the file is shorter than a table header"_s);
+        throw damaged(path, u"the file is shorter than a table header"_s);
     const int levelBits = h[0] & 0x07;
     if (levelBits != 3 && levelBits != 4)
         throw EngineError(u"%1 is not a dBase table"_s.arg(path));
@@ -141,44 +142,55 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
     l.recordLength = le::readU16(h + 10);
     l.storedCount = le::readU32(h + 4);
     l.languageDriver = static_cast<unsigned char>(h[29]);
-    const int descriptorSize = l.level == 7 ? kLevel7DescriptorSize : kLevel3DescriptorSize;
     const int start = l.level == 7 ? kLevel7HeaderSize : kLevel3HeaderSize;
     if (l.headerLength > size)
-        throw damaged(u"its header is longer than the file"_s);
+        throw damaged(path, u"its header is longer than the file"_s);
     if (l.headerLength < start + 1)
         throw damaged(
-            u"its header length %1 leaves no room for the field list"_s.arg(l.headerLength));
+            path, u"its header length %1 leaves no room for the field list"_s.arg(l.headerLength));
+    return l;
+}
 
-    int pos = start;
+// One field descriptor, `number` counting from 1; `offset` is where the field starts in a row.
+FieldDef readDescriptor(const char* d, int level, int number, int offset, const QString& path)
+{
+    FieldDef f;
+    const int nameSize = level == 7 ? 32 : 11;
+    const qsizetype nameLength = static_cast<qsizetype>(qstrnlen(d, nameSize));
+    f.name = QString::fromLatin1(d, nameLength).trimmed();
+    f.type = d[level == 7 ? 32 : 11];
+    f.width = quint8(d[level == 7 ? 33 : 16]);
+    f.decimals = quint8(d[level == 7 ? 34 : 17]);
+    f.offset = offset;
+    if (f.name.isEmpty() ||
+        std::any_of(d, d + nameLength, [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        throw damaged(path, u"field %1 has no valid name"_s.arg(number));
+    if (f.type == '\0' || !std::strchr(kKnownTypes, f.type))
+        throw EngineError(u"Table %1 has field '%2' of unknown type '%3'"_s.arg(
+            path, f.name, QString::fromLatin1(&f.type, 1)));
+    if (f.width == 0)
+        throw damaged(path, u"field '%1' has no width"_s.arg(f.name));
+    if (const QString problem = fieldProblem(f, level); !problem.isEmpty())
+        throw damaged(path, problem);
+    return f;
+}
+
+// The field list up to its end marker, which must lie within the header, and the row length
+// the fields add up to.
+void readDescriptors(DbfLayout& l, const char* h, const QString& path)
+{
+    const int descriptorSize = l.level == 7 ? kLevel7DescriptorSize : kLevel3DescriptorSize;
+    int pos = l.level == 7 ? kLevel7HeaderSize : kLevel3HeaderSize;
     int offset = 1;
     for (;;) {
         if (pos >= l.headerLength)
-            throw damaged(u"its field list has no end marker within the header"_s);
+            throw damaged(path, u"its field list has no end marker within the header"_s);
         if (h[pos] == kHeaderEnd)
             break;
         if (pos + descriptorSize >= l.headerLength)
-            throw damaged(u"a field description runs past the header"_s);
-        const char* d = h + pos;
-        FieldDef f;
-        const int nameSize = l.level == 7 ? 32 : 11;
-        const qsizetype nameLength = static_cast<qsizetype>(qstrnlen(d, nameSize));
-        f.name = QString::fromLatin1(d, nameLength).trimmed();
-        f.type = d[l.level == 7 ? 32 : 11];
-        f.width = quint8(d[l.level == 7 ? 33 : 16]);
-        f.decimals = quint8(d[l.level == 7 ? 34 : 17]);
-        f.offset = offset;
+            throw damaged(path, u"a field description runs past the header"_s);
         const int number = static_cast<int>(l.fields.size()) + 1;
-        if (f.name.isEmpty() || std::any_of(d, d + nameLength, [](char c) {
-                return static_cast<unsigned char>(c) < 0x20;
-            }))
-            throw damaged(u"field %1 has no valid name"_s.arg(number));
-        if (f.type == '\0' || !std::strchr(kKnownTypes, f.type))
-            throw EngineError(u"Table %1 has field '%2' of unknown type '%3'"_s.arg(
-                path, f.name, QString::fromLatin1(&f.type, 1)));
-        if (f.width == 0)
-            throw damaged(u"field '%1' has no width"_s.arg(f.name));
-        if (const QString problem = fieldProblem(f, l.level); !problem.isEmpty())
-            throw damaged(problem);
+        const FieldDef f = readDescriptor(h + pos, l.level, number, offset, path);
         offset += f.width;
         l.fields.push_back(f);
         l.indexFlagOffsets.push_back(pos + (l.level == 7 ? 37 : 31));
@@ -186,15 +198,32 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
     }
     l.descriptorsEnd = pos;
     if (l.fields.empty())
-        throw damaged(u"it has no fields"_s);
+        throw damaged(path, u"it has no fields"_s);
     if (offset != l.recordLength)
-        throw damaged(u"the record length %1 does not match its fields (%2)"_s.arg(l.recordLength)
+        throw damaged(path,
+                      u"the record length %1 does not match its fields (%2)"_s.arg(l.recordLength)
                           .arg(offset));
+}
 
-    l.codePage = codePageOf(h, l.level, l.languageDriver);
-    for (FieldDef& f : l.fields)
-        f.codePage = l.codePage.value_or(CodePage::Windows1252);
+// Every counted row starts with a deletion flag; the first one that does not is reported.
+void checkDeletionFlags(const DbfLayout& l, const char* rows, qint64 count, const QString& path)
+{
+    for (qint64 r = 0; r < count; ++r) {
+        const char flag = rows[r * l.recordLength];
+        if (flag == ' ' || flag == '*')
+            continue;
+        if (r == 0)
+            throw damaged(path, u"its rows do not start where the header says (byte %1)"_s.arg(
+                                    l.headerLength));
+        throw damaged(path, u"row %1 starts with %2 where a deletion flag belongs"_s.arg(r + 1).arg(
+                                hexByte(static_cast<unsigned char>(flag))));
+    }
+}
 
+// The rows to read: the stored count as far as the file holds it, every counted row starting
+// with a deletion flag, plus complete rows written after the counted ones.
+std::uint32_t countRows(DbfLayout& l, const char* h, qint64 size, const QString& path)
+{
     // Rows wholly present in the file.
     const qint64 available = (size - l.headerLength) / l.recordLength;
     qint64 count = l.storedCount;
@@ -207,16 +236,7 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
         count = available;
     }
     const char* rows = h + l.headerLength;
-    for (qint64 r = 0; r < count; ++r) {
-        const char flag = rows[r * l.recordLength];
-        if (flag == ' ' || flag == '*')
-            continue;
-        if (r == 0)
-            throw damaged(
-                u"its rows do not start where the header says (byte %1)"_s.arg(l.headerLength));
-        throw damaged(u"row %1 starts with %2 where a deletion flag belongs"_s.arg(r + 1).arg(
-            hexByte(static_cast<unsigned char>(flag))));
-    }
+    checkDeletionFlags(l, rows, count, path);
     if (count == l.storedCount) {
         // A crash between writing a row and its count leaves the count short of rows that are
         // complete: they are kept.
@@ -229,7 +249,19 @@ DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
                               .arg(path)
                               .arg(tail);
     }
-    l.count = static_cast<std::uint32_t>(count);
+    return static_cast<std::uint32_t>(count);
+}
+
+} // namespace
+
+DbfLayout DbfLayout::read(const char* h, qint64 size, const QString& path)
+{
+    DbfLayout l = readFixedHeader(h, size, path);
+    readDescriptors(l, h, path);
+    l.codePage = codePageOf(h, l.level, l.languageDriver);
+    for (FieldDef& f : l.fields)
+        f.codePage = l.codePage.value_or(CodePage::Windows1252);
+    l.count = countRows(l, h, size, path);
     return l;
 }
 

@@ -8,52 +8,65 @@ namespace dbase {
 
 void Table::Private::postPending()
 {
-    if (state != State::Edit && state != State::Insert)
-        return;
-    const State was = state;
-    if (was == State::Insert) {
-        const std::uint32_t recno = file->append(buffer.data());
-        state = State::Browse;
-        buffer.clear();
-        // Observers hear of the new row before it is placed, with the position it will take.
-        const std::size_t indexPoint = index->insertionPoint(recno);
-        if (filterInForce() && !accepts(recno)) {
-            index->insertAt(indexPoint, recno);
-            // The new row is not presented; the cursor stays where the row would stand.
-            pos = count() == 0 ? -1 : std::min(positionOf(recno), count() - 1);
-        } else {
-            const int p = filterInForce() ? positionOf(recno) : static_cast<int>(indexPoint);
-            notify([p](TableObserver* o) { o->aboutToInsert(p); });
-            index->insertAt(indexPoint, recno);
-            if (filterInForce())
-                filteredRows.insert(filteredRows.begin() + p, recno);
-            notify([p](TableObserver* o) { o->inserted(p); });
-            pos = p;
-        }
-        eof = bof = false;
-        currentMoved();
-        return;
+    if (state == State::Insert)
+        postInsert();
+    else if (state == State::Edit)
+        postEdit();
+}
+
+void Table::Private::postInsert()
+{
+    const std::uint32_t recno = file->append(buffer.data());
+    state = State::Browse;
+    buffer.clear();
+    // Observers hear of the new row before it is placed, with the position it will take.
+    const std::size_t indexPoint = index->insertionPoint(recno);
+    if (filterInForce() && !accepts(recno)) {
+        index->insertAt(indexPoint, recno);
+        // The new row is not presented; the cursor stays where the row would stand.
+        pos = count() == 0 ? -1 : std::min(positionOf(recno), count() - 1);
+    } else {
+        const int p = filterInForce() ? positionOf(recno) : static_cast<int>(indexPoint);
+        notify([p](TableObserver* o) { o->aboutToInsert(p); });
+        index->insertAt(indexPoint, recno);
+        if (filterInForce())
+            filteredRows.insert(filteredRows.begin() + p, recno);
+        notify([p](TableObserver* o) { o->inserted(p); });
+        pos = p;
     }
-    // Edit: unchanged rows are not written.
+    eof = bof = false;
+    currentMoved();
+}
+
+void Table::Private::postEdit()
+{
+    // Unchanged rows are not written.
     const std::uint32_t recno = currentRecno();
     state = State::Browse;
     if (!modified) {
         buffer.clear();
         return;
     }
-    const bool keyMoved = !index->sameKey(file->record(recno), buffer.data());
+    if (index->sameKey(file->record(recno), buffer.data()))
+        postEditInPlace(recno);
+    else
+        postEditMovingKey(recno);
+}
+
+void Table::Private::postEditInPlace(std::uint32_t recno)
+{
     const bool wasAccepted = !filterInForce() || accepts(recno);
-    if (!keyMoved) {
-        file->write(recno, buffer.data());
-        buffer.clear();
-        const bool nowAccepted = !filterInForce() || accepts(recno);
-        if (wasAccepted == nowAccepted) {
-            notify([this](TableObserver* o) { o->rowChanged(pos); });
-            return;
-        }
+    file->write(recno, buffer.data());
+    buffer.clear();
+    const bool nowAccepted = !filterInForce() || accepts(recno);
+    if (wasAccepted == nowAccepted)
+        notify([this](TableObserver* o) { o->rowChanged(pos); });
+    else
         represent();
-        return;
-    }
+}
+
+void Table::Private::postEditMovingKey(std::uint32_t recno)
+{
     // The file first: when the write fails, the index and the presented rows are untouched.
     const std::vector<char> oldRow(file->record(recno), file->record(recno) + file->recordLength());
     file->write(recno, buffer.data());

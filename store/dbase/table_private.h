@@ -161,8 +161,15 @@ struct Table::Private
         resetDone();
     }
 
+    // Writes the pending row of Insert or Edit; does nothing in Browse.
     void postPending();
     void seekTo(const QByteArray& textKey, double numberKey);
+
+private:
+    void postInsert();
+    void postEdit();
+    void postEditInPlace(std::uint32_t recno);
+    void postEditMovingKey(std::uint32_t recno);
 };
 
 } // namespace dbase

@@ -6,6 +6,7 @@
 #include "charts/transaction_chart.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
+#include "tests/support/relation_year.h"
 #include "views/db_grid.h"
 #include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
@@ -101,12 +102,7 @@ void Form1AnswersTest::addTransaction(const QDate& datum, int soort, const QStri
 
 void Form1AnswersTest::addRelationYear(const QString& naam, const QString& jaar)
 {
-    dbase::Table& t = m_data->T2;
-    t.append();
-    t.fieldByName(n::kNaam).setAsString(naam);
-    t.fieldByName(n::kJaar).setAsString(jaar);
-    t.fieldByName(n::kMonths[2]).setAsFloat(jaar.toDouble() / 10);
-    t.post();
+    testsupport::addRelationYear(m_data->T2, {naam, jaar, {{2, jaar.toDouble() / 10}}});
 }
 
 void Form1AnswersTest::sumsFollowTheFilter()

@@ -3,6 +3,7 @@
 #include "app/kolvaro1.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
+#include "tests/support/relation_year.h"
 #include "views/db_grid.h"
 #include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
@@ -84,12 +85,7 @@ void Form1FilterTest::addTransaction(const QDate& datum, int soort, const QStrin
 
 void Form1FilterTest::addRelationYear(const QString& naam, const QString& jaar)
 {
-    dbase::Table& t = m_data->T2;
-    t.append();
-    t.fieldByName(n::kNaam).setAsString(naam);
-    t.fieldByName(n::kJaar).setAsString(jaar);
-    t.fieldByName(n::kMonths[0]).setAsFloat(jaar.toDouble());
-    t.post();
+    testsupport::addRelationYear(m_data->T2, {naam, jaar, {{0, jaar.toDouble()}}});
 }
 
 void Form1FilterTest::type(QWidget* box, const QString& text)

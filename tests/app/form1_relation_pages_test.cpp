@@ -3,6 +3,7 @@
 #include "app/kolvaro1.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
+#include "tests/support/relation_year.h"
 #include "views/db_grid.h"
 #include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
@@ -51,22 +52,13 @@ void Form1RelationPagesTest::init()
     m_dialogs = FakeDialogs();
     m_data = std::make_unique<store::TDataModule1>();
     m_form = std::make_unique<app::TForm1>(*m_data, m_dialogs);
-    struct Row
-    {
-        const char* naam;
-        const char* jaar;
-        double jan;
-    };
     // In NAAM order.
-    for (const Row& r : {Row{"BAKKER", "2010", -1234.5}, Row{"SHOP", "2010", 1000.0},
-                         Row{"SHOP", "2011", 7.0}, Row{"ZIGGO", "2011", -50.0}}) {
-        dbase::Table& t = m_data->T2;
-        t.append();
-        t.fieldByName(n::kNaam).setAsString(QString::fromLatin1(r.naam));
-        t.fieldByName(n::kJaar).setAsString(QString::fromLatin1(r.jaar));
-        t.fieldByName(n::kMonths[0]).setAsFloat(r.jan);
-        t.post();
-    }
+    for (const testsupport::RelationYear& r :
+         {testsupport::RelationYear{u"BAKKER"_s, u"2010"_s, {{0, -1234.5}}},
+          testsupport::RelationYear{u"SHOP"_s, u"2010"_s, {{0, 1000.0}}},
+          testsupport::RelationYear{u"SHOP"_s, u"2011"_s, {{0, 7.0}}},
+          testsupport::RelationYear{u"ZIGGO"_s, u"2011"_s, {{0, -50.0}}}})
+        testsupport::addRelationYear(m_data->T2, r);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }

@@ -5,6 +5,7 @@
 #include "store/dbase/table.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_names.h"
+#include "tests/support/relation_year.h"
 
 #include <QDir>
 #include <QStringList>
@@ -60,17 +61,15 @@ void addRelationYears(dbase::Table& bedrijven, int count, unsigned seed)
     std::uniform_int_distribution<int> cents(-150000, 150000), zero(0, 3);
     dbase::UpdateBlocker blocker(bedrijven);
     for (int i = 0; i < count; ++i) {
-        bedrijven.append();
-        bedrijven.fieldByName(n::kJaar).setAsString(QString::number(2010 + i % 3));
-        bedrijven.fieldByName(n::kNaam).setAsString(
-            QStringLiteral("%1 %2").arg(names()[i % names().size()]).arg(i / 3));
+        testsupport::RelationYear row{
+            QStringLiteral("%1 %2").arg(names()[i % names().size()]).arg(i / 3),
+            QString::number(2010 + i % 3)};
         if (i % 7 != 6) // some rows as the import leaves them: months and flag empty
-            for (const QString& month : n::kMonths)
-                bedrijven.fieldByName(month).setAsFloat(zero(random) == 0 ? 0.0
-                                                                          : cents(random) / 100.0);
+            for (int m = 0; m < 12; ++m)
+                row.months[m] = zero(random) == 0 ? 0.0 : cents(random) / 100.0;
         if (i % 5 == 0)
-            bedrijven.fieldByName(n::kSelect).setAsBoolean(true);
-        bedrijven.post();
+            row.select = true;
+        testsupport::addRelationYear(bedrijven, row);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "store/table_names.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/relation_year.h"
 
 #include <QFile>
 #include <QSize>
@@ -38,18 +39,9 @@ protected:
         };
         transaction(QDate(2010, 1, 9), 20.5);
         transaction(QDate(2010, 1, 4), -10.0);
-        auto relationYear = [&](const char* naam, const char* jaar, bool select, double jan,
-                                double feb) {
-            data.T2.append();
-            data.T2.fieldByName(kNaam).setAsString(QString::fromLatin1(naam));
-            data.T2.fieldByName(kJaar).setAsString(QString::fromLatin1(jaar));
-            data.T2.fieldByName(kSelect).setAsBoolean(select);
-            data.T2.fieldByName(kMonths[0]).setAsFloat(jan);
-            data.T2.fieldByName(kMonths[1]).setAsFloat(feb);
-        };
-        relationYear("A", "2009", true, -12.5, 3.0);
-        relationYear("B", "2011", true, 7.0, -1.0);
-        relationYear("C", "2011", false, 100.0, 0.0);
+        testsupport::addRelationYear(data.T2, {u"A"_s, u"2009"_s, {{0, -12.5}, {1, 3.0}}, true});
+        testsupport::addRelationYear(data.T2, {u"B"_s, u"2011"_s, {{0, 7.0}, {1, -1.0}}, true});
+        testsupport::addRelationYear(data.T2, {u"C"_s, u"2011"_s, {{0, 100.0}, {1, 0.0}}, false});
         data.closeAll();
     }
 

@@ -1,38 +1,22 @@
 // kolvaro-cli classify and import, run as the separate program they are.
+#include "tests/cli/cli_runner.h"
 #include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct Result
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using clirunner::Result;
 
 class CliTest : public ::testing::Test
 {
 protected:
     Result cli(const QStringList& arguments, const QByteArray& input = {})
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("KOLVARO_ENGINE_CONFIG"),
-                           m_dir.filePath(QStringLiteral("engine.ini")));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KOLVARO_CLI), arguments);
-        EXPECT_TRUE(process.waitForStarted());
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
+        return clirunner::run(m_dir.filePath(QStringLiteral("engine.ini")), arguments, input);
     }
 
     Result import(const QStringList& files)

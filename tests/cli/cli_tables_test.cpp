@@ -1,11 +1,11 @@
 // kolvaro-cli over tables folders: read commands leave every file alone, and need their tables.
+#include "tests/cli/cli_runner.h"
 #include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <map>
 
@@ -22,14 +22,8 @@ class CliTablesTest : public ::testing::Test
 protected:
     Result cli(const QStringList& arguments)
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("KOLVARO_ENGINE_CONFIG"), config());
-        environment.insert(QStringLiteral("HOME"), m_dir.path());
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KOLVARO_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+        const clirunner::Result r = clirunner::run(config(), arguments, {}, m_dir.path());
+        return {r.status, QString::fromUtf8(r.err)};
     }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }

@@ -4,6 +4,7 @@
 #include "store/table_names.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/relation_year.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -73,10 +74,8 @@ TEST_F(CliUsageTest, dumpEscapesTabsLineBreaksAndBackslashesInTexts)
         data.T1.fieldByName(n::kReknum).setAsString(QStringLiteral("C:\\MAP\\t"));
         data.T1.fieldByName(n::kBedrag).setAsFloat(-4.5);
         data.T1.post();
-        data.T2.append();
-        data.T2.fieldByName(n::kJaar).setAsString(QStringLiteral("2011"));
-        data.T2.fieldByName(n::kNaam).setAsString(QStringLiteral("ÉÉN\\TWEE"));
-        data.T2.post();
+        testsupport::addRelationYear(data.T2,
+                                     {QStringLiteral("ÉÉN\\TWEE"), QStringLiteral("2011")});
         data.closeAll();
     }
     const auto dump = [&](const QString& table) {

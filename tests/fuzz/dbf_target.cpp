@@ -7,6 +7,7 @@
 #include "store/table_names.h"
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/fuzz/input_file.h"
+#include "tests/support/dbf_oracle.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -19,25 +20,10 @@ namespace {
 
 std::unique_ptr<QTemporaryDir> g_dir;
 
-// Every field of every presented row through every reader; the rows' bytes.
+// Every presented row by cursor moves, through every reader; the rows' bytes.
 std::vector<QByteArray> walk(dbase::Table& table)
 {
-    int length = 1;
-    for (int f = 0; f < table.fieldCount(); ++f)
-        length += table.fieldDef(f).width;
-    std::vector<QByteArray> rows;
-    for (table.first(); !table.eof(); table.next()) {
-        const dbase::RowView row = table.currentRow();
-        for (int f = 0; f < table.fieldCount(); ++f) {
-            (void)row.isNull(f);
-            (void)row.asString(f);
-            (void)row.asFloat(f);
-            (void)row.asInteger(f);
-            (void)row.asDate(f);
-            (void)row.asBoolean(f);
-        }
-        rows.emplace_back(row.bytes(), length);
-    }
+    std::vector<QByteArray> rows = dbforacle::rowsByCursor(table);
     FUZZ_CHECK(static_cast<int>(rows.size()) == table.recordCount());
     return rows;
 }
@@ -93,11 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         table.open();
         rows = walk(table);
-        table.append();
-        for (int f = 0; f < table.fieldCount(); ++f)
-            if (table.fieldDef(f).type == 'C')
-                table.field(f).setAsString(u"nieuw"_s);
-        table.post();
+        dbforacle::appendEngineRow(table);
     } catch (const dbase::EngineError& error) {
         FUZZ_CHECK(error.text().contains(path));
         return 0;

@@ -1,6 +1,7 @@
 #include "relations/selection.h"
 #include "store/dbase/table_observer.h"
 #include "store/dbase/update_blocker.h"
+#include "tests/support/relation_year.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,12 @@ namespace {
 void addRows(dbase::Table& bedrijven,
              std::initializer_list<std::tuple<const char*, const char*, std::optional<bool>>> rows)
 {
-    for (const auto& [naam, jaar, flag] : rows) {
-        bedrijven.append();
-        bedrijven.fieldByName(kNaam).setAsString(QString::fromLatin1(naam));
-        bedrijven.fieldByName(kJaar).setAsString(QString::fromLatin1(jaar));
-        bedrijven.fieldByName(kBanknr).setAsString(QString::fromLatin1(jaar).right(2));
-        if (flag)
-            bedrijven.fieldByName(kSelect).setAsBoolean(*flag);
-        bedrijven.post();
-    }
+    for (const auto& [naam, jaar, flag] : rows)
+        testsupport::addRelationYear(bedrijven, {QString::fromLatin1(naam),
+                                                 QString::fromLatin1(jaar),
+                                                 {},
+                                                 flag,
+                                                 QString::fromLatin1(jaar).right(2)});
 }
 
 // Every row's flag, filter or not: "X" set, "_" cleared, "." empty. Moves the cursor.

@@ -7,6 +7,7 @@
 #include "store/dbase/table.h"
 #include "tests/store/engine_test_support.h"
 #include "tests/store/mutaties_rows.h"
+#include "tests/support/dbf_oracle.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -124,28 +125,6 @@ void mutate(QByteArray& b, std::mt19937& random)
     }
 }
 
-// Every field of every row through every reader; the rows' bytes in record order.
-std::vector<QByteArray> readEverything(Table& table)
-{
-    std::vector<QByteArray> rows;
-    int length = 1;
-    for (int f = 0; f < table.fieldCount(); ++f)
-        length += table.fieldDef(f).width;
-    for (int r = 0; r < table.recordCount(); ++r) {
-        const dbase::RowView row = table.rowAt(r);
-        for (int f = 0; f < table.fieldCount(); ++f) {
-            (void)row.isNull(f);
-            (void)row.asString(f);
-            (void)row.asFloat(f);
-            (void)row.asInteger(f);
-            (void)row.asDate(f);
-            (void)row.asBoolean(f);
-        }
-        rows.emplace_back(row.bytes(), length);
-    }
-    return rows;
-}
-
 // The live records the file holds from its header on, as far as `rows` goes.
 ::testing::AssertionResult storedAsInFile(const QByteArray& bytes,
                                           const std::vector<QByteArray>& rows)
@@ -193,7 +172,7 @@ TEST(DbfFuzz, mutatedTablesGiveAClearErrorOrTheRowsAsStored)
         std::vector<QByteArray> rows;
         try {
             table.open();
-            rows = readEverything(table);
+            rows = dbforacle::rowsByPosition(table);
             table.close();
         } catch (const EngineError& error) {
             EXPECT_TRUE(error.text().contains(path)) << error.text().toStdString();
@@ -209,11 +188,7 @@ TEST(DbfFuzz, mutatedTablesGiveAClearErrorOrTheRowsAsStored)
         table.setReadOnly(false);
         table.open();
         try {
-            table.append();
-            for (int f = 0; f < table.fieldCount(); ++f)
-                if (table.fieldDef(f).type == 'C')
-                    table.field(f).setAsString(u"nieuw"_s);
-            table.post();
+            dbforacle::appendEngineRow(table);
         } catch (const EngineError& error) {
             table.cancel();
             table.close();
@@ -221,11 +196,11 @@ TEST(DbfFuzz, mutatedTablesGiveAClearErrorOrTheRowsAsStored)
             continue;
         }
         ++written;
-        rows.push_back(readEverything(table).back());
+        rows.push_back(dbforacle::rowsByPosition(table).back());
         table.close();
         table.setReadOnly(true);
         table.open();
-        ASSERT_EQ(readEverything(table), rows);
+        ASSERT_EQ(dbforacle::rowsByPosition(table), rows);
         ASSERT_TRUE(table.warnings().isEmpty() ||
                     table.warnings().join(u' ').contains(u"code page"_s))
             << table.warnings().join(u'\n').toStdString();

@@ -6,6 +6,7 @@
 #include "store/table_names.h"
 #include "tests/store/engine_test_support.h"
 #include "tests/store/mutaties_rows.h"
+#include "tests/support/relation_year.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -144,14 +145,12 @@ TEST_F(Interop, tdbfReadsEveryValueOfALevel7TableWrittenByTheEngine)
     bedrijven.setDirectory(dir.path());
     bedrijven.open();
     for (int i = 0; i < 3; ++i) {
-        bedrijven.append();
-        bedrijven.fieldByName(names::kJaar).setAsString(QString::number(2022 + i));
-        bedrijven.fieldByName(names::kNaam).setAsString(u"Caf\u00e9"_s);
+        testsupport::RelationYear row{u"Caf\u00e9"_s, QString::number(2022 + i)};
         for (int m = 0; m < i * 6; ++m)
-            bedrijven.fieldByName(names::kMonths[m]).setAsFloat(m * 100.25 - 300);
+            row.months[m] = m * 100.25 - 300;
         if (i > 0)
-            bedrijven.fieldByName(names::kSelect).setAsBoolean(i == 2);
-        bedrijven.post();
+            row.select = i == 2;
+        testsupport::addRelationYear(bedrijven, row);
     }
     bedrijven.close();
 

@@ -3,6 +3,7 @@
 #include "store/dbase/table.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
+#include "tests/support/relation_year.h"
 
 #include <QDate>
 #include <QString>
@@ -31,11 +32,7 @@ struct Tables
 
     void addRelationYear(const QString& naam, const QString& jaar)
     {
-        using namespace store::names;
-        bedrijven->append();
-        bedrijven->fieldByName(kNaam).setAsString(naam);
-        bedrijven->fieldByName(kJaar).setAsString(jaar);
-        bedrijven->post();
+        testsupport::addRelationYear(*bedrijven, {naam, jaar});
     }
 
     // Filters a table to the rows whose field (a text) satisfies the test.

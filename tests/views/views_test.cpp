@@ -4,6 +4,7 @@
 #include "store/number_format.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
+#include "tests/support/relation_year.h"
 #include "views/calculator.h"
 #include "views/cell_rules.h"
 #include "views/cell_text_painter.h"
@@ -271,18 +272,10 @@ void ViewsTest::model_coloursFollowTheRules()
     auto bedrijven = dbase::Table::createInMemory(store::bedrijvenDefinition(), n::kIndexNaam);
     views::TableModel grid2(*bedrijven, views::relationGrid());
     QAbstractItemModelTester tester(&grid2, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    bedrijven->append();
-    bedrijven->fieldByName(n::kNaam).setAsString(QStringLiteral("A"));
-    bedrijven->fieldByName(n::kJaar).setAsString(QStringLiteral("2010"));
-    bedrijven->fieldByName(QStringLiteral("jan")).setAsFloat(-4);
-    bedrijven->fieldByName(QStringLiteral("feb")).setAsFloat(4);
-    bedrijven->fieldByName(QStringLiteral("mrt")).setAsFloat(0);
-    bedrijven->fieldByName(n::kSelect).setAsBoolean(true);
-    bedrijven->post();
-    bedrijven->append(); // as the import adds it: only Naam and jaar
-    bedrijven->fieldByName(n::kNaam).setAsString(QStringLiteral("B"));
-    bedrijven->fieldByName(n::kJaar).setAsString(QStringLiteral("2011"));
-    bedrijven->post();
+    testsupport::addRelationYear(
+        *bedrijven, {QStringLiteral("A"), QStringLiteral("2010"), {{0, -4}, {1, 4}, {2, 0}}, true});
+    // As the import adds it: only Naam and jaar.
+    testsupport::addRelationYear(*bedrijven, {QStringLiteral("B"), QStringLiteral("2011")});
     QCOMPARE(grid2.rowCount(), 2);
     const QColor window = QGuiApplication::palette().color(QPalette::Base);
     QCOMPARE(text(grid2, 0, 0), QStringLiteral("X"));
