@@ -108,7 +108,7 @@ void TForm1::CreateAlias()
 
 void TForm1::FormClose()
 {
-    // A table that never opened (failed start) has nothing to write.
+    // Also after a failed start: the data module skips a table that never opened.
     guarded([&] { m_data.closeAll(); });
 }
 
