@@ -14,7 +14,7 @@ namespace {
 
 void showState(QLabel* label, views::FilterPanel* panel)
 {
-    label->setText(panel->row().filtered() ? views::texts::kFilterOn : views::texts::kFilterOff);
+    label->setText(panel->filtered() ? views::texts::kFilterOn : views::texts::kFilterOff);
 }
 
 } // namespace
@@ -23,17 +23,15 @@ void TForm1::bindFilterPanel(views::FilterPanel* panel,
                              void (TForm1::*changed)(const views::filter::FilterField&, int))
 {
     panel->setGuard(guard());
-    panel->row().OnEditChange = [this, changed](const views::filter::FilterField& field, int box) {
-        (this->*changed)(field, box);
-    };
+    connect(panel, &views::FilterPanel::changed, this, changed);
 }
 
 void TForm1::TabSheet1Show()
 {
     guarded([&] {
-        DBFilterPanel1->row().setFiltered(false);
-        DBFilterPanel2->row().setFiltered(false);
-        DBFilterPanel3->row().setFiltered(false);
+        DBFilterPanel1->setFiltered(false);
+        DBFilterPanel2->setFiltered(false);
+        DBFilterPanel3->setFiltered(false);
     });
 }
 
@@ -41,14 +39,14 @@ void TForm1::TabSheet1Show()
 // the import page was shown.
 void TForm1::switchOffImportFilters()
 {
-    DBFilterPanel1->row().setFiltered(false);
-    DBFilterPanel2->row().setFiltered(false);
+    DBFilterPanel1->setFiltered(false);
+    DBFilterPanel2->setFiltered(false);
 }
 
 void TForm1::TabSheet3Show()
 {
     guarded([&] {
-        DBFilterPanel1->row().setFiltered(true);
+        DBFilterPanel1->setFiltered(true);
         showTransactionCount();
         showState(Label5, DBFilterPanel1);
     });
@@ -57,7 +55,7 @@ void TForm1::TabSheet3Show()
 void TForm1::SRColorButton4Click()
 {
     guarded([&] {
-        DBFilterPanel1->row().ClearFilterValues();
+        DBFilterPanel1->clear();
         showTransactionCount();
     });
 }
@@ -72,9 +70,9 @@ void TForm1::DBFilterPanel1EditChange(const views::filter::FilterField&, int)
 void TForm1::TabSheet2Show()
 {
     guarded([&] {
-        DBFilterPanel2->row().setFiltered(true);
+        DBFilterPanel2->setFiltered(true);
         showState(Label6, DBFilterPanel2);
-        DBFilterPanel3->row().ClearFilterValues();
+        DBFilterPanel3->clear();
         views::showRecordCount(Label9, m_data.T2);
         fillYearList();
         showTotalsNotice();
@@ -85,7 +83,7 @@ void TForm1::TabSheet2Show()
 void TForm1::SRColorButton10Click()
 {
     guarded([&] {
-        DBFilterPanel2->row().ClearFilterValues();
+        DBFilterPanel2->clear();
         views::showRecordCount(Label9, m_data.T2);
     });
 }
@@ -98,9 +96,9 @@ void TForm1::DBFilterPanel2EditChange(const views::filter::FilterField&, int)
 void TForm1::TabSheet4Show()
 {
     guarded([&] {
-        DBFilterPanel3->row().setFiltered(true);
+        DBFilterPanel3->setFiltered(true);
         showState(Label15, DBFilterPanel3);
-        DBFilterPanel2->row().ClearFilterValues();
+        DBFilterPanel2->clear();
         views::showRecordCount(Label17, m_data.T2);
         geefsaldi();
         showTotalsNotice();
@@ -111,7 +109,7 @@ void TForm1::TabSheet4Show()
 void TForm1::SRColorButton19Click()
 {
     guarded([&] {
-        DBFilterPanel3->row().ClearFilterValues();
+        DBFilterPanel3->clear();
         views::showRecordCount(Label17, m_data.T2);
         geefsaldi();
     });

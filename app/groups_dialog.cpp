@@ -38,7 +38,7 @@ QString someNames(const QStringList& names)
 } // namespace
 
 GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsState& state,
-                           Guard guard, EditRule editRule, QWidget* parent)
+                           guard::Guard guard, EditRule editRule, QWidget* parent)
     : QDialog(parent), m_data(data), m_dialogs(dialogs), m_state(state), m_guard(std::move(guard)),
       m_editRule(std::move(editRule)), m_rules(state.rules())
 {

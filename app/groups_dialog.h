@@ -1,5 +1,6 @@
 #pragma once
 
+#include "guard/guard.h"
 #include "relations/group_rule.h"
 #include "store/data_module.h"
 
@@ -24,13 +25,12 @@ class GroupsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    using Guard = std::function<void(const std::function<void()>&)>;
     // `editRule` opens the rule editor: the edited rule, or nothing when cancelled (tests
     // answer it instead of a user).
     using EditRule = std::function<std::optional<relations::GroupRule>(const relations::GroupRule&,
                                                                        QWidget* parent)>;
-    GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsState& state, Guard guard,
-                 EditRule editRule, QWidget* parent = nullptr);
+    GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsState& state,
+                 guard::Guard guard, EditRule editRule, QWidget* parent = nullptr);
 
     const std::vector<relations::GroupRule>& rules() const { return m_rules; }
     QTableWidget* table() const { return m_table; }
@@ -57,7 +57,7 @@ private:
     store::TDataModule1& m_data;
     Dialogs& m_dialogs;
     GroupsState& m_state;
-    Guard m_guard;
+    guard::Guard m_guard;
     EditRule m_editRule;
     std::vector<relations::GroupRule> m_rules;
     QTableWidget* m_table;

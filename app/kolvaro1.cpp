@@ -67,7 +67,7 @@ void TForm1::guarded(const std::function<void()>& body)
     app::guarded(m_dialogs, body);
 }
 
-views::Guard TForm1::guard()
+guard::Guard TForm1::guard()
 {
     return [this](const std::function<void()>& body) { guarded(body); };
 }
@@ -108,16 +108,8 @@ void TForm1::CreateAlias()
 
 void TForm1::FormClose()
 {
-    guarded([&] {
-        // A table that never opened (failed start) has nothing to write.
-        for (dbase::Table* table : {&m_data.T1, &m_data.T2})
-            if (table->isOpen())
-                table->flush();
-    });
-    guarded([&] {
-        m_data.T1.close();
-        m_data.T2.close();
-    });
+    // Also after a failed start: the data module skips a table that never opened.
+    guarded([&] { m_data.closeAll(); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "guard/guard.h"
 #include "store/data_module.h"
 #include "store/totals_notice.h"
-#include "views/guard_hook.h"
 
 #include <QString>
 #include <QStringList>
@@ -211,6 +211,8 @@ private:
     void buildImportPage();
     void buildTransactionsPage();
     void buildRelationsPage();
+    void buildRelationsFilter(QWidget* header);
+    void buildRelationsActions(QWidget* header);
     void buildMonthTotalsPage();
     void buildGroupControls();
     void afterRulesApplied();
@@ -225,7 +227,7 @@ private:
     void bindFilterPanel(views::FilterPanel* panel,
                          void (TForm1::*changed)(const views::filter::FilterField&, int));
     void showModeless(QWidget* window);
-    views::Guard guard();
+    guard::Guard guard();
 
     store::TDataModule1& m_data;
     Dialogs& m_dialogs;

@@ -92,10 +92,8 @@ void TForm1::afterRulesApplied()
 void TForm1::groupsButtonClick()
 {
     guarded([&] {
-        auto* dialog = new GroupsDialog(
-            m_data, m_dialogs, *m_groups,
-            [this](const std::function<void()>& body) { guarded(body); }, ruleEditorOver(m_data.T1),
-            this);
+        auto* dialog = new GroupsDialog(m_data, m_dialogs, *m_groups, guard(),
+                                        ruleEditorOver(m_data.T1), this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &GroupsDialog::rulesApplied, this, &TForm1::afterRulesApplied);
         dialog->open();

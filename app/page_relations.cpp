@@ -33,6 +33,31 @@ void TForm1::buildRelationsPage()
     connect(Image2, &views::ClickableImage::clicked, this, &TForm1::Image2Click);
     connect(SRColorButton11, &QPushButton::clicked, this, &TForm1::SRColorButton11Click);
 
+    buildRelationsFilter(header);
+    buildRelationsActions(header);
+
+    header->setFixedHeight(std::max(112, SRColorButton6->geometry().bottom() + 5));
+
+    m_relationModel = new views::TableModel(m_data.T2, views::relationGrid(), this);
+    RxDBGrid2 = new views::DbGrid(m_relationModel, TabSheet2);
+    RxDBGrid2->setGuard(guard());
+    // Only a double click on a row: the view reports none on the titles or below the last row.
+    connect(RxDBGrid2, &QAbstractItemView::doubleClicked, this, &TForm1::RxDBGrid2DblClick);
+
+    addExportAction(RxDBGrid2);
+    m_relationsNotice = parts::noticeBar(TabSheet2);
+
+    auto* page = new QVBoxLayout(TabSheet2);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(m_relationsNotice);
+    page->addWidget(header);
+    page->addWidget(RxDBGrid2, 1);
+}
+
+// The filter frame with the select buttons under it.
+void TForm1::buildRelationsFilter(QWidget* header)
+{
     DBFilterPanel2 = new views::FilterPanel(m_data.T2, views::filter::relationRowFields());
     const parts::FilterFrame filter = parts::filterFrame(header, {110, 2}, DBFilterPanel2);
     m_filterFrame2 = filter.frame;
@@ -51,7 +76,11 @@ void TForm1::buildRelationsPage()
     connect(SRColorButton6, &QPushButton::clicked, this, &TForm1::SRColorButton6Click);
     connect(SRColorButton1, &QPushButton::clicked, this, &TForm1::SRColorButton1Click);
     Label12 = parts::label(header, views::texts::kDoubleClickHint, {266, below + 23});
+}
 
+// The year list, the buttons that chart, empty and fill the table, the count and the navigator.
+void TForm1::buildRelationsActions(QWidget* header)
+{
     Label11 = parts::label(header, views::texts::kYearListTitle, {544, 4}, true);
     CheckListBox1 = new QListWidget(header);
     CheckListBox1->setGeometry(544, 20, 176, 86);
@@ -80,24 +109,6 @@ void TForm1::buildRelationsPage()
     DBNavigator2 = new views::DbNavigator(m_data.T2, header);
     DBNavigator2->setGeometry(884, 84, 120, 24);
     DBNavigator2->setGuard(guard());
-
-    header->setFixedHeight(std::max(112, SRColorButton6->geometry().bottom() + 5));
-
-    m_relationModel = new views::TableModel(m_data.T2, views::relationGrid(), this);
-    RxDBGrid2 = new views::DbGrid(m_relationModel, TabSheet2);
-    RxDBGrid2->setGuard(guard());
-    // Only a double click on a row: the view reports none on the titles or below the last row.
-    connect(RxDBGrid2, &QAbstractItemView::doubleClicked, this, &TForm1::RxDBGrid2DblClick);
-
-    addExportAction(RxDBGrid2);
-    m_relationsNotice = parts::noticeBar(TabSheet2);
-
-    auto* page = new QVBoxLayout(TabSheet2);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-    page->addWidget(m_relationsNotice);
-    page->addWidget(header);
-    page->addWidget(RxDBGrid2, 1);
 }
 
 void TForm1::fillYearList()

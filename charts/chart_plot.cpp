@@ -75,7 +75,7 @@ void ChartPlot::saveImage()
         if (!path.isEmpty())
             saveTo(path, formatOf(path));
     };
-    runGuarded(m_hooks, body);
+    guard::run(m_hooks.guard, body);
 }
 
 void ChartPlot::showMenu(const QPoint& pos)

@@ -15,7 +15,7 @@ TForm2::TForm2(dbase::Table& T1, const ChartHooks& hooks, QWidget* mainWindow)
 void TForm2::FormShow()
 {
     auto series = std::make_shared<TransactionSeries>();
-    runGuarded(m_hooks, [&] { series->scan(m_T1); });
+    guard::run(m_hooks.guard, [&] { series->scan(m_T1); });
     Chart1->setSeries(std::move(series));
 }
 

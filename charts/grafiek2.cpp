@@ -19,7 +19,7 @@ void TForm3::FormShow()
     const std::array<QString, 3> years =
         chartYears(m_tickedYears ? m_tickedYears() : QStringList());
     Chart1->setSeries(relationYearStyles(years));
-    runGuarded(m_hooks, [&] { Chart1->setSeries(relationYearSeries(m_T2, years)); });
+    guard::run(m_hooks.guard, [&] { Chart1->setSeries(relationYearSeries(m_T2, years)); });
 }
 
 } // namespace charts

@@ -16,7 +16,7 @@ TForm5::TForm5(dbase::Table& T2, const ChartHooks& hooks, QWidget* mainWindow)
 void TForm5::FormShow()
 {
     Chart1->setSeries(incomeExpenseStyles());
-    runGuarded(m_hooks, [&] { Chart1->setSeries(incomeExpenseSeries(m_T2)); });
+    guard::run(m_hooks.guard, [&] { Chart1->setSeries(incomeExpenseSeries(m_T2)); });
 }
 
 } // namespace charts

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
-#include <functional>
 #include <optional>
 
 namespace help {
@@ -29,8 +28,5 @@ public:
     virtual std::optional<QColor> getColour(const QColor& initial) = 0;
     virtual std::optional<FontChoice> getFont(const FontChoice& initial) = 0;
 };
-
-// Runs a handler's body; the program's guard reports an error that ends it.
-using Guard = std::function<void(const std::function<void()>&)>;
 
 } // namespace help

@@ -16,7 +16,8 @@
 
 namespace help {
 
-TForm4::TForm4(const QString& tablesFolder, QWidget* mainWindow, HelpDialogs& dialogs, Guard guard)
+TForm4::TForm4(const QString& tablesFolder, QWidget* mainWindow, HelpDialogs& dialogs,
+               guard::Guard guard)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),

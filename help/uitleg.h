@@ -1,5 +1,6 @@
 #pragma once
 
+#include "guard/guard.h"
 #include "help/help_dialogs.h"
 
 #include <QColor>
@@ -25,7 +26,8 @@ public:
     static constexpr int kClientWidth = 486;
     static constexpr int kClientHeight = 613;
 
-    TForm4(const QString& tablesFolder, QWidget* mainWindow, HelpDialogs& dialogs, Guard guard);
+    TForm4(const QString& tablesFolder, QWidget* mainWindow, HelpDialogs& dialogs,
+           guard::Guard guard);
     QString tablesFolder() const { return m_tablesFolder; }
     bool editing() const;
 
@@ -58,7 +60,7 @@ private:
     QString m_tablesFolder;
     QWidget* m_mainWindow;
     HelpDialogs& m_dialogs;
-    Guard m_guard;
+    guard::Guard m_guard;
     QColor m_colour = Qt::black; // the colour dialog's, kept while the program runs
     bool m_open = false;         // shown and not closed since (minimised counts as open)
 };

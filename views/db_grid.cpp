@@ -198,10 +198,7 @@ void DbGrid::titleClicked(int column)
                    ? std::optional<Qt::SortOrder>(Qt::DescendingOrder)
                    : std::nullopt;
     auto sort = [&] { m_model->sortBy(column, next); };
-    if (m_guard)
-        m_guard(sort);
-    else
-        sort();
+    guard::run(m_guard, sort);
     showSortIndicator();
     // The rows the user asked for start at the top ("the ten biggest"); the current row stays
     // where it is in the new order.
@@ -353,10 +350,7 @@ void DbGrid::moveTable(const QModelIndex& current)
         if (m_model->table().position() != position)
             m_model->table().moveTo(position);
     };
-    if (m_guard)
-        m_guard(move);
-    else
-        move();
+    guard::run(m_guard, move);
 }
 
 } // namespace views

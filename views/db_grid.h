@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/guard_hook.h"
+#include "guard/guard.h"
 
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -43,7 +43,7 @@ public:
 
     DbGrid(TableModel* model, QWidget* parent = nullptr);
 
-    void setGuard(Guard guard) { m_guard = std::move(guard); }
+    void setGuard(guard::Guard guard) { m_guard = std::move(guard); }
     TableModel* tableModel() const { return m_model; }
 
     // The positions among the table's presented rows: of every row in the order shown, and of
@@ -70,7 +70,7 @@ private:
     void showSortIndicator();
 
     TableModel* m_model;
-    Guard m_guard;
+    guard::Guard m_guard;
     bool m_following = false;
 };
 

@@ -69,10 +69,7 @@ void DbNavigator::click(Button button)
             break;
         }
     };
-    if (m_guard)
-        m_guard(move);
-    else
-        move();
+    guard::run(m_guard, move);
 }
 
 } // namespace views

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/guard_hook.h"
+#include "guard/guard.h"
 
 #include <QWidget>
 
@@ -26,14 +26,14 @@ public:
     };
 
     DbNavigator(dbase::Table& table, QWidget* parent = nullptr);
-    void setGuard(Guard guard) { m_guard = std::move(guard); }
+    void setGuard(guard::Guard guard) { m_guard = std::move(guard); }
     void click(Button button); // as a press of that button
 
     QToolButton* button(Button button) const { return m_buttons[button]; }
 
 private:
     dbase::Table& m_table;
-    Guard m_guard;
+    guard::Guard m_guard;
     QToolButton* m_buttons[4] = {};
 };
 

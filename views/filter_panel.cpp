@@ -80,6 +80,9 @@ FilterPanel::FilterPanel(dbase::Table& table, const std::vector<filter::FilterFi
         m_boxes.push_back(boxes);
         m_rangeLabels.push_back(labels);
     }
+    m_row->OnEditChange = [this](const filter::FilterField& field, int b) {
+        emit changed(field, b);
+    };
     m_row->onTextSet = [this](int line, int b, const QString& text) {
         if (FilterBox* target = box(line, b))
             target->setText(text); // not an edit: textEdited stays silent
@@ -142,10 +145,7 @@ void FilterPanel::layOut()
 
 void FilterPanel::run(const std::function<void()>& body)
 {
-    if (m_guard)
-        m_guard(body);
-    else
-        body();
+    guard::run(m_guard, body);
 }
 
 void FilterPanel::boxLeft(int line, int b)

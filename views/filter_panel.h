@@ -1,7 +1,7 @@
 #pragma once
 
+#include "guard/guard.h"
 #include "views/filter/filter_row.h"
-#include "views/guard_hook.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -45,8 +45,17 @@ public:
     ~FilterPanel() override;
 
     filter::FilterRow& row() { return *m_row; }
-    void setGuard(Guard guard) { m_guard = std::move(guard); }
+    void setGuard(guard::Guard guard) { m_guard = std::move(guard); }
     FilterBox* box(int line, int box) const; // nullptr where the line has no such box
+
+    // The row's filter in force or not, and emptying its boxes (which applies at once).
+    bool filtered() const { return m_row->filtered(); }
+    void setFiltered(bool on) { m_row->setFiltered(on); }
+    void clear() { m_row->ClearFilterValues(); }
+
+signals:
+    // The text of a box changed (typed, left or cleared): the line's field and the box.
+    void changed(const views::filter::FilterField& field, int box);
 
 private:
     void layOut();
@@ -54,7 +63,7 @@ private:
     void boxLeft(int line, int box);
 
     std::unique_ptr<filter::FilterRow> m_row;
-    Guard m_guard;
+    guard::Guard m_guard;
     std::vector<QLabel*> m_captions;
     std::vector<std::array<FilterBox*, 2>> m_boxes;
     std::vector<std::array<QLabel*, 2>> m_rangeLabels; // "van", "t/m"

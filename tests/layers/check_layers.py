@@ -10,6 +10,8 @@ import sys
 # views (the widget-free library viewlogic: the filter logic, the grids' columns, the export of
 # their rows; and the widgets) and charts (the charts' widget-free series in charts/series).
 ALLOWED = {
+    # The guard type that windows of every layer are handed (header only).
+    "guard": set(),
     "store/dbase": set(),
     "store": {"store/dbase"},
     "relations": {"store", "store/dbase"},
@@ -18,15 +20,15 @@ ALLOWED = {
     "sample": {"import", "relations", "store", "store/dbase"},
     "viewlogic": {"store", "store/dbase"},
     "charts/series": {"import", "relations", "monthly", "viewlogic", "store", "store/dbase"},
-    "views": {"viewlogic", "import", "relations", "monthly", "store", "store/dbase"},
+    "views": {"guard", "viewlogic", "import", "relations", "monthly", "store", "store/dbase"},
     # The help text's code page comes from the engine's Windows-1252 table.
-    "help": {"store/dbase"},
-    "charts": {"charts/series", "views", "viewlogic", "import", "relations", "monthly",
+    "help": {"guard", "store/dbase"},
+    "charts": {"guard", "charts/series", "views", "viewlogic", "import", "relations", "monthly",
                "store", "store/dbase"},
     # The CLI draws a chart only for `chart --png`, on an offscreen application of its own.
-    "cli": {"charts", "charts/series", "viewlogic", "sample", "import", "relations", "monthly",
+    "cli": {"guard", "charts", "charts/series", "viewlogic", "sample", "import", "relations", "monthly",
             "store", "store/dbase"},
-    "app": {"charts", "charts/series", "views", "viewlogic", "help", "import", "relations",
+    "app": {"guard", "charts", "charts/series", "views", "viewlogic", "help", "import", "relations",
             "monthly", "store", "store/dbase"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
