@@ -2,6 +2,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/filter_options.h"
+#include "cli/filtered_tables.h"
 
 #include "charts/series/month_series.h"
 #include "store/dbase/field_codec.h"
@@ -70,47 +71,35 @@ std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
     return options;
 }
 
-class Printer
+const QString kHeader = u"series\ttitle\tindex\tlabel\tvalue\tcolour\n"_s;
+
+void row(Output& out, int series, const QString& title, std::size_t index, const QString& label,
+         double value, charts::Rgb colour)
 {
-public:
-    Printer() { m_out = u"series\ttitle\tindex\tlabel\tvalue\tcolour\n"_s; }
-    ~Printer() { printOut(m_out); }
-
-    void row(int series, const QString& title, std::size_t index, const QString& label,
-             double value, charts::Rgb colour)
-    {
-        m_out += QString::number(series) + u'\t' + title + u'\t' + QString::number(index) + u'\t' +
-                 label + u'\t' + dbase::codec::shortestDouble(value) + u'\t' +
-                 charts::colourText(colour) + u'\n';
-        if (m_out.size() > (1 << 20)) {
-            printOut(m_out);
-            m_out.clear();
-        }
-    }
-
-private:
-    QString m_out;
-};
-
-void print(const charts::TransactionSeries& s)
-{
-    using charts::TransactionSeries;
-    Printer out;
-    for (std::size_t i = 0; i < s.size(); ++i)
-        out.row(1, {}, i, s.label(i), s.values[i], s.barColour(i));
-    for (std::size_t i = 0; i < s.size(); ++i)
-        out.row(2, {}, i, {}, s.outgoingAverage[i], TransactionSeries::kOutgoingLine);
-    for (std::size_t i = 0; i < s.size(); ++i)
-        out.row(3, {}, i, {}, s.incomingAverage[i], TransactionSeries::kIncomingLine);
+    out += QString::number(series) + u'\t' + title + u'\t' + QString::number(index) + u'\t' +
+           label + u'\t' + dbase::codec::shortestDouble(value) + u'\t' +
+           charts::colourText(colour) + u'\n';
 }
 
-void print(const std::vector<charts::Series>& series)
+void print(const charts::TransactionSeries& s, Output& out)
 {
-    Printer out;
+    using charts::TransactionSeries;
+    out += kHeader;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        row(out, 1, {}, i, s.label(i), s.values[i], s.barColour(i));
+    for (std::size_t i = 0; i < s.size(); ++i)
+        row(out, 2, {}, i, {}, s.outgoingAverage[i], TransactionSeries::kOutgoingLine);
+    for (std::size_t i = 0; i < s.size(); ++i)
+        row(out, 3, {}, i, {}, s.incomingAverage[i], TransactionSeries::kIncomingLine);
+}
+
+void print(const std::vector<charts::Series>& series, Output& out)
+{
+    out += kHeader;
     for (std::size_t s = 0; s < series.size(); ++s)
         for (std::size_t i = 0; i < series[s].points.size(); ++i) {
             const charts::Point& p = series[s].points[i];
-            out.row(int(s + 1), series[s].title, i, p.label, p.value, p.colour);
+            row(out, int(s + 1), series[s].title, i, p.label, p.value, p.colour);
         }
 }
 
@@ -131,48 +120,54 @@ int chart(const Context& context)
         printErr(problem.isEmpty() ? kUsage : problem);
         return 2;
     }
-    const int status = runGuarded([&] {
-        store::TDataModule1 data;
-        openTables(data, context.tablesDir, TableAccess::Read);
-        // The year list holds 2006..2030 and the years of bedrijven outside them; ticks stand
-        // in the list's order, whatever the order they are named in.
-        const QStringList yearList = charts::yearList(data.T2);
-        for (const QString& year : options->givenYears)
-            if (!yearList.contains(year)) {
-                problem = u"'%1' is not in the year list (2006..2030 and the years of the "
-                          "table)"_s.arg(year);
-                data.closeAll();
-                return;
+    ChartData chart;
+    const int status =
+        overFilteredTables(context, {}, TableAccess::Read, [&](store::TDataModule1& data, Output&) {
+            // The year list holds 2006..2030 and the years of bedrijven outside them; ticks stand
+            // in the list's order, whatever the order they are named in. It is read before the
+            // filter is in force: the list shows every year of the table.
+            const QStringList yearList = charts::yearList(data.T2);
+            for (const QString& year : options->givenYears)
+                if (!yearList.contains(year)) {
+                    problem = u"'%1' is not in the year list (2006..2030 and the years of the "
+                              "table)"_s.arg(year);
+                    return;
+                }
+            QStringList tickedYears;
+            for (const QString& year : yearList)
+                if (options->givenYears.contains(year))
+                    tickedYears << year;
+            applyFilterOptions(options->filters, data);
+            chart.kind = options->kind;
+            if (chart.kind == ChartKind::Transactions) {
+                auto series = std::make_shared<charts::TransactionSeries>();
+                series->scan(data.T1);
+                chart.transactions = series;
+            } else if (chart.kind == ChartKind::Relations) {
+                chart.months = charts::relationYearSeries(data.T2, charts::chartYears(tickedYears));
+            } else {
+                chart.months = charts::incomeExpenseSeries(data.T2);
             }
-        QStringList tickedYears;
-        for (const QString& year : yearList)
-            if (options->givenYears.contains(year))
-                tickedYears << year;
-        applyFilterOptions(options->filters, data);
-        ChartData chart;
-        chart.kind = options->kind;
-        if (chart.kind == ChartKind::Transactions) {
-            auto series = std::make_shared<charts::TransactionSeries>();
-            series->scan(data.T1);
-            chart.transactions = series;
-        } else if (chart.kind == ChartKind::Relations) {
-            chart.months = charts::relationYearSeries(data.T2, charts::chartYears(tickedYears));
-        } else {
-            chart.months = charts::incomeExpenseSeries(data.T2);
-        }
-        data.closeAll();
-        if (!options->png.isEmpty())
-            renderChartPng(chart, options->png, options->size);
-        else if (chart.transactions)
-            print(*chart.transactions);
-        else
-            print(chart.months);
-    });
+        });
     if (!problem.isEmpty()) {
         printErr(problem);
         return 2;
     }
-    return status;
+    if (status != 0)
+        return status;
+    // Drawn or printed once the tables are closed.
+    return runGuarded([&] {
+        if (!options->png.isEmpty()) {
+            renderChartPng(chart, options->png, options->size);
+            return;
+        }
+        Output out;
+        if (chart.transactions)
+            print(*chart.transactions, out);
+        else
+            print(chart.months, out);
+        out.flush();
+    });
 }
 
 } // namespace cli
