@@ -1,5 +1,6 @@
 #include "charts/grafiek1.h"
 
+#include "charts/series/chart_list.h"
 #include "charts/transaction_chart.h"
 
 namespace charts {
@@ -14,9 +15,10 @@ TForm2::TForm2(dbase::Table& T1, const ChartHooks& hooks, QWidget* mainWindow)
 
 void TForm2::FormShow()
 {
-    auto series = std::make_shared<TransactionSeries>();
-    guard::run(m_hooks.guard, [&] { series->scan(m_T1); });
-    Chart1->setSeries(std::move(series));
+    ChartData chart;
+    guard::run(m_hooks.guard, [&] { chart = chartNamed(kTransactionsChart)->series(m_T1, {}); });
+    Chart1->setSeries(chart.transactions ? chart.transactions
+                                         : std::make_shared<TransactionSeries>());
 }
 
 } // namespace charts

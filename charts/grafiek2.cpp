@@ -1,6 +1,7 @@
 #include "charts/grafiek2.h"
 
 #include "charts/month_chart.h"
+#include "charts/series/chart_list.h"
 #include "charts/series/month_series.h"
 
 namespace charts {
@@ -16,10 +17,11 @@ TForm3::TForm3(dbase::Table& T2, std::function<QStringList()> tickedYears, const
 
 void TForm3::FormShow()
 {
-    const std::array<QString, 3> years =
-        chartYears(m_tickedYears ? m_tickedYears() : QStringList());
-    Chart1->setSeries(relationYearStyles(years));
-    guard::run(m_hooks.guard, [&] { Chart1->setSeries(relationYearSeries(m_T2, years)); });
+    const QStringList ticked = m_tickedYears ? m_tickedYears() : QStringList();
+    Chart1->setSeries(relationYearStyles(chartYears(ticked)));
+    guard::run(m_hooks.guard, [&] {
+        Chart1->setSeries(chartNamed(kRelationsChart)->series(m_T2, ticked).months);
+    });
 }
 
 } // namespace charts

@@ -1,6 +1,7 @@
 #include "charts/grafiek3.h"
 
 #include "charts/month_chart.h"
+#include "charts/series/chart_list.h"
 #include "charts/series/month_series.h"
 
 namespace charts {
@@ -16,7 +17,8 @@ TForm5::TForm5(dbase::Table& T2, const ChartHooks& hooks, QWidget* mainWindow)
 void TForm5::FormShow()
 {
     Chart1->setSeries(incomeExpenseStyles());
-    guard::run(m_hooks.guard, [&] { Chart1->setSeries(incomeExpenseSeries(m_T2)); });
+    guard::run(m_hooks.guard,
+               [&] { Chart1->setSeries(chartNamed(kMonthsChart)->series(m_T2, {}).months); });
 }
 
 } // namespace charts

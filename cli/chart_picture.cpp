@@ -1,12 +1,9 @@
 #include "cli/chart_picture.h"
 
-#include "charts/grafiek1.h"
-#include "charts/grafiek2.h"
-#include "charts/grafiek3.h"
-#include "charts/month_chart.h"
-#include "charts/transaction_chart.h"
+#include "charts/chart_windows.h"
 
 #include <QApplication>
+#include <stdexcept>
 
 namespace cli {
 
@@ -18,30 +15,14 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool p
     return std::make_unique<QApplication>(argc, argv);
 }
 
-void renderChartPng(const ChartData& chart, const QString& file, QSize size)
+void renderChartPng(const QString& name, const charts::ChartData& chart, const QString& file,
+                    QSize size)
 {
-    std::unique_ptr<charts::ChartPlot> plot;
-    QSize windowSize;
-    switch (chart.kind) {
-    case ChartKind::Transactions: {
-        auto transactions = std::make_unique<charts::TransactionChart>();
-        transactions->setSeries(chart.transactions);
-        plot = std::move(transactions);
-        windowSize = charts::TForm2::kChartPlace.size();
-        break;
-    }
-    case ChartKind::Relations:
-        plot.reset(charts::createRelationYearChart());
-        windowSize = charts::TForm3::kChartPlace.size();
-        break;
-    case ChartKind::Months:
-        plot.reset(charts::createIncomeExpenseChart());
-        windowSize = charts::TForm5::kChartPlace.size();
-        break;
-    }
-    if (auto* months = qobject_cast<charts::MonthChart*>(plot.get()))
-        months->setSeries(chart.months);
-    plot->resize(size.isEmpty() ? windowSize : size);
+    const charts::ChartWindowSpec* window = charts::chartWindowNamed(name);
+    if (!window)
+        throw std::logic_error("a chart without a window");
+    const std::unique_ptr<charts::ChartPlot> plot = window->plot(chart);
+    plot->resize(size.isEmpty() ? window->size : size);
     plot->saveTo(file, charts::ChartPlot::ImageFormat::Png);
 }
 

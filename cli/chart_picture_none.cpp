@@ -10,7 +10,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-void renderChartPng(const ChartData&, const QString&, QSize)
+void renderChartPng(const QString&, const charts::ChartData&, const QString&, QSize)
 {
     throw std::runtime_error("kolvaro-cli was built without the windows: --png is not available");
 }

@@ -20,7 +20,7 @@ const QString kUsage = u"usage: kolvaro-cli [--tables DIR] chart transactions|re
 
 struct ChartOptions
 {
-    ChartKind kind = ChartKind::Transactions;
+    const charts::ChartSpec* chart = nullptr;
     FilterOptions filters;  // of the one table the chart reads
     QStringList givenYears; // as named by --years
     QString png;
@@ -30,14 +30,12 @@ struct ChartOptions
 // The options, or a message why they are not usable.
 std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
 {
-    static const QMap<QString, ChartKind> kinds = {{u"transactions"_s, ChartKind::Transactions},
-                                                   {u"relations"_s, ChartKind::Relations},
-                                                   {u"months"_s, ChartKind::Months}};
-    if (args.isEmpty() || !kinds.contains(args[0]))
-        return std::nullopt;
     ChartOptions options;
-    options.kind = kinds.value(args[0]);
-    const int table = options.kind == ChartKind::Transactions ? kFilterMutaties : kFilterBedrijven;
+    options.chart = charts::chartNamed(args.value(0));
+    if (!options.chart)
+        return std::nullopt;
+    const int table =
+        options.chart->table == charts::ChartTable::Mutaties ? kFilterMutaties : kFilterBedrijven;
     const std::optional<QStringList> rest = takeFilterOptions(args.mid(1), table, options.filters);
     if (!rest)
         return std::nullopt;
@@ -65,8 +63,7 @@ std::optional<ChartOptions> parse(const QStringList& args, QString& problem)
             return std::nullopt;
         }
     }
-    if ((yearsGiven && options.kind != ChartKind::Relations) ||
-        (sizeGiven && options.png.isEmpty()))
+    if ((yearsGiven && !options.chart->usesTickedYears) || (sizeGiven && options.png.isEmpty()))
         return std::nullopt;
     return options;
 }
@@ -120,7 +117,7 @@ int chart(const Context& context)
         printErr(problem.isEmpty() ? kUsage : problem);
         return 2;
     }
-    ChartData chart;
+    charts::ChartData chart;
     const int status =
         overFilteredTables(context, {}, TableAccess::Read, [&](store::TDataModule1& data, Output&) {
             // The year list holds 2006..2030 and the years of bedrijven outside them; ticks stand
@@ -138,16 +135,9 @@ int chart(const Context& context)
                 if (options->givenYears.contains(year))
                     tickedYears << year;
             applyFilterOptions(options->filters, data);
-            chart.kind = options->kind;
-            if (chart.kind == ChartKind::Transactions) {
-                auto series = std::make_shared<charts::TransactionSeries>();
-                series->scan(data.T1);
-                chart.transactions = series;
-            } else if (chart.kind == ChartKind::Relations) {
-                chart.months = charts::relationYearSeries(data.T2, charts::chartYears(tickedYears));
-            } else {
-                chart.months = charts::incomeExpenseSeries(data.T2);
-            }
+            const charts::ChartSpec& spec = *options->chart;
+            chart = spec.series(spec.table == charts::ChartTable::Mutaties ? data.T1 : data.T2,
+                                tickedYears);
         });
     if (!problem.isEmpty()) {
         printErr(problem);
@@ -158,7 +148,7 @@ int chart(const Context& context)
     // Drawn or printed once the tables are closed.
     return runGuarded([&] {
         if (!options->png.isEmpty()) {
-            renderChartPng(chart, options->png, options->size);
+            renderChartPng(options->chart->name, chart, options->png, options->size);
             return;
         }
         Output out;
