@@ -6,6 +6,7 @@
 #include "charts/transaction_chart.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
+#include "tests/app/window_fixture.h"
 #include "tests/support/relation_year.h"
 #include "views/db_grid.h"
 #include "views/filter/page_rows.h"
@@ -47,18 +48,16 @@ private:
     void addRelationYear(const QString& naam, const QString& jaar);
     views::TableModel* model(views::DbGrid* grid) { return grid->tableModel(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    std::unique_ptr<store::TDataModule1> m_data;
-    std::unique_ptr<app::TForm1> m_form;
+    WindowFixture m_window;
+    std::unique_ptr<QTemporaryDir>& m_dir = m_window.dir;
+    FakeDialogs& m_dialogs = m_window.dialogs;
+    std::unique_ptr<store::TDataModule1>& m_data = m_window.data;
+    std::unique_ptr<app::TForm1>& m_form = m_window.form;
 };
 
 void Form1AnswersTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    qputenv("HOME", m_dir->filePath(u"home"_s).toUtf8());
-    qputenv("KOLVARO_ENGINE_CONFIG", m_dir->filePath(u"engine.ini"_s).toUtf8());
+    QVERIFY(m_window.makeFolder());
     start();
     addTransaction(QDate(2010, 3, 1), 6, u"Caf\u00e9 Anna"_s, -12.5);
     addTransaction(QDate(2010, 3, 2), 4, u"WERKGEVER"_s, 2500.25);
@@ -71,9 +70,7 @@ void Form1AnswersTest::init()
 
 void Form1AnswersTest::start()
 {
-    m_dialogs = FakeDialogs();
-    m_data = std::make_unique<store::TDataModule1>();
-    m_form = std::make_unique<app::TForm1>(*m_data, m_dialogs);
+    m_window.start();
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));

@@ -3,6 +3,7 @@
 #include "app/kolvaro1.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
+#include "tests/app/window_fixture.h"
 #include "tests/support/relation_year.h"
 #include "views/db_grid.h"
 #include "views/filter/page_rows.h"
@@ -38,21 +39,17 @@ private:
     void addRelationYear(const QString& naam, const QString& jaar);
     static void type(QWidget* box, const QString& text);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    std::unique_ptr<store::TDataModule1> m_data;
-    std::unique_ptr<app::TForm1> m_form;
+    WindowFixture m_window;
+    std::unique_ptr<QTemporaryDir>& m_dir = m_window.dir;
+    FakeDialogs& m_dialogs = m_window.dialogs;
+    std::unique_ptr<store::TDataModule1>& m_data = m_window.data;
+    std::unique_ptr<app::TForm1>& m_form = m_window.form;
 };
 
 void Form1FilterTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    qputenv("HOME", m_dir->filePath(u"home"_s).toUtf8());
-    qputenv("KOLVARO_ENGINE_CONFIG", m_dir->filePath(u"engine.ini"_s).toUtf8());
-    m_dialogs = FakeDialogs();
-    m_data = std::make_unique<store::TDataModule1>();
-    m_form = std::make_unique<app::TForm1>(*m_data, m_dialogs);
+    QVERIFY(m_window.makeFolder());
+    m_window.start();
     addTransaction(QDate(2010, 3, 1), 3, u"Abby Road"_s);
     addTransaction(QDate(2010, 3, 2), 4, u"CRABBE"_s);
     addTransaction(QDate(2010, 3, 2), 6, u"JANSEN"_s);
