@@ -24,9 +24,9 @@ std::unique_ptr<ChartPlot> monthPlot(MonthChart* chart, const ChartData& data)
     return std::unique_ptr<ChartPlot>(chart);
 }
 
-const std::vector<ChartWindowSpec>& chartWindows()
+const std::vector<ChartWindowEntry>& chartWindows()
 {
-    static const std::vector<ChartWindowSpec> list = {
+    static const std::vector<ChartWindowEntry> list = {
         {kTransactionsChart, TForm2::kChartPlace.size(), transactionPlot},
         {kRelationsChart, TForm3::kChartPlace.size(),
          [](const ChartData& data) { return monthPlot(createRelationYearChart(), data); }},
@@ -38,11 +38,11 @@ const std::vector<ChartWindowSpec>& chartWindows()
 
 } // namespace
 
-const ChartWindowSpec* chartWindowNamed(const QString& name)
+const ChartWindowEntry* chartWindowNamed(const QString& name)
 {
-    for (const ChartWindowSpec& spec : chartWindows())
-        if (spec.name == name)
-            return &spec;
+    for (const ChartWindowEntry& entry : chartWindows())
+        if (entry.name == name)
+            return &entry;
     return nullptr;
 }
 

@@ -18,7 +18,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool p
 void renderChartPng(const QString& name, const charts::ChartData& chart, const QString& file,
                     QSize size)
 {
-    const charts::ChartWindowSpec* window = charts::chartWindowNamed(name);
+    const charts::ChartWindowEntry* window = charts::chartWindowNamed(name);
     if (!window)
         throw std::logic_error("a chart without a window");
     const std::unique_ptr<charts::ChartPlot> plot = window->plot(chart);

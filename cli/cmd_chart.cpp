@@ -20,7 +20,7 @@ const QString kUsage = u"usage: kolvaro-cli [--tables DIR] chart transactions|re
 
 struct ChartOptions
 {
-    const charts::ChartSpec* chart = nullptr;
+    const charts::ChartEntry* chart = nullptr;
     FilterOptions filters;  // of the one table the chart reads
     QStringList givenYears; // as named by --years
     QString png;
@@ -135,9 +135,9 @@ int chart(const Context& context)
                 if (options->givenYears.contains(year))
                     tickedYears << year;
             applyFilterOptions(options->filters, data);
-            const charts::ChartSpec& spec = *options->chart;
-            chart = spec.series(spec.table == charts::ChartTable::Mutaties ? data.T1 : data.T2,
-                                tickedYears);
+            const charts::ChartEntry& entry = *options->chart;
+            chart = entry.series(entry.table == charts::ChartTable::Mutaties ? data.T1 : data.T2,
+                                 tickedYears);
         });
     if (!problem.isEmpty()) {
         printErr(problem);

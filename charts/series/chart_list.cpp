@@ -24,9 +24,9 @@ ChartData incomeAndExpenses(dbase::Table& bedrijven, const QStringList&)
 
 } // namespace
 
-const std::vector<ChartSpec>& chartList()
+const std::vector<ChartEntry>& chartList()
 {
-    static const std::vector<ChartSpec> list = {
+    static const std::vector<ChartEntry> list = {
         {kTransactionsChart, ChartTable::Mutaties, false, transactionBars},
         {kRelationsChart, ChartTable::Bedrijven, true, relationYears},
         {kMonthsChart, ChartTable::Bedrijven, false, incomeAndExpenses},
@@ -34,11 +34,11 @@ const std::vector<ChartSpec>& chartList()
     return list;
 }
 
-const ChartSpec* chartNamed(const QString& name)
+const ChartEntry* chartNamed(const QString& name)
 {
-    for (const ChartSpec& spec : chartList())
-        if (spec.name == name)
-            return &spec;
+    for (const ChartEntry& entry : chartList())
+        if (entry.name == name)
+            return &entry;
     return nullptr;
 }
 

@@ -34,7 +34,7 @@ inline const QString kTransactionsChart = QStringLiteral("transactions");
 inline const QString kRelationsChart = QStringLiteral("relations");
 inline const QString kMonthsChart = QStringLiteral("months");
 
-struct ChartSpec
+struct ChartEntry
 {
     QString name; // as kolvaro-cli names it
     ChartTable table;
@@ -43,8 +43,8 @@ struct ChartSpec
     ChartData (*series)(dbase::Table& table, const QStringList& tickedYears);
 };
 
-const std::vector<ChartSpec>& chartList();
+const std::vector<ChartEntry>& chartList();
 // The row of that name; nullptr when there is none.
-const ChartSpec* chartNamed(const QString& name);
+const ChartEntry* chartNamed(const QString& name);
 
 } // namespace charts

@@ -133,12 +133,11 @@ TEST(CurrentLayouts, valuesOfEachLayout)
 // that a row stored under either is found again; the switch off stores the old reading.
 TEST(CurrentLayouts, importReadsTheWholeLineAndKeepsTheOtherReading)
 {
-    const QString remainder =
-        laidOut(u"SEPA Incasso algemeen doorlopend"_s,
-                {u"Incassant: NL98ZZZ123456780000"_s, u"Naam: ENERGIE VOOR ALLEN"_s,
-                 u"Machtiging: 0042-7"_s,
-         u"Omschrijving: Voorschot energie januari tot en met december"_s,
-                 u"IBAN: NL55ENRG0987654321"_s});
+    const QString remainder = laidOut(
+        u"SEPA Incasso algemeen doorlopend"_s,
+        {u"Incassant: NL98ZZZ123456780000"_s, u"Naam: ENERGIE VOOR ALLEN"_s,
+         u"Machtiging: 0042-7"_s, u"Omschrijving: Voorschot energie januari tot en met december"_s,
+         u"IBAN: NL55ENRG0987654321"_s});
     const QString line =
         u"123456789\tEUR\t20260105\t1.000,00\t987,50\t20260105\t-12,5\t"_s + remainder;
     ASSERT_GT(line.indexOf(u"IBAN: "_s), 240) << "the fixture must put the IBAN past the old cut";
