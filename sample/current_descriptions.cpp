@@ -14,7 +14,7 @@ constexpr qsizetype kHead = 32;
 constexpr qsizetype kLine = 64;
 constexpr qsizetype kSlot = 32;
 
-const char* const kBanks[] = {"ABCD", "BANK", "FINA", "GELD", "SPAR", "KOLV"};
+const char* const kBanks[] = {"ABCD", "BANK", "FINA", "GELD", "SPRB", "KOLV"};
 const char* const kMonthsMixed[] = {"januari",   "februari", "maart",    "april",
                                     "mei",       "juni",     "juli",     "augustus",
                                     "september", "oktober",  "november", "december"};

@@ -54,7 +54,7 @@ void Form1RelationPagesTest::init()
          {testsupport::RelationYear{u"BAKKER"_s, u"2010"_s, {{0, -1234.5}}},
           testsupport::RelationYear{u"SHOP"_s, u"2010"_s, {{0, 1000.0}}},
           testsupport::RelationYear{u"SHOP"_s, u"2011"_s, {{0, 7.0}}},
-          testsupport::RelationYear{u"ZIGGO"_s, u"2011"_s, {{0, -50.0}}}})
+          testsupport::RelationYear{u"TELECOM NOORD"_s, u"2011"_s, {{0, -50.0}}}})
         testsupport::addRelationYear(m_data->T2, r);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -104,7 +104,7 @@ void Form1RelationPagesTest::doubleClickAndButtonsSetTheFlags()
     // The buttons act on the rows the filter lets through, then the grid is on its first row.
     QLineEdit* naam = m_form->DBFilterPanel2->box(vf::kNaamLine, 0);
     naam->setFocus();
-    QTest::keyClicks(naam, u"o"_s); // SHOP twice and ZIGGO
+    QTest::keyClicks(naam, u"o"_s); // SHOP twice and TELECOM NOORD
     m_data->T2.last();
     m_form->SRColorButton1->click();
     QCOMPARE(grid->currentIndex().row(), 0);

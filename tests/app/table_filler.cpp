@@ -22,11 +22,11 @@ const QStringList& names()
     static const QStringList pool = {QStringLiteral("BUURTWINKELS 1234"),
                                      QStringLiteral("BELASTINGDIENST"),
                                      QStringLiteral("KOLVARO"),
-                                     QStringLiteral("ENECO ZAKELIJK"),
+                                     QStringLiteral("ENERGIE ZAKELIJK"),
                                      QStringLiteral("GEMEENTE UTRECHT"),
                                      QStringLiteral("DAGVERS SUPERMARKT"),
-                                     QStringLiteral("NS REIZIGERS"),
-                                     QStringLiteral("ZIGGO SERVICES BV"),
+                                     QStringLiteral("SPOOR REIZIGERS"),
+                                     QStringLiteral("KABELNET SERVICES BV"),
                                      QStringLiteral("CAF\u00c9 DE BEURS"),
                                      QStringLiteral("WERKGEVER SALARIS")};
     return pool;

@@ -40,8 +40,8 @@ struct Transactions : testsupport::Tables
     {
         add(QDate(2010, 3, 1), 3, u"Abby Road"_s, u"huur maart"_s, u"R1"_s);
         add(QDate(2010, 3, 2), 4, u"CRABBE BV"_s, u"NO\u00cbL cadeau"_s, u"R2"_s);
-        add(QDate(2010, 3, 3), 5, u"NS REIZIGERS"_s, u"Stra\u00dfe 5"_s, u"R3"_s);
-        add(QDate(2010, 3, 4), 6, u"NS REIZIGERS BV"_s, u"pinnen"_s, u"R4"_s);
+        add(QDate(2010, 3, 3), 5, u"SP REIZIGERS"_s, u"Stra\u00dfe 5"_s, u"R3"_s);
+        add(QDate(2010, 3, 4), 6, u"SP REIZIGERS BV"_s, u"pinnen"_s, u"R4"_s);
         add(QDate(2010, 4, 1), 7, u"GEMEENTE"_s, u"Aanslag ab"_s, u"R5"_s);
         add(QDate(), 3, u"zonder datum"_s, QString(), u"R6"_s);
     }
@@ -200,9 +200,9 @@ TEST(FilterPredicate, eachComparisonOverTheRows)
         {contains(n::kOmschrijving).setCaseInsensitive(false), u"ab"_s, {}, u"R5"_s},
         {contains(n::kOmschrijving).setCaseInsensitive(false), u"AB"_s, {}, QString()},
         // Begins with, and equality, of texts.
-        {FilterField(n::kNaam), u"ns"_s, {}, u"R3 R4"_s},
-        {FilterField(n::kNaam).setCompare(Compare::ctExact), u"ns reizigers"_s, {}, u"R3"_s},
-        {FilterField(n::kNaam).setCount(Count::coTwo), u"n"_s, u"ns"_s, u"R3 R4"_s},
+        {FilterField(n::kNaam), u"sp"_s, {}, u"R3 R4"_s},
+        {FilterField(n::kNaam).setCompare(Compare::ctExact), u"sp reizigers"_s, {}, u"R3"_s},
+        {FilterField(n::kNaam).setCount(Count::coTwo), u"s"_s, u"sp"_s, u"R3 R4"_s},
         // Dates and numbers as values; an empty date is in no range.
         {FilterField(n::kDatum), u"02-03-2010"_s, {}, u"R2 R3 R4 R5"_s},
         {FilterField(n::kDatum), {}, u"2-3-2010"_s, u"R1 R2"_s},
