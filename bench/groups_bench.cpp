@@ -1,6 +1,7 @@
 // Relation groups over the 100 000 lines of the sample generator's file and 500 rules made from
 // its names (300 "gelijk", 150 "begint met", 40 "bevat", 10 "patroon", all on Naam, as payee
 // rules are written): the rebuild of bedrijven, and the import with and without the rules.
+#include "bench/fresh_runs.h"
 #include "bench/tab_files.h"
 #include "import/import_run.h"
 #include "relations/group_rebuild.h"
@@ -28,18 +29,6 @@ QString sampleFile()
 {
     return benchdata::tabFile(u"kolvaro-sample-100k.tab"_s);
 }
-
-struct Tables
-{
-    QTemporaryDir dir;
-    store::TDataModule1 data;
-    Tables()
-    {
-        data.setTablesFolder(dir.path());
-        data.T1.open();
-        data.T2.open();
-    }
-};
 
 GroupRule rule(RuleKind kind, const QString& pattern, const QString& group,
                relations::RuleField field = relations::RuleField::Naam)
@@ -96,7 +85,7 @@ void counters(benchmark::State& state)
 // between the timed runs).
 void BM_RebuildWith500Rules(benchmark::State& state)
 {
-    Tables tables;
+    benchdata::FreshTables tables;
     import::ImportRun(tables.data.T1, tables.data.T2).run(sampleFile());
     const relations::GroupResolver none;
     const relations::GroupResolver groups(rulesFor(tables.data.T1, state.range(0) == 1));
@@ -118,13 +107,13 @@ void runImport(benchmark::State& state, bool withRules)
 {
     std::vector<GroupRule> rules;
     {
-        Tables scratch;
+        benchdata::FreshTables scratch;
         import::ImportRun(scratch.data.T1, scratch.data.T2).run(sampleFile());
         rules = rulesFor(scratch.data.T1);
     }
     for (auto _ : state) {
         state.PauseTiming();
-        auto tables = std::make_unique<Tables>();
+        auto tables = std::make_unique<benchdata::FreshTables>();
         // The resolver is made when the import starts, so its compiling counts.
         state.ResumeTiming();
         const relations::GroupResolver groups(withRules ? rules : std::vector<GroupRule>{});
@@ -155,16 +144,8 @@ BENCHMARK(BM_RebuildWith500Rules)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(3);
-BENCHMARK(BM_ImportWithoutRules)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
-BENCHMARK(BM_ImportWith500Rules)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
+BENCHMARK(BM_ImportWithoutRules)->Apply(benchdata::wholeRuns);
+BENCHMARK(BM_ImportWith500Rules)->Apply(benchdata::wholeRuns);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // `kolvaro-cli import` do it, and the generator of those files. The files come from the sample
 // generator (100 000 lines, seed 1); they are made once into the folder KOLVARO_BENCH_DATA
 // (default: the system temp folder).
+#include "bench/fresh_runs.h"
 #include "bench/tab_files.h"
 #include "import/import_run.h"
 #include "sample/sample_tab.h"
@@ -19,18 +20,6 @@ using benchdata::kLines;
 using benchdata::tabFile;
 
 // Fresh, empty tables in a folder of their own.
-struct Tables
-{
-    QTemporaryDir dir;
-    store::TDataModule1 data;
-    Tables()
-    {
-        data.setTablesFolder(dir.path());
-        data.T1.open();
-        data.T2.open();
-    }
-};
-
 void report(benchmark::State& state)
 {
     state.counters["lines/s"] =
@@ -44,7 +33,7 @@ void runImport(benchmark::State& state, const QString& file, bool preload)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto tables = std::make_unique<Tables>();
+        auto tables = std::make_unique<benchdata::FreshTables>();
         if (preload)
             import::ImportRun(tables->data.T1, tables->data.T2).run(file);
         state.ResumeTiming();
@@ -107,31 +96,11 @@ void BM_SampleTab(benchmark::State& state)
 }
 
 BENCHMARK(BM_SampleTab)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
-BENCHMARK(BM_FirstImport)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
-BENCHMARK(BM_FirstImportClassicLayouts)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
-BENCHMARK(BM_FirstImportCurrentLayouts)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
-BENCHMARK(BM_ReImportAllDuplicates)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
-BENCHMARK(BM_ImportWithDuplicateFraction20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5);
+BENCHMARK(BM_FirstImport)->Apply(benchdata::wholeRuns);
+BENCHMARK(BM_FirstImportClassicLayouts)->Apply(benchdata::wholeRuns);
+BENCHMARK(BM_FirstImportCurrentLayouts)->Apply(benchdata::wholeRuns);
+BENCHMARK(BM_ReImportAllDuplicates)->Apply(benchdata::wholeRuns);
+BENCHMARK(BM_ImportWithDuplicateFraction20)->Apply(benchdata::wholeRuns);
 
 } // namespace
 
