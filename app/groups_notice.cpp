@@ -1,6 +1,6 @@
 #include "app/groups_notice.h"
 
-#include "app/groups_texts.h"
+#include "notices/page_notices.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@ namespace app {
 
 QLabel* addGroupsNotice(QWidget* page)
 {
-    auto* notice = new QLabel(groupstexts::kNotApplied, page);
+    auto* notice = new QLabel(notices::kGroupsNotApplied, page);
     notice->setObjectName(QStringLiteral("groupsNotice"));
     notice->setWordWrap(true);
     notice->setContentsMargins(8, 3, 8, 3);

@@ -2,8 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/groups_texts.h"
-#include "relations/group_rebuild.h"
-#include "relations/group_rules_file.h"
+#include "relations/group_changes.h"
 
 namespace app {
 
@@ -12,9 +11,9 @@ namespace texts = groupstexts;
 void GroupsState::load(const QString& folder, Dialogs& dialogs)
 {
     m_folder = folder;
-    relations::LoadedRules loaded = relations::loadGroupRules(folder, true);
-    m_resolver = relations::GroupResolver(std::move(loaded.rules));
-    for (const QString& problem : loaded.problems)
+    m_loaded = relations::loadGroupRules(folder, true);
+    m_resolver = relations::GroupResolver(m_loaded.rules);
+    for (const QString& problem : m_loaded.problems)
         dialogs.showError(problem);
 }
 
@@ -23,43 +22,40 @@ bool GroupsState::applied() const
     return m_folder.isEmpty() || relations::groupRulesApplied(m_folder, rules());
 }
 
-void GroupsState::rebuild(store::TDataModule1& data)
+void GroupsState::requireReadable() const
 {
-    relations::rebuildRelationYears(data.T1, data.T2, m_resolver);
-    relations::markGroupRulesApplied(m_folder, rules());
+    relations::requireReadableRules(m_loaded);
 }
 
 bool GroupsState::saveAndApply(store::TDataModule1& data, Dialogs& dialogs,
                                const std::vector<relations::GroupRule>& rules)
 {
+    requireReadable();
     std::vector<relations::GroupRule> checked;
     for (const relations::GroupRule& rule : rules)
         checked.push_back(relations::checkedRule(rule));
-    relations::GroupResolver next(checked);
-    const int changing = relations::transactionsChangingGroup(data.T1, m_resolver, next);
-    if (!dialogs.askYesNo(texts::kDialogTitle, texts::kApplyQuestion.arg(changing)))
+    const relations::RulesPreview preview =
+        relations::previewGroupRules(data, m_resolver.rules(), checked);
+    if (!dialogs.askYesNo(texts::kDialogTitle,
+                          texts::kApplyQuestion.arg(preview.transactions).arg(preview.rows)))
         return false;
-    if (checked != m_resolver.rules())
-        relations::saveGroupRules(m_folder, checked);
-    m_resolver = std::move(next);
-    rebuild(data);
+    relations::saveAndRebuild(data, checked);
+    load(m_folder, dialogs);
     return true;
 }
 
 bool GroupsState::undo(store::TDataModule1& data, Dialogs& dialogs)
 {
-    // Throws the message when there is nothing to undo. The rules come back first, so that the
-    // question can count what they change; a "no" swaps them back.
-    relations::undoGroupRules(m_folder);
-    relations::LoadedRules previous = relations::loadGroupRules(m_folder, false);
-    relations::GroupResolver next(std::move(previous.rules));
-    const int changing = relations::transactionsChangingGroup(data.T1, m_resolver, next);
-    if (!dialogs.askYesNo(texts::kDialogTitle, texts::kUndoQuestion.arg(changing))) {
-        relations::undoGroupRules(m_folder); // the swap back: nothing changed
+    requireReadable();
+    // Throws the message when there is nothing to undo.
+    const std::vector<relations::GroupRule> previous = relations::previousGroupRules(m_folder);
+    const relations::RulesPreview preview =
+        relations::previewGroupRules(data, m_resolver.rules(), previous);
+    if (!dialogs.askYesNo(texts::kDialogTitle,
+                          texts::kUndoQuestion.arg(preview.transactions).arg(preview.rows)))
         return false;
-    }
-    m_resolver = std::move(next);
-    rebuild(data);
+    relations::undoAndRebuild(data);
+    load(m_folder, dialogs);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "relations/group_resolver.h"
+#include "relations/group_rules_file.h"
 #include "store/data_module.h"
 
 #include <QString>
@@ -24,6 +25,9 @@ public:
     const relations::GroupResolver& resolver() const { return m_resolver; }
     // Whether bedrijven was last rebuilt under these rules.
     bool applied() const;
+    // Throws the message naming the rules table when it could not be read at the load: the
+    // month pass and every change of the rules wait until the user mends it.
+    void requireReadable() const;
 
     // Asks how many transactions change group, then saves `rules` (the old ones kept for undo),
     // rebuilds bedrijven and loads them. False when the user says no. Throws on refused rules
@@ -34,9 +38,8 @@ public:
     bool undo(store::TDataModule1& data, Dialogs& dialogs);
 
 private:
-    void rebuild(store::TDataModule1& data);
-
     QString m_folder;
+    relations::LoadedRules m_loaded; // the rules as read, and what was wrong with them
     relations::GroupResolver m_resolver;
 };
 

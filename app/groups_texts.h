@@ -43,14 +43,13 @@ inline const QString kOk = QStringLiteral("OK");
 inline const QString kCancel = QStringLiteral("Annuleren");
 
 inline const QString kApplyQuestion =
-    QStringLiteral("%1 boekingen krijgen een andere groep. De regels opslaan en de relatietabel "
-                   "opnieuw opbouwen?");
+    QStringLiteral("%1 boekingen krijgen een andere groep en %2 rijen van de relatietabel "
+                   "veranderen of vervallen. De regels opslaan en de relatietabel opnieuw "
+                   "opbouwen?");
 inline const QString kUndoQuestion =
     QStringLiteral("De regels terugzetten zoals ze voor de laatste wijziging waren (%1 boekingen "
-                   "krijgen een andere groep) en de relatietabel opnieuw opbouwen?");
-inline const QString kNotApplied = QStringLiteral(
-    "Let op: de totalen volgen de regels van de relatiegroepen nog niet; dat doen ze na "
-    "\"Opslaan en toepassen\" onder \"Groepen…\" op de pagina \"Overzicht relaties\".");
+                   "krijgen een andere groep, %2 rijen van de relatietabel veranderen of "
+                   "vervallen) en de relatietabel opnieuw opbouwen?");
 
 inline const QString kMergeAction = QStringLiteral("Samenvoegen…");
 inline const QString kMergeTitle = QStringLiteral("Samenvoegen");

@@ -8,7 +8,9 @@
 #include "import/account_census.h"
 #include "import/import_run.h"
 #include "monthly/month_sums.h"
+#include "notices/page_notices.h"
 #include "relations/completion.h"
+#include "relations/group_changes.h"
 #include "relations/month_totals.h"
 #include "store/amount_totals.h"
 #include "store/dbase/alias_config.h"
@@ -278,6 +280,10 @@ void TForm1::SRColorButton8Click()
 void TForm1::SRColorButton9Click()
 {
     guarded([&] {
+        // Without its rules, or over a transactions table created empty at the start, the pass
+        // would undo the relation-year totals.
+        m_groups->requireReadable();
+        relations::requireTransactionsTable(m_data);
         relations::fillMonthTotals(m_data.T1, m_data.T2, &m_groups->resolver());
         totalsStepRan(store::TotalsStep::FillMonths);
     });
@@ -302,14 +308,8 @@ void TForm1::totalsStepRan(store::TotalsStep step)
 
 void TForm1::showTotalsNotice()
 {
-    QString text;
-    if (!m_tablesFolder.isEmpty()) {
-        const store::TotalsNotice notice(m_tablesFolder);
-        if (notice.due(store::TotalsStep::CompleteRelations))
-            text = views::texts::kTotalsStaleBoth;
-        else if (notice.due(store::TotalsStep::FillMonths))
-            text = views::texts::kTotalsStaleFill;
-    }
+    const QString text =
+        m_tablesFolder.isEmpty() ? QString() : notices::totalsNotice(m_tablesFolder);
     for (QLabel* label : {m_relationsNotice, m_monthNotice}) {
         label->setText(text);
         label->setVisible(!text.isEmpty());

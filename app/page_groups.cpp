@@ -87,6 +87,7 @@ void TForm1::afterRulesApplied()
     views::showRecordCount(Label9, m_data.T2);
     views::showRecordCount(Label17, m_data.T2);
     showGroupsNotices();
+    showTotalsNotice(); // a rebuild brings every total up to date
 }
 
 void TForm1::groupsButtonClick()

@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include "relations/group_changes.h"
 #include "relations/group_rules_file.h"
 #include "store/dbase/engine_error.h"
 #include "store/tables_folder.h"
@@ -22,6 +23,8 @@ void openTables(store::TDataModule1& data, const QString& tablesDir, TableAccess
             table->open();
         }
     } else {
+        if (access == TableAccess::WriteExisting)
+            relations::requireTransactionsTable(data);
         data.openTables();
     }
     for (const dbase::Table* table : {&data.T1, &data.T2})

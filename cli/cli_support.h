@@ -14,6 +14,8 @@ enum class TableAccess
     Read,  // nothing is created or written, not even a lock file; a missing table is an error
     Write, // like the program's start: a missing alias is registered, missing tables created
            // (with the help text)
+    WriteExisting, // Write, but a missing mutaties beside an existing bedrijven is an error:
+                   // a pass over the relation-year rows must not take it for an empty one
 };
 
 // Opens both tables in `tablesDir`, or in the alias's folder when it is empty. What the engine

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/filtered_tables.h"
 
+#include "relations/group_changes.h"
 #include "relations/group_rebuild.h"
 #include "relations/group_resolver.h"
 #include "relations/group_rules_file.h"
@@ -52,26 +53,17 @@ int ruleNumber(const QString& text, qsizetype count, bool end = false)
 }
 
 // Opens the tables for writing (which keeps a second program out while the rules change), lets
-// `change` edit the rules, saves them and prints what `change` gives back.
+// `change` edit the rules, saves them and prints what `change` gives back. A rules table that
+// cannot be read whole is never replaced.
 int changeRules(const Context& context,
                 const std::function<QString(std::vector<relations::GroupRule>&)>& change)
 {
-    return overFilteredTables(context, {}, TableAccess::Write,
-                              [&](store::TDataModule1& data, Output& out) {
-                                  std::vector<relations::GroupRule> rules = groupRules(data, true);
-                                  out += change(rules);
-                                  relations::saveGroupRules(data.T1.directory(), rules);
-                              });
-}
-
-// Rebuilds bedrijven under the folder's rules and remembers that the totals follow them.
-QString rebuild(store::TDataModule1& data)
-{
-    const std::vector<relations::GroupRule> rules = groupRules(data, true);
-    const relations::GroupResolver groups(rules);
-    const int count = relations::rebuildRelationYears(data.T1, data.T2, groups);
-    relations::markGroupRulesApplied(data.T1.directory(), rules);
-    return QString::number(count) + u'\n';
+    return overFilteredTables(
+        context, {}, TableAccess::WriteExisting, [&](store::TDataModule1& data, Output& out) {
+            std::vector<relations::GroupRule> rules = relations::readableGroupRules(data);
+            out += change(rules);
+            relations::saveGroupRules(data.T1.directory(), rules);
+        });
 }
 
 int list(const Context& context)
@@ -184,17 +176,15 @@ int apply(const Context& context)
     const bool dryRun = context.args.size() == 2 && context.args[1] == u"--dry-run";
     if (context.args.size() != 1 && !dryRun)
         return usage();
-    const TableAccess access = dryRun ? TableAccess::Read : TableAccess::Write;
+    const TableAccess access = dryRun ? TableAccess::Read : TableAccess::WriteExisting;
     return overFilteredTables(context, {}, access, [&](store::TDataModule1& data, Output& out) {
         if (dryRun) {
-            const relations::GroupResolver groups(groupRules(data, false));
-            for (const relations::GroupChange& c :
-                 relations::plannedGroupChanges(data.T1, data.T2, groups))
+            for (const relations::GroupChange& c : relations::plannedRebuild(data))
                 out +=
                     QStringList{c.jaar, c.group, cents(c.oldTotal), cents(c.newTotal)}.join(u'\t') +
                     u'\n';
         } else {
-            out += rebuild(data);
+            out += QString::number(relations::rebuildUnderRules(data)) + u'\n';
         }
     });
 }
@@ -203,10 +193,9 @@ int undo(const Context& context)
 {
     if (context.args.size() != 1)
         return usage();
-    return overFilteredTables(context, {}, TableAccess::Write,
+    return overFilteredTables(context, {}, TableAccess::WriteExisting,
                               [](store::TDataModule1& data, Output& out) {
-                                  relations::undoGroupRules(data.T1.directory());
-                                  out += rebuild(data);
+                                  out += QString::number(relations::undoAndRebuild(data)) + u'\n';
                               });
 }
 

@@ -4,7 +4,9 @@
 #include "cli/filtered_tables.h"
 
 #include "monthly/month_sums.h"
+#include "notices/page_notices.h"
 #include "relations/completion.h"
+#include "relations/group_changes.h"
 #include "relations/month_totals.h"
 #include "relations/selection.h"
 #include "store/totals_notice.h"
@@ -66,13 +68,14 @@ int complete(const Context& context)
 
 int fill(const Context& context)
 {
-    return filteredPass(context, u"fill"_s, kBothTables, TableAccess::Write,
-                        [](store::TDataModule1& data) {
-                            const relations::GroupResolver groups = groupResolver(data);
-                            relations::fillMonthTotals(data.T1, data.T2, &groups);
-                            stepRan(data, store::TotalsStep::FillMonths);
-                            return QString();
-                        });
+    return filteredPass(
+        context, u"fill"_s, kBothTables, TableAccess::WriteExisting, [](store::TDataModule1& data) {
+            // Without its rules the pass would undo the groups' totals.
+            const relations::GroupResolver groups(relations::readableGroupRules(data));
+            relations::fillMonthTotals(data.T1, data.T2, &groups);
+            stepRan(data, store::TotalsStep::FillMonths);
+            return QString();
+        });
 }
 
 int totals(const Context& context)
@@ -85,6 +88,20 @@ int totals(const Context& context)
                             return cells.mid(1).join(u'\t') + u'\n';
                         },
                         {{u"--year"_s, u"--jaar"_s}});
+}
+
+int status(const Context& context)
+{
+    if (!context.args.isEmpty()) {
+        printErr(u"usage: kolvaro-cli [--tables DIR] status"_s);
+        return 2;
+    }
+    return overFilteredTables(
+        context, {}, TableAccess::Read, [](store::TDataModule1& data, Output& out) {
+            const QString folder = data.T1.directory();
+            for (const QString& notice : notices::pageNotices(folder, groupRules(data, false)))
+                out += notice + u'\n';
+        });
 }
 
 int select(const Context& context)

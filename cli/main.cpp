@@ -35,6 +35,8 @@ const char* const kUsage =
     "  groups list | add --veld V --soort S --patroon P --groep G [--op N] | remove N\n"
     "         | move N M | test [--veld V] TEXT | apply [--dry-run] | undo\n"
     "                            the rules that join relation names into groups\n"
+    "  status                    the notices the pages show now (totals to bring up to date,\n"
+    "                            rules not yet applied), one a line\n"
     "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
     "         [--layout classic|current|mixed]\n"
     "                            a generated bank TAB file to stdout, to try the program\n"
@@ -88,7 +90,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("sample"), cli::sampleTab},  {QStringLiteral("chart"), cli::chart},
         {QStringLiteral("count"), cli::count},       {QStringLiteral("select"), cli::select},
         {QStringLiteral("deselect"), cli::deselect}, {QStringLiteral("export"), cli::exportRows},
-        {QStringLiteral("groups"), cli::groups},
+        {QStringLiteral("groups"), cli::groups},     {QStringLiteral("status"), cli::status},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

@@ -1,5 +1,6 @@
 #include "relations/group_rules_file.h"
 
+#include "relations/table_files.h"
 #include "store/dbase/engine_error.h"
 #include "store/dbase/table.h"
 #include "store/dbase/table_location.h"
@@ -11,11 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 using namespace Qt::StringLiterals;
 
@@ -38,29 +36,6 @@ QString besides(const QString& folder, const QString& name)
     return QDir(folder).filePath(name);
 }
 
-// Puts `from` in the place of `to` in one step (an existing `to` is replaced).
-void replaceFile(const QString& from, const QString& to)
-{
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
-                            std::filesystem::path(to.toStdU16String()), error);
-    if (error)
-        throw dbase::EngineError(
-            u"Cannot replace %1: %2"_s.arg(to, QString::fromLocal8Bit(error.message())));
-}
-
-// A copy of `from` under the temporary name `to`, on the disk before it is used.
-void copyFile(const QString& from, const QString& to)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        throw dbase::EngineError(u"Cannot read %1: %2"_s.arg(from, source.errorString()));
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) < 0 ||
-        !target.commit())
-        throw dbase::EngineError(u"Cannot write %1: %2"_s.arg(to, target.errorString()));
-}
-
 GroupRule ruleOfRow(dbase::Table& table)
 {
     GroupRule rule;
@@ -71,6 +46,67 @@ GroupRule ruleOfRow(dbase::Table& table)
     rule.group = table.fieldByName(kRuleGroep).asString();
     rule.note = table.fieldByName(kRuleNotitie).asString();
     return checkedRule(rule);
+}
+
+// The rules of an open rules table in the order of their number; a bad row is skipped and
+// named in `problems`.
+std::vector<GroupRule> rulesOfTable(dbase::Table& table, const QString& path, QStringList& problems)
+{
+    std::vector<std::pair<qint64, GroupRule>> numbered;
+    int row = 0;
+    for (table.first(); !table.eof(); table.next()) {
+        ++row;
+        try {
+            numbered.emplace_back(table.fieldByName(kRuleNr).asInteger(), ruleOfRow(table));
+        } catch (const GroupRuleError& error) {
+            // One bad row (written by another tool) must not cost the other rules.
+            problems << u"Regel %1 van %2 wordt overgeslagen: %3"_s.arg(row).arg(
+                path, QString::fromUtf8(error.what()));
+        }
+    }
+    std::stable_sort(numbered.begin(), numbered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<GroupRule> rules;
+    for (auto& [nr, rule] : numbered)
+        rules.push_back(std::move(rule));
+    return rules;
+}
+
+// The rules table at `path`, read whole; throws GroupRuleError when it cannot be.
+std::vector<GroupRule> readRulesFile(const QString& path)
+{
+    QStringList problems;
+    std::vector<GroupRule> rules;
+    try {
+        dbase::Table table;
+        tablefiles::openForReading(table, path, store::relgroepDefinition());
+        problems << table.warnings();
+        rules = rulesOfTable(table, path, problems);
+    } catch (const std::exception& error) {
+        problems << QString::fromUtf8(error.what());
+    }
+    if (!problems.isEmpty())
+        throw GroupRuleError(u"De regels in %1 zijn niet te lezen: %2"_s.arg(
+            QDir::toNativeSeparators(path), problems.join(u' ')));
+    return rules;
+}
+
+void writeRulesFile(const QString& path, const std::vector<GroupRule>& rules)
+{
+    tablefiles::writeTable(path, store::relgroepDefinition(), [&](dbase::Table& table) {
+        int nr = 0;
+        for (const GroupRule& rule : rules) {
+            table.append();
+            table.fieldByName(kRuleNr).setAsInteger(++nr);
+            table.fieldByName(kRuleActief).setAsBoolean(rule.active);
+            table.fieldByName(kRuleVeld).setAsString(fieldName(rule.field));
+            table.fieldByName(kRuleSoort).setAsString(kindName(rule.kind));
+            table.fieldByName(kRulePatroon).setAsString(rule.pattern);
+            table.fieldByName(kRuleGroep).setAsString(rule.group);
+            table.fieldByName(kRuleNotitie).setAsString(rule.note);
+            table.post();
+        }
+    });
 }
 
 QByteArray fingerprint(const std::vector<GroupRule>& rules)
@@ -86,6 +122,21 @@ QByteArray fingerprint(const std::vector<GroupRule>& rules)
     return hash.result().toHex();
 }
 
+// An earlier version kept only a fingerprint of the applied rules, as a line of text.
+bool isFingerprintFile(const QString& path, QByteArray* text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(64).trimmed();
+    const bool hex = bytes.size() == 40 && std::all_of(bytes.begin(), bytes.end(), [](char c) {
+                         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+                     });
+    if (hex && text)
+        *text = bytes;
+    return hex;
+}
+
 } // namespace
 
 LoadedRules loadGroupRules(const QString& folder, bool create)
@@ -93,7 +144,7 @@ LoadedRules loadGroupRules(const QString& folder, bool create)
     LoadedRules loaded;
     const QString problemText =
         u"De regels van de relatiegroepen (%1) zijn niet te lezen: %2 Het programma werkt "
-        u"zonder groepen tot de regels opnieuw zijn opgeslagen."_s;
+        u"zonder groepen; herstel of verwijder dat bestand om weer regels te kunnen wijzigen."_s;
     QString path;
     try {
         path = rulesPath(folder);
@@ -106,24 +157,8 @@ LoadedRules loadGroupRules(const QString& folder, bool create)
         table.setReadOnly(!create);
         table.open();
         loaded.problems << table.warnings();
-        // Rows in the order of their number; a table written by this program has them so.
-        std::vector<std::pair<qint64, GroupRule>> numbered;
-        int row = 0;
-        for (table.first(); !table.eof(); table.next()) {
-            ++row;
-            try {
-                numbered.emplace_back(table.fieldByName(kRuleNr).asInteger(), ruleOfRow(table));
-            } catch (const GroupRuleError& error) {
-                // One bad row (written by another tool) must not cost the other rules.
-                loaded.problems << u"Regel %1 van %2 wordt overgeslagen: %3"_s.arg(row).arg(
-                    path, QString::fromUtf8(error.what()));
-            }
-        }
+        loaded.rules = rulesOfTable(table, path, loaded.problems);
         table.close();
-        std::stable_sort(numbered.begin(), numbered.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto& [nr, rule] : numbered)
-            loaded.rules.push_back(std::move(rule));
     } catch (const std::exception& error) {
         // The rules only group what is stored; without them the program still works.
         loaded.rules.clear();
@@ -133,43 +168,24 @@ LoadedRules loadGroupRules(const QString& folder, bool create)
     return loaded;
 }
 
+void requireReadableRules(const LoadedRules& loaded)
+{
+    if (loaded.damaged())
+        throw GroupRuleError(
+            u"%1 Zolang dat zo is, worden de regels niet gewijzigd en de totalen van de relaties "
+            u"niet opnieuw opgebouwd of gevuld, zodat de groepen niets verliezen."_s.arg(
+                loaded.problems.join(u' ')));
+}
+
 void saveGroupRules(const QString& folder, const std::vector<GroupRule>& rules)
 {
     std::vector<GroupRule> checked;
     for (const GroupRule& rule : rules)
         checked.push_back(checkedRule(rule));
-
-    // The new table is written whole in a folder of its own beside the tables, then takes the
-    // place of the old one in one rename.
-    QTemporaryDir scratch(besides(folder, u"relgroep-XXXXXX"_s));
-    if (!scratch.isValid())
-        throw dbase::EngineError(u"Cannot create a temporary folder in %1"_s.arg(folder));
-    {
-        dbase::Table table;
-        table.setDefinition(store::relgroepDefinition());
-        table.setDirectory(scratch.path());
-        table.open();
-        int nr = 0;
-        for (const GroupRule& rule : checked) {
-            table.append();
-            table.fieldByName(kRuleNr).setAsInteger(++nr);
-            table.fieldByName(kRuleActief).setAsBoolean(rule.active);
-            table.fieldByName(kRuleVeld).setAsString(fieldName(rule.field));
-            table.fieldByName(kRuleSoort).setAsString(kindName(rule.kind));
-            table.fieldByName(kRulePatroon).setAsString(rule.pattern);
-            table.fieldByName(kRuleGroep).setAsString(rule.group);
-            table.fieldByName(kRuleNotitie).setAsString(rule.note);
-            table.post();
-        }
-        table.close();
-    }
     const QString current = rulesPath(folder);
-    if (QFileInfo::exists(current)) {
-        const QString previous = scratch.filePath(kPreviousFile);
-        copyFile(current, previous);
-        replaceFile(previous, besides(folder, kPreviousFile));
-    }
-    replaceFile(scratch.filePath(store::relgroepDefinition().fileName), current);
+    if (QFileInfo::exists(current))
+        tablefiles::copyFile(current, besides(folder, kPreviousFile));
+    writeRulesFile(current, checked);
 }
 
 bool canUndoGroupRules(const QString& folder)
@@ -177,40 +193,57 @@ bool canUndoGroupRules(const QString& folder)
     return QFileInfo::exists(besides(folder, kPreviousFile));
 }
 
+std::vector<GroupRule> previousGroupRules(const QString& folder)
+{
+    if (!canUndoGroupRules(folder))
+        throw GroupRuleError(u"Er is geen vorige stand van de regels om terug te zetten."_s);
+    return readRulesFile(besides(folder, kPreviousFile));
+}
+
 void undoGroupRules(const QString& folder)
 {
     const QString previous = besides(folder, kPreviousFile);
     if (!QFileInfo::exists(previous))
         throw GroupRuleError(u"Er is geen vorige stand van de regels om terug te zetten."_s);
-    QTemporaryDir scratch(besides(folder, u"relgroep-XXXXXX"_s));
-    if (!scratch.isValid())
-        throw dbase::EngineError(u"Cannot create a temporary folder in %1"_s.arg(folder));
     const QString current = rulesPath(folder);
-    const QString keep = scratch.filePath(kPreviousFile);
+    const QString keep = besides(folder, kPreviousFile + u".nieuw"_s);
     const bool hadCurrent = QFileInfo::exists(current);
     if (hadCurrent)
-        copyFile(current, keep);
+        tablefiles::copyFile(current, keep);
     // Killed between the two steps, both files hold the previous rules: nothing is lost that
     // the user asked to keep.
-    replaceFile(previous, current);
+    tablefiles::replaceFile(previous, current);
     if (hadCurrent)
-        replaceFile(keep, previous);
+        tablefiles::replaceFile(keep, previous);
 }
 
 void markGroupRulesApplied(const QString& folder, const std::vector<GroupRule>& rules)
 {
-    QSaveFile file(besides(folder, kAppliedFile));
-    if (!file.open(QIODevice::WriteOnly) || file.write(fingerprint(rules) + '\n') < 0 ||
-        !file.commit())
-        throw dbase::EngineError(u"Cannot write %1: %2"_s.arg(file.fileName(), file.errorString()));
+    writeRulesFile(besides(folder, kAppliedFile), rules);
+}
+
+std::optional<std::vector<GroupRule>> appliedGroupRules(const QString& folder)
+{
+    const QString path = besides(folder, kAppliedFile);
+    if (!QFileInfo::exists(path) || isFingerprintFile(path, nullptr))
+        return std::nullopt;
+    try {
+        return readRulesFile(path);
+    } catch (const GroupRuleError&) {
+        return std::nullopt; // a copy that cannot be read only loses what it could tell
+    }
 }
 
 bool groupRulesApplied(const QString& folder, const std::vector<GroupRule>& rules)
 {
-    QFile file(besides(folder, kAppliedFile));
-    const QByteArray applied =
-        file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : fingerprint({});
-    return applied == fingerprint(rules);
+    const QString path = besides(folder, kAppliedFile);
+    if (!QFileInfo::exists(path))
+        return fingerprint(rules) == fingerprint({});
+    QByteArray old;
+    if (isFingerprintFile(path, &old))
+        return old == fingerprint(rules);
+    const std::optional<std::vector<GroupRule>> applied = appliedGroupRules(folder);
+    return applied && fingerprint(*applied) == fingerprint(rules);
 }
 
 } // namespace relations

@@ -23,14 +23,26 @@ void TDataModule1::setTablesFolder(const QString& folder)
     T2.setDirectory(folder);
 }
 
+namespace {
+
+// Whatever the case of its name: tables copied from Windows are often "MUTATIES.DBF".
+bool exists(const dbase::Table& table)
+{
+    return QFileInfo::exists(
+        dbase::locateTableFile(table.directory(), table.definition().fileName));
+}
+
+} // namespace
+
+bool TDataModule1::transactionsMissing() const
+{
+    return !exists(T1) && exists(T2);
+}
+
 void TDataModule1::openTables()
 {
-    // Whatever the case of their names: tables copied from Windows are often "MUTATIES.DBF".
-    const auto exists = [](const dbase::Table& table) {
-        return QFileInfo::exists(
-            dbase::locateTableFile(table.directory(), table.definition().fileName));
-    };
-    const bool created = !exists(T1) && !exists(T2);
+    m_transactionsCreated = !exists(T1);
+    const bool created = m_transactionsCreated && !exists(T2);
     T1.open();
     T2.open();
     if (created)

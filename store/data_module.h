@@ -32,6 +32,13 @@ public:
     void openTables();
     // Posts pending rows, flushes and closes mutaties, then bedrijven.
     void closeAll();
+    // Whether mutaties was missing and created empty by the last openTables().
+    bool transactionsCreated() const { return m_transactionsCreated; }
+    // Before opening: whether mutaties is missing while bedrijven is there.
+    bool transactionsMissing() const;
+
+private:
+    bool m_transactionsCreated = false;
 };
 
 // The single data module of the running program (the windows reach it through this).

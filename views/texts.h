@@ -68,16 +68,6 @@ inline const QString kExport = QStringLiteral("Exporteren\u2026");
 inline const QString kExportCaption = QStringLiteral("Exporteren naar CSV-bestand");
 inline const QString kCsvFileFilter = QStringLiteral("CSV-bestand (*.csv)");
 
-// The notice over the relation pages while their totals lack stored or removed transactions,
-// naming the buttons still to press.
-inline const QString kTotalsStaleBoth = QStringLiteral(
-    "Let op: de totalen zijn nog niet bijgewerkt na het inlezen of legen van een tabel. Druk op "
-    "\u201cAanvullen relaties\u201d en daarna op \u201cVul per maand\u201d (pagina "
-    "\u201cOverzicht relaties\u201d, met lege filters).");
-inline const QString kTotalsStaleFill = QStringLiteral(
-    "Let op: de totalen bevatten de laatst ingelezen of gewiste mutaties nog niet. Druk op "
-    "\u201cVul per maand\u201d (pagina \u201cOverzicht relaties\u201d, met lege filters).");
-
 // Grid titles that differ from their field names.
 inline const QString kTitleSoort = QStringLiteral("Srt");
 inline const QString kTitleRelatie = QStringLiteral("Relatie");

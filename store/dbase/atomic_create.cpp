@@ -35,7 +35,7 @@ QString temporaryName(const QString& path)
 
 #ifdef Q_OS_WIN
 
-QString create(const QString& path, const QString& temporary, const QByteArray& bytes)
+QString create(const QString& path, const QString& temporary, const QByteArray& bytes, bool replace)
 {
     QFile file(temporary);
     if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly))
@@ -45,9 +45,9 @@ QString create(const QString& path, const QString& temporary, const QByteArray& 
         ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle())));
     file.close();
     // Without MOVEFILE_REPLACE_EXISTING an existing table keeps its name.
-    if (!written ||
-        !::MoveFileExW(reinterpret_cast<const wchar_t*>(temporary.utf16()),
-                       reinterpret_cast<const wchar_t*>(path.utf16()), MOVEFILE_WRITE_THROUGH)) {
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!written || !::MoveFileExW(reinterpret_cast<const wchar_t*>(temporary.utf16()),
+                                   reinterpret_cast<const wchar_t*>(path.utf16()), flags)) {
         const QString error =
             written ? QString::fromStdString(std::system_category().message(int(::GetLastError())))
                     : file.errorString();
@@ -76,9 +76,12 @@ bool writeAll(int fd, const char* data, qint64 size)
     return true;
 }
 
-// Gives the temporary file its final name unless that name exists.
-int publish(const QByteArray& temporary, const QByteArray& final)
+// Gives the temporary file its final name: in place of an existing file with `replace`, else
+// only when that name does not exist.
+int publish(const QByteArray& temporary, const QByteArray& final, bool replace)
 {
+    if (replace)
+        return ::rename(temporary.constData(), final.constData()) == 0 ? 0 : errno;
     if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, final.constData(),
                     RENAME_NOREPLACE) == 0)
         return 0;
@@ -92,7 +95,8 @@ int publish(const QByteArray& temporary, const QByteArray& final)
     return errno;
 }
 
-QString create(const QString& path, const QString& temporaryPath, const QByteArray& bytes)
+QString create(const QString& path, const QString& temporaryPath, const QByteArray& bytes,
+               bool replace)
 {
     const QByteArray temporary = QFile::encodeName(temporaryPath);
     const QByteArray final = QFile::encodeName(path);
@@ -105,7 +109,7 @@ QString create(const QString& path, const QString& temporaryPath, const QByteArr
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0)
-        error = publish(temporary, final);
+        error = publish(temporary, final, replace);
     if (error != 0) {
         ::unlink(temporary.constData());
         return systemErrorText(error);
@@ -125,7 +129,12 @@ QString create(const QString& path, const QString& temporaryPath, const QByteArr
 
 QString createFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    return create(path, temporaryName(path), bytes);
+    return create(path, temporaryName(path), bytes, false);
+}
+
+QString replaceFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    return create(path, temporaryName(path), bytes, true);
 }
 
 } // namespace dbase

@@ -11,4 +11,8 @@ namespace dbase {
 // text, or an empty text when the file was created.
 QString createFileAtomically(const QString& path, const QByteArray& bytes);
 
+// The same, but the bytes take the place of an existing file in one step: a program killed
+// meanwhile leaves the old file or the new one, whole. On Windows the file must not be open.
+QString replaceFileAtomically(const QString& path, const QByteArray& bytes);
+
 } // namespace dbase

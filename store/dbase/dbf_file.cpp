@@ -92,6 +92,11 @@ DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
     m_count = m_layout.count;
     const char* rows = bytes.constData() + m_layout.headerLength;
     m_rows.assign(rows, rows + std::size_t(m_count) * m_layout.recordLength);
+    mapHeader();
+}
+
+void DbfFile::mapHeader()
+{
 #ifdef Q_OS_UNIX
     if (writable()) {
         void* mapped = ::mmap(nullptr, kMappedHeaderSize, PROT_READ | PROT_WRITE, MAP_SHARED,
@@ -102,8 +107,18 @@ DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
 #endif
 }
 
+void DbfFile::unmapHeader()
+{
+#ifdef Q_OS_UNIX
+    if (m_mappedHeader)
+        ::munmap(m_mappedHeader, kMappedHeaderSize);
+#endif
+    m_mappedHeader = nullptr;
+}
+
 void DbfFile::openAndLock(Access access)
 {
+    m_access = access;
     const bool wantWrite = access != Access::Read;
     OpenedFile opened = openRegularFile(m_path, wantWrite);
     if (wantWrite && opened.status == OpenedFile::Status::Failed &&
@@ -164,10 +179,7 @@ void DbfFile::openAndLock(Access access)
 
 DbfFile::~DbfFile()
 {
-#ifdef Q_OS_UNIX
-    if (m_mappedHeader)
-        ::munmap(m_mappedHeader, kMappedHeaderSize);
-#endif
+    unmapHeader();
 }
 
 void DbfFile::beforeWrite()
@@ -294,6 +306,63 @@ void DbfFile::sync()
     if (const int error = syncToDisk(m_file.handle()); error != 0)
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, systemErrorText(error)));
     m_unsynced = false;
+}
+
+bool DbfFile::compact()
+{
+    sync();
+    const std::size_t length = std::size_t(m_layout.recordLength);
+    std::vector<char> live;
+    live.reserve(m_rows.size());
+    std::uint32_t kept = 0;
+    for (std::uint32_t r = 0; r < m_count; ++r)
+        if (!isDeleted(r)) {
+            live.insert(live.end(), record(r), record(r) + length);
+            ++kept;
+        }
+    if (kept == m_count)
+        return false;
+    if (!writable())
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_readOnlyReason));
+
+    // The header as the file has it, up to the first record, with the count and date of now
+    // and the index flags cleared, as the first write of any kind leaves them.
+    QByteArray bytes(m_layout.headerLength, '\0');
+    if (!m_file.seek(0) || m_file.read(bytes.data(), bytes.size()) != bytes.size())
+        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
+    bytes[28] = 0;
+    for (int offset : m_layout.indexFlagOffsets)
+        bytes[offset] = 0;
+    std::memcpy(bytes.data() + 1, m_today, 3);
+    le::putU32(bytes.data() + 4, kept);
+    bytes.append(live.data(), qsizetype(live.size()));
+    bytes.append(kEndOfFile);
+
+    // Windows cannot replace a file that is open; the writer's lock file stays held throughout.
+    unmapHeader();
+    m_file.close();
+    const QString error = replaceFileAtomically(m_path, bytes);
+    reopenAfterReplace();
+    if (!error.isEmpty())
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, error));
+    m_rows = std::move(live);
+    m_count = kept;
+    m_touched = true;
+    m_unsynced = false;
+    return true;
+}
+
+void DbfFile::reopenAfterReplace()
+{
+    const OpenedFile opened = openRegularFile(m_path, true);
+    if (opened.status != OpenedFile::Status::Opened ||
+        !m_file.open(opened.fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                     QFileDevice::AutoCloseHandle))
+        throw EngineError(u"Cannot open table %1: %2"_s.arg(m_path, systemErrorText(opened.error)));
+    if (filelock::tryLock(m_file.handle(), m_access == Access::WriteExclusive) ==
+        filelock::Result::InUse)
+        throw EngineError(u"Table %1 is in use by another program"_s.arg(m_path));
+    mapHeader();
 }
 
 } // namespace dbase

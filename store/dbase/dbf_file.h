@@ -69,9 +69,17 @@ public:
     // Makes every write since the last sync reach the disk, held records included; does nothing
     // when there was none.
     void sync();
+    // Writes the file anew without its deleted records, which then no longer cost memory and
+    // reading time at every open; the new file takes the old one's place in one step, so a
+    // program killed meanwhile leaves either whole. Records are renumbered. Returns false (and
+    // writes nothing) when no record is deleted.
+    bool compact();
 
 private:
     void openAndLock(Access access);
+    void reopenAfterReplace();
+    void mapHeader();
+    void unmapHeader();
     void beforeWrite();
     void writeAt(qint64 offset, const char* bytes, qint64 size);
     void writeHeld();
@@ -80,6 +88,7 @@ private:
     QString m_path;
     QFile m_file;
     QString m_readOnlyReason;
+    Access m_access = Access::Read;
     WriterLock m_writerLock;        // released before the file closes
     bool m_touched = false;         // written since open
     bool m_unsynced = false;        // written since the last sync

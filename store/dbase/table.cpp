@@ -227,6 +227,17 @@ void Table::flush()
         d->file->sync();
 }
 
+void Table::pack()
+{
+    d->requireOpen();
+    d->postPending();
+    d->requireWritable();
+    if (!d->file->compact())
+        return;
+    // Record numbers changed: the index and the presented rows are made anew.
+    setIndexName(d->indexName);
+}
+
 void Table::holdWritesUntilFlush()
 {
     d->requireOpen();

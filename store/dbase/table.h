@@ -116,6 +116,11 @@ public:
     // program already finds them) and reach the file together then, neighbours in one write:
     // for a walk that rewrites many rows. Appends still reach the file at once.
     void holdWritesUntilFlush();
+    // Requires an open writable table: flushes, then writes the file anew without its deleted
+    // rows (whole or not at all: a program killed meanwhile leaves the old file or the new one).
+    // Bookmarks are void afterwards; the first row becomes current. Does nothing when no row
+    // is deleted.
+    void pack();
 
     // Filtering: with the switch on and a predicate installed only accepted rows are presented.
     void setFiltered(bool filtered);

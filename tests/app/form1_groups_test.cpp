@@ -125,9 +125,9 @@ void Form1GroupsTest::dialogAddsTestsSavesAndUndoes()
 
     // Rules saved only after the question, which counts the transactions that change group.
     dialog.saveAndApply();
-    QCOMPARE(m_dialogs.questions.last().section(u'|', 1), u"3 boekingen krijgen een andere "
-                                                          u"groep. De regels opslaan en de "
-                                                          u"relatietabel opnieuw opbouwen?"_s);
+    QCOMPARE(m_dialogs.questions.last().section(u'|', 1),
+             u"3 boekingen krijgen een andere groep en 2 rijen van de relatietabel veranderen of "
+             u"vervallen. De regels opslaan en de relatietabel opnieuw opbouwen?"_s);
     QCOMPARE(relationRows(), before);
     m_dialogs.answers = {true};
     dialog.saveAndApply();

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "relations/group_rebuild.h"
+#include "relations/group_rule.h"
+#include "store/data_module.h"
+
+#include <QString>
+#include <vector>
+
+// What a change of the relation-group rules does to a tables folder, once for the windows and
+// kolvaro-cli alike: save or undo the rules and rebuild bedrijven under them, keeping every row
+// a rebuild removes, so that nothing of the relation-year history is lost.
+namespace relations {
+
+// What the question before a rebuild tells: how many transactions get another group, and how
+// many stored relation-year rows change or go.
+struct RulesPreview
+{
+    int transactions = 0;
+    int rows = 0;
+};
+
+// The rules of the folder of the open tables; throws GroupRuleError naming the file when they
+// cannot be read whole (no change and no rebuild while that is so).
+std::vector<GroupRule> readableGroupRules(const store::TDataModule1& data);
+
+// Rebuilding under `next` instead of the rules the table was last rebuilt under.
+RulesPreview previewGroupRules(store::TDataModule1& data, const std::vector<GroupRule>& current,
+                               const std::vector<GroupRule>& next);
+
+// Throws GroupRuleError naming mutaties when it is missing beside bedrijven (before opening) or
+// was created empty by the opening: a pass over the relation-year rows must not take a missing
+// transactions table for one without transactions.
+void requireTransactionsTable(const store::TDataModule1& data);
+
+// What `rebuildUnderRules` would change, writing nothing (refused as it would be).
+std::vector<GroupChange> plannedRebuild(store::TDataModule1& data);
+
+// Saves `rules` (the folder's rules as they were kept for undo) and rebuilds bedrijven under
+// them. Throws GroupRuleError for a refused rule, a rules table that cannot be read, or a
+// transactions table that was missing; nothing is changed then.
+void saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules);
+// Rebuilds bedrijven under the folder's rules. Returns the number of relation-year rows.
+int rebuildUnderRules(store::TDataModule1& data);
+// Puts back the rules as they were before the last change and rebuilds under them.
+int undoAndRebuild(store::TDataModule1& data);
+
+} // namespace relations
