@@ -36,7 +36,8 @@ bool countShown(const BenchWindow& w)
 {
     return w.form->Label38->text() == QString::number(w.data->T1.recordCount()) &&
            w.form->m_amountBalance->text() ==
-               store::numfmt::formatAmount(store::presentedAmountTotals(w.data->T1).balance);
+               store::numfmt::formatAmount(
+                   store::euros(store::presentedAmountTotals(w.data->T1).balanceCents));
 }
 
 // The main window over `rows` transactions, on the transactions page, "A" typed into "Relatie".

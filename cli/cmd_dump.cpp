@@ -124,9 +124,9 @@ int count(const Context& context)
             if (tables == kFilterMutaties) {
                 // The sums beside the count label: Bij, Af, Saldo.
                 const store::AmountTotals sums = store::presentedAmountTotals(data.T1);
-                out += dbase::codec::shortestDouble(sums.in) + u'\t' +
-                       dbase::codec::shortestDouble(sums.out) + u'\t' +
-                       dbase::codec::shortestDouble(sums.balance) + u'\n';
+                out += dbase::codec::shortestDouble(store::euros(sums.inCents)) + u'\t' +
+                       dbase::codec::shortestDouble(store::euros(sums.outCents)) + u'\t' +
+                       dbase::codec::shortestDouble(store::euros(sums.balanceCents)) + u'\n';
             }
         });
 }

@@ -54,7 +54,8 @@ std::vector<std::pair<QString, QString>> labelledFields(QStringView body)
         const QStringView slot = body.mid(start, kSlot);
         bool labelled = false;
         for (const QString& label : kLabels) {
-            if (slot.startsWith(label)) {
+            // Some texts write the labels in lower or mixed case ("iban: ", "NAAM: ").
+            if (slot.startsWith(label, Qt::CaseInsensitive)) {
                 fields.emplace_back(label.chopped(2), slot.mid(label.size()).toString());
                 labelled = true;
                 break;

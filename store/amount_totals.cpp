@@ -4,6 +4,8 @@
 #include "store/dbase/table.h"
 #include "store/table_names.h"
 
+#include <cmath>
+
 namespace store {
 
 AmountTotals presentedAmountTotals(const dbase::Table& mutaties)
@@ -14,14 +16,20 @@ AmountTotals presentedAmountTotals(const dbase::Table& mutaties)
     AmountTotals totals;
     const int count = mutaties.recordCount();
     for (int r = 0; r < count; ++r) {
-        const double amount = mutaties.rowAt(r).asFloat(bedrag);
-        if (amount > 0)
-            totals.in += amount;
-        else if (amount < 0)
-            totals.out += amount;
-        totals.balance += amount;
+        const qint64 cents = std::llround(mutaties.rowAt(r).asFloat(bedrag) * 100);
+        if (cents > 0)
+            totals.inCents += cents;
+        else if (cents < 0)
+            totals.outCents += cents;
+        totals.balanceCents += cents;
     }
     return totals;
+}
+
+double euros(qint64 cents)
+{
+    // One division rounds once: the result is the double nearest to cents / 100.
+    return static_cast<double>(cents) / 100;
 }
 
 } // namespace store

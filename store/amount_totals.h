@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace dbase {
 class Table;
 }
@@ -7,16 +9,20 @@ class Table;
 namespace store {
 
 // The sums of the amounts of the transactions a table presents: "Bij" adds the positive ones,
-// "Af" the negative ones, "Saldo" all of them. Plain additions in presented order, no rounding.
+// "Af" the negative ones, "Saldo" all of them. Each amount counts as its whole number of cents,
+// so the sums are exact: no "-0.30000000000000004" from adding -0.1 and -0.2.
 struct AmountTotals
 {
-    double in = 0;      // Bij
-    double out = 0;     // Af, zero or below
-    double balance = 0; // Saldo
+    qint64 inCents = 0;      // Bij
+    qint64 outCents = 0;     // Af, zero or below
+    qint64 balanceCents = 0; // Saldo
 };
 
 // Over the rows mutaties presents now (its filter in force); the cursor does not move. Requires
 // an open table with a Bedrag field.
 AmountTotals presentedAmountTotals(const dbase::Table& mutaties);
+
+// A sum in cents as the amount it stands for: the double nearest to the two-decimal number.
+double euros(qint64 cents);
 
 } // namespace store

@@ -6,7 +6,6 @@
 #include "views/cell_rules.h"
 
 #include <QLabel>
-#include <cmath>
 
 namespace views {
 
@@ -16,8 +15,7 @@ void showAmount(QLabel* label, double amount)
 {
     label->setText(store::numfmt::formatAmount(amount));
     QColor colour;
-    // A sum a rounding error away from zero shows "0,00", and in the colour of zero.
-    switch (ruledTone(GridRule::Sign, std::round(amount * 100) / 100)) {
+    switch (ruledTone(GridRule::Sign, amount)) {
     case CellTone::Negative:
         colour = kNegativeColour;
         break;
@@ -41,9 +39,9 @@ void showRecordCount(QLabel* label, const dbase::Table& table)
 
 void showAmountTotals(const AmountLabels& labels, const store::AmountTotals& totals)
 {
-    showAmount(labels.in, totals.in);
-    showAmount(labels.out, totals.out);
-    showAmount(labels.balance, totals.balance);
+    showAmount(labels.in, store::euros(totals.inCents));
+    showAmount(labels.out, store::euros(totals.outCents));
+    showAmount(labels.balance, store::euros(totals.balanceCents));
 }
 
 } // namespace views

@@ -4,6 +4,7 @@
 #include "store/dbase/table.h"
 #include "store/number_format.h"
 #include "views/cell_text.h"
+#include "views/export_target.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -51,6 +52,15 @@ void appendCell(QString& out, const QString& text, const QString& special)
     out += u'"';
 }
 
+// Text a spreadsheet would read as a formula (or a formula's sign) gets an apostrophe before it,
+// so that it shows as the text it is: names and descriptions come from whoever paid.
+QString asPlainText(QString text)
+{
+    if (!text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front()))
+        text.prepend(u'\'');
+    return text;
+}
+
 // The rows as lines of cells; `cellOf` writes one cell of a row.
 template <typename CellOf>
 QString lines(const dbase::Table& table, const GridLayout& layout,
@@ -70,8 +80,12 @@ QString lines(const dbase::Table& table, const GridLayout& layout,
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
                 out += separator;
-            if (columns[c].field >= 0)
-                appendCell(out, cellOf(row, columns[c]), special);
+            if (columns[c].field < 0)
+                continue;
+            const QString cell = cellOf(row, columns[c]);
+            // Numbers, dates and flags stay what they are: "-12,50" is an amount.
+            appendCell(out, columns[c].display == Display::Text ? asPlainText(cell) : cell,
+                       special);
         }
         out += lineEnd;
     }
@@ -113,19 +127,38 @@ QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
+QString exportFailureReason(QFileDevice::FileError error, int systemError,
+                            const QString& systemText)
+{
+    // Qt reports a failed write on a full disk as a resource error on POSIX, as a plain write
+    // error on Windows.
+    if (error == QFileDevice::ResourceError || isDiskFull(systemError))
+        return QStringLiteral("schijf vol");
+    return systemText;
+}
+
 void writeExportFile(const QString& path, const QByteArray& bytes)
 {
     const QString where = QDir::toNativeSeparators(path);
+    const auto failed = [&](const QString& reason) {
+        return ExportError(
+            QStringLiteral("Kan het bestand %1 niet schrijven: %2").arg(where, reason));
+    };
+    // Writing would block on a FIFO, vanish into a device, or (for whoever may write the folder)
+    // put a regular file in the device's place.
+    if (isSpecialFile(path))
+        throw failed(QStringLiteral("dit is een apparaat of pijp, geen gewoon bestand"));
     // QSaveFile writes a file beside the target and renames it only after a complete write.
     QSaveFile file(path);
+    // Qt's resource error when opening means too many open files, not a full disk.
     if (!file.open(QIODevice::WriteOnly))
-        throw ExportError(
-            QStringLiteral("Kan het bestand %1 niet schrijven: %2").arg(where, file.errorString()));
+        throw failed(
+            exportFailureReason(QFileDevice::OpenError, lastSystemError(), file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
+        const int systemError = lastSystemError();
+        const QString reason = exportFailureReason(file.error(), systemError, file.errorString());
         file.cancelWriting();
-        throw ExportError(
-            QStringLiteral("Kan het bestand %1 niet schrijven: %2").arg(where, reason));
+        throw failed(reason);
     }
 }
 

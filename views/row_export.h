@@ -3,6 +3,7 @@
 #include "views/grid_columns.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <stdexcept>
 #include <vector>
@@ -26,6 +27,10 @@ public:
 // 0, 1, ... recordCount() - 1: every presented row in the table's own order.
 std::vector<int> presentedOrder(const dbase::Table& table);
 
+// Both write a text cell that begins with "=", "+", "-", "@", a tab or a CR with an apostrophe
+// before it, so that a spreadsheet shows it as text and never runs it as a formula; numbers,
+// dates and flags are written as they are.
+
 // Titles, then a line per row; cells as the grid shows them (dates in the short date form,
 // amounts "1.234,50"); tab between cells, LF after each line. A cell holding a tab, line break or
 // quote is quoted, its quotes doubled, as spreadsheets read pasted text.
@@ -39,7 +44,14 @@ QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
                     const std::vector<int>& positions);
 
 // Writes the bytes to `path` all or nothing: a failure (folder not writable, disk full) leaves
-// the file as it was, or absent, and throws ExportError naming it.
+// the file as it was, or absent, and throws ExportError naming it. An existing device, FIFO or
+// socket at `path` is refused untouched.
 void writeExportFile(const QString& path, const QByteArray& bytes);
+
+// The reason a failed write gives the user: "schijf vol" for a full disk, however Qt (`error` of
+// the write) or the system (`systemError`, see lastSystemError) says it; otherwise the system's
+// text.
+QString exportFailureReason(QFileDevice::FileError error, int systemError,
+                            const QString& systemText);
 
 } // namespace views

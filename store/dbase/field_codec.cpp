@@ -515,8 +515,10 @@ QString shortestDouble(double value)
 {
     if (value == 0.0)
         value = 0.0; // no "-0"
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value);
+    // Fixed notation: the shortest form overall would write -1000000 as "-1e+06". The longest
+    // fixed form of a double (the smallest subnormal) takes 326 characters.
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     return QString::fromLatin1(text, result.ptr - text);
 }
 

@@ -31,7 +31,8 @@ void clear(const FieldDef& field, char* row);
 double numericKey(const FieldDef& field, const char* row);
 bool isTextKey(const FieldDef& field);
 
-// Shortest text that reads back as the same double, in the C locale ("-12.5", "0").
+// Shortest text without exponent that reads back as the same double, in the C locale ("-12.5",
+// "0", "-1000000").
 QString shortestDouble(double value);
 
 } // namespace dbase::codec

@@ -8,7 +8,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 namespace n = store::names;
@@ -117,6 +123,111 @@ TEST(RowExport, writesAllOrNothing)
     EXPECT_THROW(views::writeExportFile(blocked, "x"), views::ExportError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"mutaties.csv"_s});
+}
+
+// Names and descriptions come from whoever paid: text that a spreadsheet would run as a formula
+// is written with an apostrophe before it; amounts, kinds and dates are never touched.
+TEST(RowExport, textThatASpreadsheetWouldRunIsWrittenAsText)
+{
+    struct Case
+    {
+        const char* name;
+        QString naam, omschrijving, reknum;
+        int soort;
+        double bedrag;
+        QByteArray csv;    // the row's line in the CSV file
+        QString clipboard; // the row's line on the clipboard
+    };
+    const Case cases[] = {
+        {"formula, plus and minus; a negative amount stays a number", u"=HYPERLINK(\"x\")"_s,
+         u"+31 20 555"_s, u"-5"_s, -1, -1234.5,
+         "01-03-2010;-1;-1234,50;\"'=HYPERLINK(\"\"x\"\")\";'-5;'+31 20 555\r\n",
+         u"01-03-2010\t-1\t-1.234,50\t\"'=HYPERLINK(\"\"x\"\")\"\t'-5\t'+31 20 555\n"_s},
+        {"at sign, and a tab first", u"@SUM(A1)"_s, u"\tvers"_s, u"0123"_s, 4, 0.07,
+         "01-03-2010;4;0,07;'@SUM(A1);0123;'\tvers\r\n",
+         u"01-03-2010\t4\t0,07\t'@SUM(A1)\t0123\t\"'\tvers\"\n"_s},
+        {"a CR first; signs further on are plain text", u"a=b-c"_s, u"\rRente"_s, u"NL+1"_s, 6,
+         2500, "01-03-2010;6;2500,00;a=b-c;NL+1;\"'\rRente\"\r\n",
+         u"01-03-2010\t6\t2.500,00\ta=b-c\tNL+1\t\"'\rRente\"\n"_s},
+    };
+    const views::GridLayout layout = views::transactionGrid();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::Tables t;
+        dbase::Table& m = *t.mutaties;
+        m.append();
+        m.fieldByName(n::kDatum).setAsDate(QDate(2010, 3, 1));
+        m.fieldByName(n::kSoort).setAsInteger(c.soort);
+        m.fieldByName(n::kNaam).setAsString(c.naam);
+        m.fieldByName(n::kOmschrijving).setAsString(c.omschrijving);
+        m.fieldByName(n::kReknum).setAsString(c.reknum);
+        m.fieldByName(n::kBedrag).setAsFloat(c.bedrag);
+        m.post();
+        const QByteArray titles = views::csvBytes(m, layout, {});
+        EXPECT_EQ(views::csvBytes(m, layout, {0}).mid(titles.size()), c.csv);
+        const QString clipTitles = views::clipboardText(m, layout, {});
+        EXPECT_EQ(views::clipboardText(m, layout, {0}).mid(clipTitles.size()), c.clipboard);
+    }
+
+    // The relations grid: the name is text, the year and the month amounts are not.
+    testsupport::Tables t;
+    t.addRelationYear(u"-MIN"_s, u"2011"_s);
+    dbase::Table& b = *t.bedrijven;
+    b.first();
+    b.edit();
+    b.fieldByName(n::kMonths[0]).setAsFloat(-3);
+    b.post();
+    EXPECT_EQ(views::csvBytes(b, views::relationGrid(), {0}).split('\n').value(1),
+              QByteArray(";2011;'-MIN;-3,00;;;;;;;;;;;\r"));
+}
+
+TEST(RowExport, refusesDevicesAndPipesAndNamesAFullDisk)
+{
+#ifndef Q_OS_WIN
+    // A FIFO first: were it not refused, a device would not be either, and the test (perhaps run
+    // by root) must not go on to replace /dev/null.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(u"pijp.csv"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, u"/dev/null"_s, u"/dev/full"_s}) {
+        SCOPED_TRACE(path.toStdString());
+        if (!QFileInfo::exists(path))
+            continue;
+        try {
+            views::writeExportFile(path, "x");
+            FAIL() << "written";
+        } catch (const views::ExportError& e) {
+            EXPECT_TRUE(QString::fromStdString(e.what()).contains(u"apparaat of pijp"_s))
+                << e.what();
+        }
+        ASSERT_FALSE(QFileInfo(path).isFile()) << "replaced by a regular file";
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{u"pijp.csv"_s});
+    EXPECT_EQ(QDir(u"/dev"_s).entryList({u"null.*"_s, u"full.*"_s}, QDir::Files), QStringList{});
+    constexpr int kDiskFull = ENOSPC;
+#else
+    constexpr int kDiskFull = 112; // ERROR_DISK_FULL
+#endif
+
+    struct Case
+    {
+        const char* name;
+        QFileDevice::FileError error;
+        int systemError;
+        QString systemText, reason;
+    };
+    const Case cases[] = {
+        {"Qt's resource error", QFileDevice::ResourceError, 0, u"Unknown error"_s, u"schijf vol"_s},
+        {"the system's disk-full number", QFileDevice::WriteError, kDiskFull, u"Unknown error"_s,
+         u"schijf vol"_s},
+        {"any other failure keeps the system's text", QFileDevice::OpenError, EACCES,
+         u"Permission denied"_s, u"Permission denied"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(views::exportFailureReason(c.error, c.systemError, c.systemText), c.reason);
+    }
 }
 
 TEST(SortOrder, ordersByTheShownValueAndKeepsTiesInTableOrder)
