@@ -133,4 +133,98 @@ TEST_F(CliGroupsTest, applyGroupsTheNamesKeepsTheSumsAndUndoPutsTheTableBack)
                                   "2\tT\tNaam\tgelijk\tDROGIST\tKETEN\n");
 }
 
+// The size a table file of `rows` rows has without deleted records.
+qint64 liveSize(const QByteArray& file, qint64 rows)
+{
+    const auto u16 = [&](int at) {
+        return qint64(quint8(file.at(at))) | qint64(quint8(file.at(at + 1))) << 8;
+    };
+    return u16(8) + rows * u16(10) + 1;
+}
+
+TEST_F(CliGroupsTest, rebuildsNeverLoseHistoryAndUndoGivesEverythingBack)
+{
+    const QString tables = m_dir.filePath(u"T"_s);
+    const QString mutaties = tables + u"/mutaties.DBF"_s, aside = m_dir.filePath(u"aside.DBF"_s);
+    out("select --naam DROGIST");
+    const QByteArray relations = out("dump bedrijven");
+    ASSERT_TRUE(relations.contains("DROGIST FRIS 9281\t")) << relations.constData();
+    for (const QByteArray& line : relations.split('\n'))
+        if (line.contains("\tDROGIST FRIS")) {
+            ASSERT_TRUE(line.endsWith("\tT")) << "selected: " << line.constData();
+        }
+
+    // A missing transactions table is refused by name; nothing is written.
+    ASSERT_TRUE(QFile::rename(mutaties, aside));
+    const auto before = files();
+    for (const char* command :
+         {"groups apply", "fill", "groups add --veld Naam --soort bevat --patroon X --groep Y"}) {
+        const clirunner::Result result = cli(clirunner::words(command));
+        EXPECT_EQ(result.status, 1) << command;
+        EXPECT_TRUE(result.err.contains("mutaties.DBF")) << command << ": " << result.err.data();
+    }
+    EXPECT_EQ(files(), before);
+
+    // Over emptied transactions a rebuild sees no row's history and leaves every row as it is.
+    const clirunner::Result empty = clirunner::run(
+        m_dir.filePath(u"engine.ini"_s), {u"--tables"_s, m_dir.filePath(u"E"_s), u"complete"_s});
+    ASSERT_EQ(empty.status, 0) << empty.err.constData();
+    ASSERT_TRUE(QFile::copy(m_dir.filePath(u"E/mutaties.DBF"_s), mutaties));
+    out("groups add --veld Naam --soort begint --patroon drogist --groep DROGIST");
+    EXPECT_EQ(out("groups apply --dry-run"), "");
+    out("groups apply");
+    EXPECT_EQ(out("dump bedrijven"), relations);
+
+    // With the transactions back, the rule takes the rows; undo gives them back with their
+    // flags, and toggling leaves no deleted rows behind.
+    ASSERT_TRUE(QFile::remove(mutaties) && QFile::rename(aside, mutaties));
+    out("groups apply");
+    const QByteArray grouped = out("dump bedrijven");
+    EXPECT_FALSE(grouped.contains("DROGIST FRIS"));
+    for (int undo = 1; undo <= 31; ++undo) {
+        out("groups undo");
+        if (undo == 1 || undo == 31) {
+            EXPECT_EQ(out("dump bedrijven"), relations) << "undo " << undo;
+        }
+    }
+    const qint64 rows = out("count bedrijven").trimmed().toLongLong();
+    const QByteArray file = files()[u"bedrijven.DBF"_s];
+    EXPECT_LE(file.size(), 2 * liveSize(file, rows));
+    out("groups undo");
+    EXPECT_EQ(out("dump bedrijven"), grouped);
+}
+
+TEST_F(CliGroupsTest, statusSaysWhatThePagesSayAndFollowsTheRebuild)
+{
+    // The import asked for both passes; the month pass alone does not bring the rows.
+    EXPECT_EQ(out("status"), "Let op: de totalen zijn nog niet bijgewerkt na het inlezen of legen "
+                             "van een tabel. Druk op \xe2\x80\x9c"
+                             "Aanvullen relaties\xe2\x80\x9d en daarna op \xe2\x80\x9c"
+                             "Vul per maand\xe2\x80\x9d (pagina \xe2\x80\x9c"
+                             "Overzicht relaties\xe2\x80\x9d, met lege filters).\n");
+    out("groups apply");
+    EXPECT_EQ(out("status"), "");
+    out("groups add --veld Omschrijving --soort bevat --patroon huur --groep WONEN");
+    EXPECT_TRUE(out("status").startsWith("Let op: de totalen volgen de regels"))
+        << out("status").data();
+    out("groups apply");
+    EXPECT_EQ(out("status"), "");
+}
+
+TEST_F(CliGroupsTest, anUnreadableRulesTableIsNeverOverwritten)
+{
+    QFile rules(m_dir.filePath(u"T/relgroep.DBF"_s));
+    ASSERT_TRUE(rules.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rules.write("met de hand bewerkt");
+    rules.close();
+    const auto before = files();
+    for (const char* command : {"groups add --veld Naam --soort bevat --patroon X --groep Y",
+                                "groups remove 1", "groups apply", "groups undo", "fill"}) {
+        const clirunner::Result result = cli(clirunner::words(command));
+        EXPECT_EQ(result.status, 1) << command;
+        EXPECT_TRUE(result.err.contains("relgroep.DBF")) << command << ": " << result.err.data();
+    }
+    EXPECT_EQ(files(), before);
+}
+
 } // namespace

@@ -450,4 +450,40 @@ TEST(DbfEmpty, emptyTableNeedsAnOpenExclusiveTableAndTruncatesToTheHeader)
     EXPECT_EQ(readAll(*table), std::vector<Mutatie>{sampleRows()[1]});
 }
 
+TEST(DbfPack, packWritesTheLiveRowsAnewAtTheFilesLevelAndKeepsTheTableItsWritersOwn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kFile);
+    writeFile(path, level3File());
+    auto table = openMutaties(dir.path(), names::kIndexDatum);
+    table->pack();
+    // The hand-written deleted row is gone; header, fields and level stay as the file had them.
+    const auto fields = mutatiesLevel3Fields();
+    QByteArray want = rawTable(
+        fields,
+        {rawRecord(fields, {"20240305", "4", "BUURTWINKELS", "Betaalautomaat", "1234", "-23.50"}),
+         rawRecord(fields, {"20231231", "7", "Caf\xe9 No\xebl", "Overboeking \x80 5", "NL01BANK",
+                            "1250.00"})});
+    QByteArray got = readFile(path);
+    ASSERT_EQ(got.size(), want.size());
+    got.replace(1, 3, want.mid(1, 3)); // the update date is today's
+    EXPECT_EQ(got, want);
+
+    // Rows deleted through the engine go at the next pack; the cursor and the writer's lock
+    // stay usable.
+    table->first(); // 2023-12-31 in date order
+    table->deleteRow();
+    addMutatie(*table, sampleRows()[2]);
+    table->pack();
+    EXPECT_EQ(table->recordCount(), 2);
+    EXPECT_EQ(le32(readFile(path), 4), 2u);
+    EXPECT_TRUE(refusalOf(dir.path()).contains(u"in use by another program"_s));
+    addMutatie(*table, sampleRows()[1]);
+    table->close();
+    table = openMutaties(dir.path());
+    EXPECT_EQ(readAll(*table),
+              (std::vector<Mutatie>{sampleRows()[0], sampleRows()[2], sampleRows()[1]}));
+    EXPECT_TRUE(QDir(dir.path()).entryList({u".*.tmp"_s}, QDir::Hidden | QDir::Files).isEmpty());
+}
+
 } // namespace
