@@ -23,6 +23,8 @@ public:
     const QString& folder() const { return m_folder; }
     const std::vector<relations::GroupRule>& rules() const { return m_resolver.rules(); }
     const relations::GroupResolver& resolver() const { return m_resolver; }
+    // The rules as read, with what was wrong with them.
+    const relations::LoadedRules& loaded() const { return m_loaded; }
     // Whether bedrijven was last rebuilt under these rules.
     bool applied() const;
     // Throws the message naming the rules table when it could not be read at the load: the

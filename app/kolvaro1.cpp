@@ -6,12 +6,10 @@
 #include "app/program_font.h"
 #include "charts/chart_window.h"
 #include "import/account_census.h"
-#include "import/import_run.h"
 #include "monthly/month_sums.h"
 #include "notices/page_notices.h"
-#include "relations/completion.h"
-#include "relations/group_changes.h"
-#include "relations/month_totals.h"
+#include "pipeline/file_import.h"
+#include "pipeline/passes.h"
 #include "store/amount_totals.h"
 #include "store/dbase/alias_config.h"
 #include "store/import_switch.h"
@@ -179,8 +177,10 @@ void TForm1::emptyWithConfirmation(dbase::Table& table, const std::function<void
             emptied = true;
         }
         showCount();
-        if (emptied)
-            totalsBecameStale(store::TotalsStep::CompleteRelations); // rows, then their months
+        if (emptied) {
+            pipeline::totalsBecameStale(m_data);
+            showTotalsNotice();
+        }
     });
 }
 
@@ -224,7 +224,6 @@ void TForm1::exportGrid(views::DbGrid* grid)
 
 void TForm1::SRColorButton16Click()
 {
-    int storedBefore = -1; // transactions before the first line, once the filters are off
     guarded([&] {
         const QString path = m_dialogs.getOpenFileName(QString(), views::texts::kTabFileFilter,
                                                        views::texts::kTabFileSuffix);
@@ -232,34 +231,31 @@ void TForm1::SRColorButton16Click()
             return;
         // Both tables present all their rows to the import, also when it stops early.
         switchOffImportFilters();
-        storedBefore = m_data.T1.recordCount();
-        import::ImportOptions options;
-        options.layouts =
-            m_currentLayouts->isChecked() ? import::Layouts::Current : import::Layouts::Classic;
-        const std::vector<import::AccountLines> accounts = import::accountsInFile(path);
-        if (accounts.size() > 1) {
+        m_importCounts->clear(); // until this import has counts of its own
+        views::ProgressGauge gauge(Gauge1);
+        pipeline::FileImport fileImport(m_data, m_groups->resolver());
+        fileImport.setGauge(&gauge);
+        fileImport.setLayouts(m_currentLayouts->isChecked() ? import::Layouts::Current
+                                                            : import::Layouts::Classic);
+        const auto askAccount =
+            [&](const std::vector<import::AccountLines>& accounts) -> std::optional<QString> {
+            if (accounts.size() <= 1)
+                return QString();
             QStringList labels;
             for (const import::AccountLines& account : accounts)
                 labels << import::accountLabel(account);
             const std::optional<int> chosen = m_dialogs.chooseItem(
                 views::texts::kChooseAccountCaption, views::texts::kChooseAccountText, labels);
             if (!chosen)
-                return;
-            options.account = accounts[std::size_t(*chosen)].account;
-        }
-        m_importCounts->clear(); // until this import has counts of its own
-        views::ProgressGauge gauge(Gauge1);
-        import::ImportRun run(m_data.T1, m_data.T2);
-        run.setGauge(&gauge);
-        run.setOptions(options);
-        run.setGroups(&m_groups->resolver());
-        m_importCounts->setText(import::countsText(run.run(path)));
+                return std::nullopt;
+            return accounts[std::size_t(*chosen)].account;
+        };
+        const pipeline::ImportOutcome outcome = fileImport.run(path, askAccount);
+        if (!outcome.cancelled)
+            m_importCounts->setText(outcome.countsText);
     });
-    // Also after a failure: the rows stored before it are missing from the totals as well.
-    guarded([&] {
-        if (storedBefore >= 0 && m_data.T1.isOpen() && m_data.T1.recordCount() > storedBefore)
-            totalsBecameStale(store::TotalsStep::CompleteRelations);
-    });
+    // The notice follows the rows stored, also those before a failure.
+    guarded([&] { showTotalsNotice(); });
 }
 
 void TForm1::currentLayoutsToggled(bool on)
@@ -270,9 +266,9 @@ void TForm1::currentLayoutsToggled(bool on)
 void TForm1::SRColorButton8Click()
 {
     guarded([&] {
-        relations::completeRelations(m_data.T1, m_data.T2, &m_groups->resolver());
+        pipeline::completeRelations(m_data, m_groups->resolver());
         views::showRecordCount(Label9, m_data.T2);
-        totalsStepRan(store::TotalsStep::CompleteRelations);
+        showTotalsNotice();
         fillYearList();
     });
 }
@@ -280,30 +276,9 @@ void TForm1::SRColorButton8Click()
 void TForm1::SRColorButton9Click()
 {
     guarded([&] {
-        // Without its rules, or over a transactions table created empty at the start, the pass
-        // would undo the relation-year totals.
-        m_groups->requireReadable();
-        relations::requireTransactionsTable(m_data);
-        relations::fillMonthTotals(m_data.T1, m_data.T2, &m_groups->resolver());
-        totalsStepRan(store::TotalsStep::FillMonths);
+        pipeline::fillMonths(m_data, m_groups->loaded());
+        showTotalsNotice();
     });
-}
-
-void TForm1::totalsBecameStale(store::TotalsStep first)
-{
-    if (m_tablesFolder.isEmpty())
-        return; // the tables never opened
-    store::TotalsNotice(m_tablesFolder).markDue(first);
-    showTotalsNotice();
-}
-
-void TForm1::totalsStepRan(store::TotalsStep step)
-{
-    // A pass that saw only the filtered rows does not bring every total up to date.
-    if (m_tablesFolder.isEmpty() || !store::passSeesEveryRow(m_data.T1, m_data.T2))
-        return;
-    store::TotalsNotice(m_tablesFolder).stepRan(step);
-    showTotalsNotice();
 }
 
 void TForm1::showTotalsNotice()

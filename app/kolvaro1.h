@@ -222,8 +222,6 @@ private:
     // The year list: 2006..2030 and the years of bedrijven outside them; ticks kept by text.
     void fillYearList();
     // The totals no longer describe the stored transactions / a pass over them ran.
-    void totalsBecameStale(store::TotalsStep first);
-    void totalsStepRan(store::TotalsStep step);
     void bindFilterPanel(views::FilterPanel* panel,
                          void (TForm1::*changed)(const views::filter::FilterField&, int));
     void showModeless(QWidget* window);

@@ -4,7 +4,7 @@
 #include "import/account_census.h"
 #include "import/import_error.h"
 #include "import/import_run.h"
-#include "store/totals_notice.h"
+#include "pipeline/file_import.h"
 
 #include <cstdio>
 #include <exception>
@@ -67,22 +67,26 @@ bool parseOptions(QStringList& args, import::ImportOptions& options)
 
 // A file of several accounts is read only for the account asked for; without one, or with one
 // the file does not hold, nothing of it is read.
-void checkAccount(const QString& file, const QString& account)
+pipeline::AccountChoice accountOption(const QString& account)
 {
-    const std::vector<import::AccountLines> accounts = import::accountsInFile(file);
-    QStringList labels;
-    bool found = false;
-    for (const import::AccountLines& a : accounts) {
-        labels << import::accountLabel(a);
-        found = found || a.account == account;
-    }
-    if (account.isEmpty() && accounts.size() > 1)
-        throw import::ImportError(
-            QStringLiteral("het bestand bevat meerdere rekeningen: %1; kies er een met --account")
-                .arg(labels.join(QStringLiteral(", "))));
-    if (!account.isEmpty() && !found && !accounts.empty())
-        throw import::ImportError(QStringLiteral("rekening %1 staat niet in het bestand (wel: %2)")
-                                      .arg(account, labels.join(QStringLiteral(", "))));
+    return [account](const std::vector<import::AccountLines>& accounts) -> std::optional<QString> {
+        QStringList labels;
+        bool found = false;
+        for (const import::AccountLines& a : accounts) {
+            labels << import::accountLabel(a);
+            found = found || a.account == account;
+        }
+        if (account.isEmpty() && accounts.size() > 1)
+            throw import::ImportError(
+                QStringLiteral(
+                    "het bestand bevat meerdere rekeningen: %1; kies er een met --account")
+                    .arg(labels.join(QStringLiteral(", "))));
+        if (!account.isEmpty() && !found && !accounts.empty())
+            throw import::ImportError(
+                QStringLiteral("rekening %1 staat niet in het bestand (wel: %2)")
+                    .arg(account, labels.join(QStringLiteral(", "))));
+        return account;
+    };
 }
 
 } // namespace
@@ -105,42 +109,27 @@ int importFiles(const Context& context)
     if (const int status = runGuarded([&] { groups = groupResolver(data); }))
         return status;
 
-    // Stored transactions, also those before a failure, are not in the totals yet: say so beside
-    // the tables, as the window does.
-    const int storedBefore = data.T1.recordCount();
-    const auto noteNewRows = [&] {
-        if (data.T1.recordCount() > storedBefore)
-            store::TotalsNotice(data.T1.directory()).markDue(store::TotalsStep::CompleteRelations);
-    };
-
     const bool terminal = stderrIsTerminal();
     for (const QString& file : files) {
-        import::ImportRun run(data.T1, data.T2);
-        run.setOptions(options);
-        run.setGroups(&*groups);
-        import::ImportCounts counts;
+        pipeline::FileImport fileImport(data, *groups);
+        fileImport.setLayouts(options.layouts);
         try {
-            checkAccount(file, options.account);
             TerminalGauge gauge(file);
             if (terminal)
-                run.setGauge(&gauge);
-            counts = run.run(file);
+                fileImport.setGauge(&gauge);
+            printOut(fileImport.run(file, accountOption(options.account)).countsText + u'\n');
         } catch (const std::exception& error) {
             // The rows before the failing line are stored already; say where it stopped.
-            const QString where = run.lineNumber() > 0
-                                      ? QStringLiteral("%1:%2: ").arg(file).arg(run.lineNumber())
-                                      : file + QStringLiteral(": ");
+            const QString where =
+                fileImport.lineNumber() > 0
+                    ? QStringLiteral("%1:%2: ").arg(file).arg(fileImport.lineNumber())
+                    : file + QStringLiteral(": ");
             printErr(where + QString::fromUtf8(error.what()));
-            runGuarded(noteNewRows);
             runGuarded([&] { data.closeAll(); });
             return 1;
         }
-        printOut(import::countsText(counts) + u'\n');
     }
-    return runGuarded([&] {
-        noteNewRows();
-        data.closeAll();
-    });
+    return runGuarded([&] { data.closeAll(); });
 }
 
 } // namespace cli

@@ -5,11 +5,9 @@
 
 #include "monthly/month_sums.h"
 #include "notices/page_notices.h"
-#include "relations/completion.h"
-#include "relations/group_changes.h"
-#include "relations/month_totals.h"
+#include "pipeline/passes.h"
+#include "relations/group_rules_file.h"
 #include "relations/selection.h"
-#include "store/totals_notice.h"
 
 #include <functional>
 
@@ -37,13 +35,6 @@ int filteredPass(const Context& context, const QString& command, int tables, Tab
         [&](store::TDataModule1& data, Output& out) { out += pass(data); });
 }
 
-// A pass over every stored row brings the notice beside the tables a step further.
-void stepRan(const store::TDataModule1& data, store::TotalsStep step)
-{
-    if (store::passSeesEveryRow(data.T1, data.T2))
-        store::TotalsNotice(data.T1.directory()).stepRan(step);
-}
-
 int setSelect(const Context& context, bool select)
 {
     return filteredPass(
@@ -59,9 +50,7 @@ int complete(const Context& context)
 {
     return filteredPass(context, u"complete"_s, kBothTables, TableAccess::Write,
                         [](store::TDataModule1& data) {
-                            const relations::GroupResolver groups = groupResolver(data);
-                            relations::completeRelations(data.T1, data.T2, &groups);
-                            stepRan(data, store::TotalsStep::CompleteRelations);
+                            pipeline::completeRelations(data, groupResolver(data));
                             return QString::number(data.T2.recordCount()) + u'\n';
                         });
 }
@@ -70,10 +59,7 @@ int fill(const Context& context)
 {
     return filteredPass(
         context, u"fill"_s, kBothTables, TableAccess::WriteExisting, [](store::TDataModule1& data) {
-            // Without its rules the pass would undo the groups' totals.
-            const relations::GroupResolver groups(relations::readableGroupRules(data));
-            relations::fillMonthTotals(data.T1, data.T2, &groups);
-            stepRan(data, store::TotalsStep::FillMonths);
+            pipeline::fillMonths(data, relations::loadGroupRules(data.T1.directory(), true));
             return QString();
         });
 }

@@ -19,6 +19,8 @@ ALLOWED = {
     "monthly": {"store", "store/dbase"},
     # The pages' notices about their totals, for the windows and kolvaro-cli status.
     "notices": {"relations", "store", "store/dbase"},
+    # The import of a file and the passes, as the windows and kolvaro-cli both run them.
+    "pipeline": {"import", "relations", "store", "store/dbase"},
     "sample": {"import", "relations", "store", "store/dbase"},
     "viewlogic": {"store", "store/dbase"},
     "charts/series": {"import", "relations", "monthly", "viewlogic", "store", "store/dbase"},
@@ -29,9 +31,9 @@ ALLOWED = {
                "store", "store/dbase"},
     # The CLI draws a chart only for `chart --png`, on an offscreen application of its own.
     "cli": {"guard", "charts", "charts/series", "viewlogic", "sample", "import", "notices",
-            "relations", "monthly", "store", "store/dbase"},
+            "pipeline", "relations", "monthly", "store", "store/dbase"},
     "app": {"guard", "charts", "charts/series", "views", "viewlogic", "help", "import", "notices",
-            "relations", "monthly", "store", "store/dbase"},
+            "pipeline", "relations", "monthly", "store", "store/dbase"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 LINK = re.compile(r"target_link_libraries\(\s*([\w-]+)([^)]*)\)", re.S)
