@@ -11,7 +11,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -19,6 +21,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
+#include <QToolTip>
 #include <algorithm>
 #include <optional>
 
@@ -55,6 +58,22 @@ GridDelegate::GridDelegate(const TableModel* model, QObject* parent)
 }
 
 GridDelegate::~GridDelegate() = default;
+
+bool GridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                             const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (event->type() != QEvent::ToolTip || index.model() != m_model)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = m_model->cellView(index.row(), index.column()).text;
+    const int room = option.rect.width() - 2 * kTextMargin;
+    if (text.isEmpty() || QFontMetrics(option.font).horizontalAdvance(text) <= room) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), text, view, option.rect);
+    return true;
+}
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const

@@ -23,6 +23,9 @@ public:
     ~GridDelegate() override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // A text its column cuts shows whole in a tooltip over the cell.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
 private:
     const TableModel* m_model;

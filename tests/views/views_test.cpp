@@ -18,11 +18,13 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 namespace n = store::names;
 using views::CellTone;
@@ -55,6 +57,7 @@ private slots:
     void grid_looksAsUnderTheApplicationStyle();
     void grid_fixedCells_data();
     void grid_fixedCells();
+    void grid_cutTextsShowWholeInATooltip();
     void grid_scrolledToTheEndShowsWholeRows();
 };
 
@@ -509,6 +512,43 @@ void ViewsTest::grid_looksAsUnderTheApplicationStyle()
         const QImage fast = render();
         grid.setStyle(QApplication::style());
         QCOMPARE(fast, render());
+    }
+}
+
+void ViewsTest::grid_cutTextsShowWholeInATooltip()
+{
+    // Only a text its column cuts gets a tooltip, with the whole text in it.
+    const QString longName = QStringLiteral("SCHOENMAKER VERZEKERINGSMAATSCHAPPIJ NRD");
+    const QString account = QStringLiteral("NL12KOLV0123456");
+    auto table = transactions();
+    table->moveTo(0);
+    table->edit();
+    table->fieldByName(n::kNaam).setAsString(longName);
+    table->fieldByName(n::kReknum).setAsString(account);
+    table->post();
+    views::TableModel model(*table, views::transactionGrid());
+    views::DbGrid grid(&model);
+    grid.resize(900, 140);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const int row = model.index(0, 3).data().toString() == longName ? 0 : -1;
+    QVERIFY(row == 0);
+    // Columns: datum, Srt, Bedrag, Relatie, code/reknr, Omschrijving.
+    const struct
+    {
+        int row;
+        int column;
+        QString tooltip;
+    } cases[] = {
+        {0, 3, longName}, {0, 4, account}, {1, 3, QString()}, {0, 2, QString()}, {1, 5, QString()},
+    };
+    for (const auto& c : cases) {
+        const QRect cell = grid.visualRect(model.index(c.row, c.column));
+        QHelpEvent event(QEvent::ToolTip, cell.center(),
+                         grid.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid.viewport(), &event);
+        // A text that fits leaves the event unaccepted: no tooltip is shown for it.
+        QCOMPARE(event.isAccepted() ? QToolTip::text() : QString(), c.tooltip);
     }
 }
 
