@@ -1,10 +1,14 @@
 #include "import/bijsoort.h"
 
 #include "import/text_ops.h"
+#include "store/transaction_kinds.h"
 
 #include <algorithm>
 
 namespace import {
+
+namespace kinds = store::kinds;
+
 namespace {
 
 // Characters from a 1-based position, as far as the text reaches.
@@ -48,7 +52,7 @@ Classification wordScan(const QString& text)
         nameEnd = nextSpace(nameEnd + 1);
     }
     const qsizetype rest = skipSpaces(nameEnd + 1);
-    return {QStringLiteral("4"), text.mid(codeStart, codeEnd - codeStart),
+    return {kinds::text(kinds::kTransfer), text.mid(codeStart, codeEnd - codeStart),
             text.mid(nameStart, nameEnd - nameStart), collapseSpaces(QStringView(text).mid(rest))};
 }
 
@@ -75,7 +79,7 @@ Classification accountScan(const QString& text)
     QString description = collapseSpaces(reference >= 0 ? QStringView(text).mid(reference) : tail);
     if (description.startsWith(u' '))
         description.remove(0, 1);
-    return {QStringLiteral("3"), code, name, description};
+    return {kinds::text(kinds::kBank), code, name, description};
 }
 
 } // namespace
@@ -83,18 +87,18 @@ Classification accountScan(const QString& text)
 Classification bijsoort(const QString& remainder)
 {
     if (remainder.startsWith(u"BEA"))
-        return fixedLayout(remainder, QStringLiteral("6"), 24);
+        return fixedLayout(remainder, kinds::text(kinds::kPin), 24);
     if (remainder.startsWith(u"GEA"))
-        return fixedLayout(remainder, QStringLiteral("7"), 22);
+        return fixedLayout(remainder, kinds::text(kinds::kCash), 22);
     if (remainder.startsWith(u"GIRO"))
         return wordScan(remainder);
     if (remainder.startsWith(u"CHIP"))
-        return fixedLayout(remainder, QStringLiteral("5"), 19);
+        return fixedLayout(remainder, kinds::text(kinds::kChip), 19);
     if (remainder.size() >= 4 && remainder[3] == u'.')
         return accountScan(remainder);
     // No marker: all such transactions form one relation.
     const QString kolvaro = QStringLiteral("KOLVARO");
-    return {QStringLiteral("3"), kolvaro, kolvaro, collapseSpaces(remainder)};
+    return {kinds::text(kinds::kBank), kolvaro, kolvaro, collapseSpaces(remainder)};
 }
 
 } // namespace import

@@ -1,12 +1,16 @@
 #include "import/current_layouts.h"
 
 #include "import/text_ops.h"
+#include "store/transaction_kinds.h"
 
 #include <QString>
 #include <array>
 #include <utility>
 
 namespace import {
+
+namespace kinds = store::kinds;
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -86,7 +90,7 @@ Classification labelled(QStringView joined)
         account = valueOf(fields, u"Incassant");
     const QString name = valueOf(fields, u"Naam");
     const QString description = valueOf(fields, u"Omschrijving");
-    return {u"4"_s, shortenAccount(account), name.isEmpty() ? head : name,
+    return {kinds::text(kinds::kTransfer), shortenAccount(account), name.isEmpty() ? head : name,
             description.isEmpty() ? head : description};
 }
 
@@ -137,7 +141,7 @@ Classification slashText(QStringView text)
     const QString kind = valueOf(fields, u"TRTP");
     const QString name = valueOf(fields, u"NAME");
     const QString description = valueOf(fields, u"REMI");
-    return {u"4"_s, shortenAccount(account), name.isEmpty() ? kind : name,
+    return {kinds::text(kinds::kTransfer), shortenAccount(account), name.isEmpty() ? kind : name,
             description.isEmpty() ? kind : description};
 }
 
@@ -179,7 +183,8 @@ QString terminalOf(QStringView body)
 Classification cardPayment(QStringView joined, bool cash)
 {
     const QStringView body = joined.mid(kHead);
-    return {cash ? u"7"_s : u"6"_s, terminalOf(body), merchantOf(body.left(kSlot)), tidy(body)};
+    return {kinds::text(cash ? kinds::kCash : kinds::kPin), terminalOf(body),
+            merchantOf(body.left(kSlot)), tidy(body)};
 }
 
 } // namespace

@@ -72,7 +72,6 @@ LineValues filtergegevens(const QString& line, Layouts layouts)
     const SplitLine split = splitLine(line);
     LineValues values;
     values.amount = readAmount(split.fields[tab::kAmount]);
-    values.year = split.fields[tab::kDate].left(4);
     values.date = readDate(split.fields[tab::kDate]);
     values.classification = bijsoort(split.remainder);
     if (std::optional<Classification> current = readCurrentLayout(split.wholeRemainder)) {

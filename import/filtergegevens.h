@@ -30,7 +30,6 @@ struct LineValues
 {
     QDate date;
     double amount = 0; // whole cents
-    QString year;      // the first four characters of the date field
     Classification classification;
     // How the other rules read the line, where they read it differently (a text in today's
     // layouts): a row stored under either reading is the same transaction.

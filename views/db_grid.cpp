@@ -1,6 +1,7 @@
 #include "views/db_grid.h"
 
 #include "store/table_names.h"
+#include "store/transaction_kinds.h"
 #include "views/cell_rules.h"
 #include "views/cell_text_painter.h"
 #include "views/kind_badges.h"
@@ -104,7 +105,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                      cell.rightAligned ? Qt::AlignRight : Qt::AlignLeft, cell.text);
     }
     const int k = cell.kind;
-    if (k < 3 || k >= kImageCount)
+    if (k < store::kinds::kFirst || k > store::kinds::kLast)
         return; // only kind codes have a badge; other values show just their number
     const QRect square(option.rect.left(), option.rect.top(), option.rect.height(),
                        option.rect.height());

@@ -1,5 +1,7 @@
 #include "views/kind_badges.h"
 
+#include "store/transaction_kinds.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPolygon>
@@ -8,16 +10,17 @@ namespace views {
 
 KindBadge kindBadge(int kind)
 {
+    namespace kinds = store::kinds;
     switch (kind) {
-    case 3:
+    case kinds::kBank:
         return {QStringLiteral("Bnk"), QColor(0xDF, 0xFF, 0xDF)};
-    case 4:
+    case kinds::kTransfer:
         return {QStringLiteral("Gir"), QColor(0xE6, 0xFF, 0xFF)};
-    case 5:
+    case kinds::kChip:
         return {QStringLiteral("CHP"), QColor(0xFF, 0xEF, 0xE8)};
-    case 6:
+    case kinds::kPin:
         return {QStringLiteral("Pin"), QColor(0xFF, 0xFF, 0x80)};
-    case 7:
+    case kinds::kCash:
         return {QStringLiteral("OPn"), QColor(0xFF, 0x9B, 0x9B)};
     default:
         return {};
@@ -68,7 +71,7 @@ std::array<QImage, kImageCount> drawImages()
     images[0] = square(QColor(0x00, 0xFF, 0x00));
     images[1] = square(QColor(0xFF, 0x00, 0x00));
     images[2] = square(QColor(0xFF, 0xFF, 0x00));
-    for (int kind = 3; kind < kImageCount; ++kind)
+    for (int kind = store::kinds::kFirst; kind <= store::kinds::kLast; ++kind)
         images[kind] = badge(kindBadge(kind));
     return images;
 }

@@ -8,7 +8,7 @@
 namespace views {
 
 inline constexpr int kImageSize = 16;
-inline constexpr int kImageCount = 8;
+inline constexpr int kImageCount = 8; // the three squares, then a badge per kind up to the last
 
 // The picture of a kind code: its letters and face colour; empty letters for codes without one.
 struct KindBadge

@@ -83,7 +83,6 @@ TEST(Filtergegevens, convertsDateAmountYearAndDescription)
         filtergegevens(bankLine(s(u"20101231"), s(u"-12,5"), s(u"GIRO  1234567 J. JANSEN  HUUR")));
     EXPECT_EQ(values.date, QDate(2010, 12, 31));
     EXPECT_EQ(values.amount, -12.5);
-    EXPECT_EQ(values.year, s(u"2010"));
     EXPECT_EQ(values.classification.kind, s(u"4"));
     EXPECT_EQ(values.classification.code, s(u"1234567"));
     EXPECT_EQ(values.classification.relation, s(u"J. JANSEN"));
