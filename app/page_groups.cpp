@@ -12,15 +12,16 @@
 #include "relations/group_merge.h"
 #include "relations/group_statistics.h"
 #include "relations/transaction_groups.h"
+#include "store/number_format.h"
 #include "store/table_names.h"
 #include "views/count_label.h"
 #include "views/db_grid.h"
+#include "views/table_model.h"
 #include "views/gradient_button.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -104,31 +105,23 @@ void TForm1::groupsButtonClick()
 void TForm1::mergeRelations()
 {
     guarded([&] {
-        QStringList names, moving;
-        double sum = 0.0;
-        const QLocale dutch(QLocale::Dutch);
-        const int naam = m_data.T2.fieldIndex(kNaam), jaar = m_data.T2.fieldIndex(kJaar);
-        QModelIndexList rows = RxDBGrid2->selectionModel()->selectedRows();
-        std::sort(rows.begin(), rows.end());
-        for (const QModelIndex& index : rows) {
-            if (index.row() >= m_data.T2.recordCount())
-                continue;
-            const dbase::RowView row = m_data.T2.rowAt(index.row());
-            double total = 0.0;
-            for (const QString& month : kMonths)
-                total += row.asFloat(m_data.T2.fieldIndex(month));
+        QModelIndexList selected = RxDBGrid2->selectionModel()->selectedRows();
+        std::sort(selected.begin(), selected.end());
+        // The grid may show the rows sorted: its rows are mapped to the table's own positions.
+        std::vector<int> positions;
+        for (const QModelIndex& index : selected)
+            positions.push_back(RxDBGrid2->tableModel()->tablePosition(index.row()));
+        const relations::MergePlan plan = relations::mergePlan(m_data.T2, positions);
+        const QStringList& names = plan.names;
+        QStringList moving;
+        for (const relations::MergePlan::Row& row : plan.rows)
             moving << QStringLiteral("%1   %2   %3")
-                          .arg(row.asString(naam), row.asString(jaar),
-                               dutch.toString(total, 'f', 2));
-            sum += total;
-            if (!names.contains(row.asString(naam)))
-                names << row.asString(naam);
-        }
+                          .arg(row.naam, row.jaar, store::numfmt::formatAmount(row.cents / 100.0));
         if (names.isEmpty()) {
             m_dialogs.showError(texts::kMergeNothing);
             return;
         }
-        moving << texts::kMergeTotal.arg(dutch.toString(sum, 'f', 2));
+        moving << texts::kMergeTotal.arg(store::numfmt::formatAmount(plan.totalCents / 100.0));
         QStringList offered = names;
         for (const relations::GroupRule& rule : m_groups->rules())
             if (!offered.contains(rule.group))

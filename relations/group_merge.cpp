@@ -1,8 +1,35 @@
 #include "relations/group_merge.h"
 
+#include "store/dbase/table.h"
+#include "store/table_names.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace relations {
+
+MergePlan mergePlan(const dbase::Table& bedrijven, const std::vector<int>& positions)
+{
+    using namespace store::names;
+    MergePlan plan;
+    const int naam = bedrijven.fieldIndex(kNaam), jaar = bedrijven.fieldIndex(kJaar);
+    std::vector<int> months;
+    for (const QString& month : kMonths)
+        months.push_back(bedrijven.fieldIndex(month));
+    for (const int position : positions) {
+        if (position < 0 || position >= bedrijven.recordCount())
+            continue;
+        const dbase::RowView row = bedrijven.rowAt(position);
+        MergePlan::Row moved{row.asString(naam), row.asString(jaar), 0};
+        for (const int month : months)
+            moved.cents += std::llround(row.asFloat(month) * 100.0);
+        plan.totalCents += moved.cents;
+        if (!plan.names.contains(moved.naam))
+            plan.names << moved.naam;
+        plan.rows.push_back(std::move(moved));
+    }
+    return plan;
+}
 
 std::vector<GroupRule> mergedRules(std::vector<GroupRule> rules, const QStringList& names,
                                    const QString& group)
