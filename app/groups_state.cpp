@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/groups_texts.h"
+#include "pipeline/passes.h"
 #include "relations/group_changes.h"
 
 namespace app {
@@ -39,7 +40,7 @@ bool GroupsState::saveAndApply(store::TDataModule1& data, Dialogs& dialogs,
     if (!dialogs.askYesNo(texts::kDialogTitle,
                           texts::kApplyQuestion.arg(preview.transactions).arg(preview.rows)))
         return false;
-    relations::saveAndRebuild(data, checked);
+    pipeline::saveRulesAndRebuild(data, checked);
     load(m_folder, dialogs);
     return true;
 }
@@ -54,7 +55,7 @@ bool GroupsState::undo(store::TDataModule1& data, Dialogs& dialogs)
     if (!dialogs.askYesNo(texts::kDialogTitle,
                           texts::kUndoQuestion.arg(preview.transactions).arg(preview.rows)))
         return false;
-    relations::undoAndRebuild(data);
+    pipeline::undoRules(data);
     load(m_folder, dialogs);
     return true;
 }

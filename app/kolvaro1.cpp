@@ -10,7 +10,7 @@
 #include "notices/page_notices.h"
 #include "pipeline/file_import.h"
 #include "pipeline/passes.h"
-#include "store/amount_totals.h"
+#include "monthly/amount_totals.h"
 #include "store/dbase/alias_config.h"
 #include "store/import_switch.h"
 #include "store/table_emptying.h"
@@ -198,7 +198,7 @@ void TForm1::showTransactionCount()
 {
     views::showRecordCount(Label38, m_data.T1);
     views::showAmountTotals({m_amountIn, m_amountOut, m_amountBalance},
-                            store::presentedAmountTotals(m_data.T1));
+                            monthly::presentedAmountTotals(m_data.T1));
 }
 
 void TForm1::addExportAction(views::DbGrid* grid)

@@ -2,7 +2,6 @@
 
 #include "guard/guard.h"
 #include "store/data_module.h"
-#include "store/totals_notice.h"
 
 #include <QString>
 #include <QStringList>

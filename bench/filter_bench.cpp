@@ -5,7 +5,7 @@
 // <= 25 ms at 100 000), and the bare predicate over every row per kind of comparison. Runs
 // offscreen; each size's tables are filled once per run in a temporary folder.
 #include "bench/bench_window.h"
-#include "store/amount_totals.h"
+#include "monthly/amount_totals.h"
 #include "store/number_format.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
@@ -37,7 +37,7 @@ bool countShown(const BenchWindow& w)
     return w.form->Label38->text() == QString::number(w.data->T1.recordCount()) &&
            w.form->m_amountBalance->text() ==
                store::numfmt::formatAmount(
-                   store::euros(store::presentedAmountTotals(w.data->T1).balanceCents));
+                   monthly::euros(monthly::presentedAmountTotals(w.data->T1).balanceCents));
 }
 
 // The main window over `rows` transactions, on the transactions page, "A" typed into "Relatie".

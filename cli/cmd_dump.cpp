@@ -3,7 +3,7 @@
 #include "cli/filter_options.h"
 #include "cli/filtered_tables.h"
 
-#include "store/amount_totals.h"
+#include "monthly/amount_totals.h"
 #include "store/dbase/field_codec.h"
 #include "store/table_names.h"
 #include "views/grid_columns.h"
@@ -123,10 +123,10 @@ int count(const Context& context)
                    u'\n';
             if (tables == kFilterMutaties) {
                 // The sums beside the count label: Bij, Af, Saldo.
-                const store::AmountTotals sums = store::presentedAmountTotals(data.T1);
-                out += dbase::codec::shortestDouble(store::euros(sums.inCents)) + u'\t' +
-                       dbase::codec::shortestDouble(store::euros(sums.outCents)) + u'\t' +
-                       dbase::codec::shortestDouble(store::euros(sums.balanceCents)) + u'\n';
+                const monthly::AmountTotals sums = monthly::presentedAmountTotals(data.T1);
+                out += dbase::codec::shortestDouble(monthly::euros(sums.inCents)) + u'\t' +
+                       dbase::codec::shortestDouble(monthly::euros(sums.outCents)) + u'\t' +
+                       dbase::codec::shortestDouble(monthly::euros(sums.balanceCents)) + u'\n';
             }
         });
 }

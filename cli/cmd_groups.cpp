@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/filtered_tables.h"
 
+#include "pipeline/passes.h"
 #include "relations/group_changes.h"
 #include "relations/group_rebuild.h"
 #include "relations/group_resolver.h"
@@ -184,7 +185,7 @@ int apply(const Context& context)
                     QStringList{c.jaar, c.group, cents(c.oldTotal), cents(c.newTotal)}.join(u'\t') +
                     u'\n';
         } else {
-            out += QString::number(relations::rebuildUnderRules(data)) + u'\n';
+            out += QString::number(pipeline::rebuildGroups(data)) + u'\n';
         }
     });
 }
@@ -195,7 +196,7 @@ int undo(const Context& context)
         return usage();
     return overFilteredTables(context, {}, TableAccess::WriteExisting,
                               [](store::TDataModule1& data, Output& out) {
-                                  out += QString::number(relations::undoAndRebuild(data)) + u'\n';
+                                  out += QString::number(pipeline::undoRules(data)) + u'\n';
                               });
 }
 

@@ -1,16 +1,16 @@
 #include "notices/page_notices.h"
 
+#include "notices/totals_notice.h"
 #include "relations/group_rules_file.h"
-#include "store/totals_notice.h"
 
 namespace notices {
 
 QString totalsNotice(const QString& folder)
 {
-    const store::TotalsNotice notice(folder);
-    if (notice.due(store::TotalsStep::CompleteRelations))
+    const notices::TotalsNotice notice(folder);
+    if (notice.due(notices::TotalsStep::CompleteRelations))
         return kTotalsStaleBoth;
-    if (notice.due(store::TotalsStep::FillMonths))
+    if (notice.due(notices::TotalsStep::FillMonths))
         return kTotalsStaleFill;
     return {};
 }

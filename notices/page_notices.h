@@ -22,7 +22,7 @@ inline const QString kGroupsNotApplied = QStringLiteral(
     "\"Opslaan en toepassen\" onder \"Groepen…\" op de pagina \"Overzicht relaties\".");
 
 // The stale-totals notice of the tables folder, naming the passes still due; empty when none is.
-// Throws store::NoticeError when the notice's file cannot be read.
+// Throws notices::NoticeError when the notice's file cannot be read.
 QString totalsNotice(const QString& folder);
 // The notice that the totals do not yet follow `rules`; empty when they do.
 QString groupsNotice(const QString& folder, const std::vector<relations::GroupRule>& rules);

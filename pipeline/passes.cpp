@@ -1,5 +1,6 @@
 #include "pipeline/passes.h"
 
+#include "notices/totals_notice.h"
 #include "relations/completion.h"
 #include "relations/group_changes.h"
 #include "relations/month_totals.h"
@@ -9,10 +10,18 @@ namespace pipeline {
 namespace {
 
 // A pass that saw only the filtered rows does not bring every total up to date.
-void stepRan(const store::TDataModule1& data, store::TotalsStep step)
+void stepRan(const store::TDataModule1& data, notices::TotalsStep step)
 {
-    if (store::passSeesEveryRow(data.T1, data.T2))
-        store::TotalsNotice(data.T1.directory()).stepRan(step);
+    if (notices::passSeesEveryRow(data.T1, data.T2))
+        notices::TotalsNotice(data.T1.directory()).stepRan(step);
+}
+
+// A pass over every row of both tables leaves nothing due.
+void everyTotalCurrent(const store::TDataModule1& data)
+{
+    notices::TotalsNotice notice(data.T1.directory());
+    notice.stepRan(notices::TotalsStep::CompleteRelations);
+    notice.stepRan(notices::TotalsStep::FillMonths);
 }
 
 } // namespace
@@ -20,13 +29,13 @@ void stepRan(const store::TDataModule1& data, store::TotalsStep step)
 void totalsBecameStale(const store::TDataModule1& data)
 {
     // Rows first, then their months.
-    store::TotalsNotice(data.T1.directory()).markDue(store::TotalsStep::CompleteRelations);
+    notices::TotalsNotice(data.T1.directory()).markDue(notices::TotalsStep::CompleteRelations);
 }
 
 void completeRelations(store::TDataModule1& data, const relations::GroupResolver& groups)
 {
     relations::completeRelations(data.T1, data.T2, &groups);
-    stepRan(data, store::TotalsStep::CompleteRelations);
+    stepRan(data, notices::TotalsStep::CompleteRelations);
 }
 
 void fillMonths(store::TDataModule1& data, const relations::LoadedRules& rules)
@@ -35,7 +44,27 @@ void fillMonths(store::TDataModule1& data, const relations::LoadedRules& rules)
     relations::requireTransactionsTable(data);
     const relations::GroupResolver groups(rules.rules);
     relations::fillMonthTotals(data.T1, data.T2, &groups);
-    stepRan(data, store::TotalsStep::FillMonths);
+    stepRan(data, notices::TotalsStep::FillMonths);
+}
+
+void saveRulesAndRebuild(store::TDataModule1& data, const std::vector<relations::GroupRule>& rules)
+{
+    relations::saveAndRebuild(data, rules);
+    everyTotalCurrent(data);
+}
+
+int rebuildGroups(store::TDataModule1& data)
+{
+    const int rows = relations::rebuildUnderRules(data);
+    everyTotalCurrent(data);
+    return rows;
+}
+
+int undoRules(store::TDataModule1& data)
+{
+    const int rows = relations::undoAndRebuild(data);
+    everyTotalCurrent(data);
+    return rows;
 }
 
 } // namespace pipeline

@@ -4,7 +4,6 @@
 #include "relations/group_rules_file.h"
 #include "relations/removed_relation_years.h"
 #include "store/dbase/table_location.h"
-#include "store/totals_notice.h"
 
 #include <QDir>
 #include <optional>
@@ -60,10 +59,6 @@ int rebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules)
     const int rows = rebuildRelationYears(data.T1, data.T2, GroupResolver(rules),
                                           before ? &*before : nullptr, &removed);
     markGroupRulesApplied(folder, rules);
-    // Every total now follows the stored transactions: nothing is left for the passes.
-    store::TotalsNotice notice(folder);
-    notice.stepRan(store::TotalsStep::CompleteRelations);
-    notice.stepRan(store::TotalsStep::FillMonths);
     return rows;
 }
 

@@ -37,8 +37,9 @@ void requireTransactionsTable(const store::TDataModule1& data);
 std::vector<GroupChange> plannedRebuild(store::TDataModule1& data);
 
 // Saves `rules` (the folder's rules as they were kept for undo) and rebuilds bedrijven under
-// them. Throws GroupRuleError for a refused rule, a rules table that cannot be read, or a
-// transactions table that was missing; nothing is changed then.
+// them. A rebuild makes every total follow the stored transactions (the notice beside the tables
+// is the caller's: pipeline/). Throws GroupRuleError for a refused rule, a rules table that cannot
+// be read, or a transactions table that was missing; nothing is changed then.
 void saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules);
 // Rebuilds bedrijven under the folder's rules. Returns the number of relation-year rows.
 int rebuildUnderRules(store::TDataModule1& data);

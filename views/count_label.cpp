@@ -1,6 +1,6 @@
 #include "views/count_label.h"
 
-#include "store/amount_totals.h"
+#include "monthly/amount_totals.h"
 #include "store/dbase/table.h"
 #include "store/number_format.h"
 #include "views/cell_rules.h"
@@ -37,11 +37,11 @@ void showRecordCount(QLabel* label, const dbase::Table& table)
     label->setText(QString::number(table.recordCount()));
 }
 
-void showAmountTotals(const AmountLabels& labels, const store::AmountTotals& totals)
+void showAmountTotals(const AmountLabels& labels, const monthly::AmountTotals& totals)
 {
-    showAmount(labels.in, store::euros(totals.inCents));
-    showAmount(labels.out, store::euros(totals.outCents));
-    showAmount(labels.balance, store::euros(totals.balanceCents));
+    showAmount(labels.in, monthly::euros(totals.inCents));
+    showAmount(labels.out, monthly::euros(totals.outCents));
+    showAmount(labels.balance, monthly::euros(totals.balanceCents));
 }
 
 } // namespace views

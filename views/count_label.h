@@ -6,7 +6,7 @@ namespace dbase {
 class Table;
 }
 
-namespace store {
+namespace monthly {
 struct AmountTotals;
 }
 
@@ -25,6 +25,6 @@ struct AmountLabels
 
 // Writes the sums in the program's number format, each coloured by its sign as the grid colours
 // amounts (zero in the label's own colour).
-void showAmountTotals(const AmountLabels& labels, const store::AmountTotals& totals);
+void showAmountTotals(const AmountLabels& labels, const monthly::AmountTotals& totals);
 
 } // namespace views

@@ -29,7 +29,8 @@ LAYERS = {
     # The pages' notices about their totals, for the windows and kolvaro-cli status.
     "notices": Layer(["notices"], {"relations", "store", "store/dbase"}, CORE),
     # The import of a file and the passes, as the windows and kolvaro-cli both run them.
-    "pipeline": Layer(["pipeline"], {"import", "relations", "store", "store/dbase"}, CORE),
+    "pipeline": Layer(["pipeline"], {"import", "notices", "relations", "store", "store/dbase"},
+                      CORE),
     "sample": Layer(["sample"], {"import", "relations", "store", "store/dbase"}, CORE),
     # The widget-free part of views/ (the filter logic, the grids' columns, the export of their
     # rows): the viewlogic library's sources and views/filter.

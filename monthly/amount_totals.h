@@ -6,7 +6,7 @@ namespace dbase {
 class Table;
 }
 
-namespace store {
+namespace monthly {
 
 // The sums of the amounts of the transactions a table presents: "Bij" adds the positive ones,
 // "Af" the negative ones, "Saldo" all of them. Each amount counts as its whole number of cents,
@@ -25,4 +25,4 @@ AmountTotals presentedAmountTotals(const dbase::Table& mutaties);
 // A sum in cents as the amount it stands for: the double nearest to the two-decimal number.
 double euros(qint64 cents);
 
-} // namespace store
+} // namespace monthly

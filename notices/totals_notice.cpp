@@ -1,4 +1,4 @@
-#include "store/totals_notice.h"
+#include "notices/totals_notice.h"
 
 #include "store/dbase/table.h"
 
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 
-namespace store {
+namespace notices {
 
 namespace {
 
@@ -99,4 +99,4 @@ bool passSeesEveryRow(const dbase::Table& mutaties, const dbase::Table& bedrijve
     return !filtered(mutaties) && !filtered(bedrijven);
 }
 
-} // namespace store
+} // namespace notices

@@ -8,7 +8,7 @@ namespace dbase {
 class Table;
 }
 
-namespace store {
+namespace notices {
 
 // A file of the notice that could not be read or written; what() is the user's (Dutch) text.
 class NoticeError : public std::runtime_error
@@ -61,4 +61,4 @@ private:
 // Whether a pass over these tables saw every stored row (no filter in force on either).
 bool passSeesEveryRow(const dbase::Table& mutaties, const dbase::Table& bedrijven);
 
-} // namespace store
+} // namespace notices

@@ -1,4 +1,4 @@
-#include "store/amount_totals.h"
+#include "monthly/amount_totals.h"
 
 #include "store/dbase/engine_error.h"
 #include "store/dbase/table.h"
@@ -6,13 +6,13 @@
 
 #include <cmath>
 
-namespace store {
+namespace monthly {
 
 AmountTotals presentedAmountTotals(const dbase::Table& mutaties)
 {
-    const int bedrag = mutaties.fieldIndex(names::kBedrag);
+    const int bedrag = mutaties.fieldIndex(store::names::kBedrag);
     if (bedrag < 0)
-        throw dbase::EngineError(QStringLiteral("Field '%1' not found").arg(names::kBedrag));
+        throw dbase::EngineError(QStringLiteral("Field '%1' not found").arg(store::names::kBedrag));
     AmountTotals totals;
     const int count = mutaties.recordCount();
     for (int r = 0; r < count; ++r) {
@@ -32,4 +32,4 @@ double euros(qint64 cents)
     return static_cast<double>(cents) / 100;
 }
 
-} // namespace store
+} // namespace monthly
