@@ -1,11 +1,10 @@
 #include "relations/group_rules_file.h"
 
+#include "relations/group_rules_table.h"
 #include "relations/table_files.h"
 #include "store/dbase/engine_error.h"
 #include "store/dbase/table.h"
 #include "store/dbase/table_location.h"
-#include "store/table_definitions.h"
-#include "store/table_names.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -19,8 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace relations {
 
-using namespace store::names;
-
 namespace {
 
 const QString kPreviousFile = u"relgroep.BAK"_s;
@@ -28,7 +25,7 @@ const QString kAppliedFile = u"relgroep.toegepast"_s;
 
 QString rulesPath(const QString& folder)
 {
-    return dbase::locateTableFile(folder, store::relgroepDefinition().fileName);
+    return dbase::locateTableFile(folder, rulestable::definition().fileName);
 }
 
 QString besides(const QString& folder, const QString& name)
@@ -39,12 +36,12 @@ QString besides(const QString& folder, const QString& name)
 GroupRule ruleOfRow(dbase::Table& table)
 {
     GroupRule rule;
-    rule.active = table.fieldByName(kRuleActief).asBoolean();
-    rule.field = parseField(table.fieldByName(kRuleVeld).asString());
-    rule.kind = parseKind(table.fieldByName(kRuleSoort).asString());
-    rule.pattern = table.fieldByName(kRulePatroon).asString();
-    rule.group = table.fieldByName(kRuleGroep).asString();
-    rule.note = table.fieldByName(kRuleNotitie).asString();
+    rule.active = table.fieldByName(rulestable::kActief).asBoolean();
+    rule.field = parseField(table.fieldByName(rulestable::kVeld).asString());
+    rule.kind = parseKind(table.fieldByName(rulestable::kSoort).asString());
+    rule.pattern = table.fieldByName(rulestable::kPatroon).asString();
+    rule.group = table.fieldByName(rulestable::kGroep).asString();
+    rule.note = table.fieldByName(rulestable::kNotitie).asString();
     return checkedRule(rule);
 }
 
@@ -57,7 +54,7 @@ std::vector<GroupRule> rulesOfTable(dbase::Table& table, const QString& path, QS
     for (table.first(); !table.eof(); table.next()) {
         ++row;
         try {
-            numbered.emplace_back(table.fieldByName(kRuleNr).asInteger(), ruleOfRow(table));
+            numbered.emplace_back(table.fieldByName(rulestable::kNr).asInteger(), ruleOfRow(table));
         } catch (const GroupRuleError& error) {
             // One bad row (written by another tool) must not cost the other rules.
             problems << u"Regel %1 van %2 wordt overgeslagen: %3"_s.arg(row).arg(
@@ -79,7 +76,7 @@ std::vector<GroupRule> readRulesFile(const QString& path)
     std::vector<GroupRule> rules;
     try {
         dbase::Table table;
-        tablefiles::openForReading(table, path, store::relgroepDefinition());
+        tablefiles::openForReading(table, path, rulestable::definition());
         problems << table.warnings();
         rules = rulesOfTable(table, path, problems);
     } catch (const std::exception& error) {
@@ -93,17 +90,17 @@ std::vector<GroupRule> readRulesFile(const QString& path)
 
 void writeRulesFile(const QString& path, const std::vector<GroupRule>& rules)
 {
-    tablefiles::writeTable(path, store::relgroepDefinition(), [&](dbase::Table& table) {
+    tablefiles::writeTable(path, rulestable::definition(), [&](dbase::Table& table) {
         int nr = 0;
         for (const GroupRule& rule : rules) {
             table.append();
-            table.fieldByName(kRuleNr).setAsInteger(++nr);
-            table.fieldByName(kRuleActief).setAsBoolean(rule.active);
-            table.fieldByName(kRuleVeld).setAsString(fieldName(rule.field));
-            table.fieldByName(kRuleSoort).setAsString(kindName(rule.kind));
-            table.fieldByName(kRulePatroon).setAsString(rule.pattern);
-            table.fieldByName(kRuleGroep).setAsString(rule.group);
-            table.fieldByName(kRuleNotitie).setAsString(rule.note);
+            table.fieldByName(rulestable::kNr).setAsInteger(++nr);
+            table.fieldByName(rulestable::kActief).setAsBoolean(rule.active);
+            table.fieldByName(rulestable::kVeld).setAsString(fieldName(rule.field));
+            table.fieldByName(rulestable::kSoort).setAsString(kindName(rule.kind));
+            table.fieldByName(rulestable::kPatroon).setAsString(rule.pattern);
+            table.fieldByName(rulestable::kGroep).setAsString(rule.group);
+            table.fieldByName(rulestable::kNotitie).setAsString(rule.note);
             table.post();
         }
     });
@@ -151,7 +148,7 @@ LoadedRules loadGroupRules(const QString& folder, bool create)
         if (!create && !QFileInfo::exists(path))
             return loaded; // no rules yet
         dbase::Table table;
-        table.setDefinition(store::relgroepDefinition());
+        table.setDefinition(rulestable::definition());
         table.setDirectory(folder);
         // Reading only: another run of the program may hold the tables meanwhile.
         table.setReadOnly(!create);

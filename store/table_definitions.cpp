@@ -60,18 +60,4 @@ const dbase::TableDefinition& bedrijvenDefinition()
     return definition;
 }
 
-const dbase::TableDefinition& relgroepDefinition()
-{
-    static const dbase::TableDefinition definition = withRequired({
-        u"relgroep.DBF"_s,
-        {FieldDef{kRuleNr, 'N', 4, 0, 0}, FieldDef{kRuleActief, 'L', 1, 0, 0},
-         FieldDef{kRuleVeld, 'C', 12, 0, 0}, FieldDef{kRuleSoort, 'C', 10, 0, 0},
-         FieldDef{kRulePatroon, 'C', 200, 0, 0}, FieldDef{kRuleGroep, 'C', 40, 0, 0},
-         FieldDef{kRuleNotitie, 'C', 100, 0, 0}},
-        {},
-        {},
-    });
-    return definition;
-}
-
 } // namespace store

@@ -28,15 +28,6 @@ inline const std::array<QString, 12> kMonths = {
     QStringLiteral("mei"), QStringLiteral("jun"), QStringLiteral("jul"), QStringLiteral("aug"),
     QStringLiteral("sep"), QStringLiteral("okt"), QStringLiteral("nov"), QStringLiteral("dec")};
 
-// The rules of the relation groups.
-inline const QString kRuleNr = QStringLiteral("nr");
-inline const QString kRuleActief = QStringLiteral("actief");
-inline const QString kRuleVeld = QStringLiteral("veld");
-inline const QString kRuleSoort = QStringLiteral("soort");
-inline const QString kRulePatroon = QStringLiteral("patroon");
-inline const QString kRuleGroep = QStringLiteral("groep");
-inline const QString kRuleNotitie = QStringLiteral("notitie");
-
 inline const QString kIndexDatum = QStringLiteral("DATUM");
 inline const QString kIndexNaam = QStringLiteral("NAAM");
 inline const QString kIndexBedrag = QStringLiteral("BEDRAG");
