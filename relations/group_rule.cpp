@@ -1,8 +1,7 @@
 #include "relations/group_rule.h"
 
+#include "relations/rule_pattern.h"
 #include "store/dbase/cp1252.h"
-
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -103,14 +102,20 @@ GroupRule checkedRule(const GroupRule& rule)
                 .arg(kPatternMax));
     requireStorable(r.pattern, u"Het patroon"_s);
     if (r.kind == RuleKind::Pattern) {
-        const QRegularExpression expression(r.pattern, QRegularExpression::CaseInsensitiveOption);
+        // The engine that matches at run time judges the pattern.
+        const RulePattern expression(r.pattern);
         if (!expression.isValid())
             throw GroupRuleError(
                 u"Het patroon '%1' is geen geldige reguliere expressie (teken %2)."_s.arg(r.pattern)
-                    .arg(expression.patternErrorOffset() + 1));
-        if (expression.match(QString()).hasMatch())
+                    .arg(expression.errorOffset() + 1));
+        if (expression.search(QString()) != RulePattern::Outcome::NoMatch)
             throw GroupRuleError(u"Het patroon '%1' past ook op een lege tekst en zou elke "
                                  u"boeking vangen."_s.arg(r.pattern));
+        if (const QString text = expression.costlyText(); !text.isEmpty())
+            throw GroupRuleError(
+                u"Het patroon '%1' vraagt te veel rekenwerk: op een tekst als '%2' zou het zoeken "
+                u"te lang duren en de regel het opgeven. Vermijd herhalingen binnen herhalingen, "
+                u"zoals (a+)+ of (a|aa)+."_s.arg(r.pattern, text.left(20) + u"…"_s));
     }
     if (r.group.isEmpty())
         throw GroupRuleError(u"De groepsnaam is leeg."_s);

@@ -63,7 +63,8 @@ QString matchForm(const QString& text);
 
 // The rule as it is stored: pattern and group with white space collapsed and trimmed, the note
 // trimmed. Throws GroupRuleError when the pattern is empty, too long, no valid regular
-// expression or one that matches the empty text; when the group is empty or longer than the
+// expression, one that matches the empty text or one that needs too much work on some text of
+// its own characters (RulePattern::costlyText); when the group is empty or longer than the
 // relation name may be (never cut); when the note is too long.
 GroupRule checkedRule(const GroupRule& rule);
 
