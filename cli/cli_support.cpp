@@ -42,6 +42,12 @@ relations::GroupResolver groupResolver(const store::TDataModule1& data)
     return relations::GroupResolver(groupRules(data, !data.T1.readOnly()));
 }
 
+void warnGiveUps(const relations::GroupResolver& groups)
+{
+    if (const QString warning = groups.giveUpWarning(); !warning.isEmpty())
+        printErr(warning);
+}
+
 int runGuarded(const std::function<void()>& body)
 {
     try {

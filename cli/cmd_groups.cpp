@@ -70,6 +70,7 @@ QString rebuild(store::TDataModule1& data)
     const std::vector<relations::GroupRule> rules = groupRules(data, true);
     const relations::GroupResolver groups(rules);
     const int count = relations::rebuildRelationYears(data.T1, data.T2, groups);
+    warnGiveUps(groups);
     relations::markGroupRulesApplied(data.T1.directory(), rules);
     return QString::number(count) + u'\n';
 }
@@ -175,6 +176,7 @@ int test(const Context& context)
                                       break;
                                   }
                                   const relations::GroupMatch match = groups.match(texts);
+                                  warnGiveUps(groups);
                                   out += match.group + u'\t' + QString::number(match.rule) + u'\n';
                               });
 }
@@ -193,6 +195,7 @@ int apply(const Context& context)
                 out +=
                     QStringList{c.jaar, c.group, cents(c.oldTotal), cents(c.newTotal)}.join(u'\t') +
                     u'\n';
+            warnGiveUps(groups);
         } else {
             out += rebuild(data);
         }

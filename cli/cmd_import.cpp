@@ -131,12 +131,14 @@ int importFiles(const Context& context)
                                       ? QStringLiteral("%1:%2: ").arg(file).arg(run.lineNumber())
                                       : file + QStringLiteral(": ");
             printErr(where + QString::fromUtf8(error.what()));
+            warnGiveUps(*groups);
             runGuarded(noteNewRows);
             runGuarded([&] { data.closeAll(); });
             return 1;
         }
         printOut(import::countsText(counts) + u'\n');
     }
+    warnGiveUps(*groups);
     return runGuarded([&] {
         noteNewRows();
         data.closeAll();

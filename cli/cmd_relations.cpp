@@ -59,6 +59,7 @@ int complete(const Context& context)
                         [](store::TDataModule1& data) {
                             const relations::GroupResolver groups = groupResolver(data);
                             relations::completeRelations(data.T1, data.T2, &groups);
+                            warnGiveUps(groups);
                             stepRan(data, store::TotalsStep::CompleteRelations);
                             return QString::number(data.T2.recordCount()) + u'\n';
                         });
@@ -70,6 +71,7 @@ int fill(const Context& context)
                         [](store::TDataModule1& data) {
                             const relations::GroupResolver groups = groupResolver(data);
                             relations::fillMonthTotals(data.T1, data.T2, &groups);
+                            warnGiveUps(groups);
                             stepRan(data, store::TotalsStep::FillMonths);
                             return QString();
                         });

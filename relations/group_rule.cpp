@@ -87,7 +87,7 @@ QString matchForm(const QString& text)
     return text.simplified().toCaseFolded();
 }
 
-GroupRule checkedRule(const GroupRule& rule)
+GroupRule checkedRule(const GroupRule& rule, bool probeCost)
 {
     GroupRule r = rule;
     r.pattern = rule.pattern.simplified();
@@ -111,7 +111,7 @@ GroupRule checkedRule(const GroupRule& rule)
         if (expression.search(QString()) != RulePattern::Outcome::NoMatch)
             throw GroupRuleError(u"Het patroon '%1' past ook op een lege tekst en zou elke "
                                  u"boeking vangen."_s.arg(r.pattern));
-        if (const QString text = expression.costlyText(); !text.isEmpty())
+        if (const QString text = probeCost ? expression.costlyText() : QString(); !text.isEmpty())
             throw GroupRuleError(
                 u"Het patroon '%1' vraagt te veel rekenwerk: op een tekst als '%2' zou het zoeken "
                 u"te lang duren en de regel het opgeven. Vermijd herhalingen binnen herhalingen, "

@@ -70,7 +70,7 @@ GroupRule ruleOfRow(dbase::Table& table)
     rule.pattern = table.fieldByName(kRulePatroon).asString();
     rule.group = table.fieldByName(kRuleGroep).asString();
     rule.note = table.fieldByName(kRuleNotitie).asString();
-    return checkedRule(rule);
+    return checkedRule(rule, false);
 }
 
 QByteArray fingerprint(const std::vector<GroupRule>& rules)

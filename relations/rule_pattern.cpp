@@ -176,8 +176,8 @@ QStringList RulePattern::probeTexts(const QString& pattern)
     for (const QChar c : pieces)
         if (!distinct.contains(c))
             distinct += c;
-    // A last character that is none of the pieces makes the search fail late, after trying every
-    // other way first: that is where backtracking blows up.
+    // A character that is none of the pieces after a run of them makes the search fail late,
+    // after trying every other way first: that is where backtracking blows up.
     QString tail = u"!"_s;
     for (const QChar c : {u'!', u'~', u'#', u'%', u'\u00a7'})
         if (!distinct.contains(c)) {
@@ -186,9 +186,13 @@ QStringList RulePattern::probeTexts(const QString& pattern)
         }
     QStringList probes;
     QSet<QString> seen;
+    // The run, the run ending in the tail, and the run ending in the tail and every piece: a
+    // pattern that needs its last piece somewhere (a literal after the repetition) then tries
+    // to match the run before it fails.
     const auto add = [&](const QString& unit) {
-        for (QString text :
-             {repeated(unit, kProbeLength), repeated(unit, kProbeLength - 1) + tail}) {
+        const auto before = static_cast<int>(kProbeLength - 1 - distinct.size());
+        for (QString text : {repeated(unit, kProbeLength), repeated(unit, kProbeLength - 1) + tail,
+                             repeated(unit, before) + tail + distinct}) {
             text = matchForm(text);
             if (!text.isEmpty() && !seen.contains(text)) {
                 seen.insert(text);
