@@ -43,6 +43,7 @@ bool GroupsState::saveAndApply(store::TDataModule1& data, Dialogs& dialogs,
         relations::saveGroupRules(m_folder, checked);
     m_resolver = std::move(next);
     rebuild(data);
+    reportGiveUps(dialogs);
     return true;
 }
 
@@ -60,7 +61,16 @@ bool GroupsState::undo(store::TDataModule1& data, Dialogs& dialogs)
     }
     m_resolver = std::move(next);
     rebuild(data);
+    reportGiveUps(dialogs);
     return true;
+}
+
+void GroupsState::reportGiveUps(Dialogs& dialogs) const
+{
+    const QString warning = m_resolver.giveUpWarning();
+    m_resolver.clearGiveUps();
+    if (!warning.isEmpty())
+        dialogs.showError(warning);
 }
 
 } // namespace app

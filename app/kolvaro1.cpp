@@ -252,6 +252,7 @@ void TForm1::SRColorButton16Click()
         run.setOptions(options);
         run.setGroups(&m_groups->resolver());
         m_importCounts->setText(import::countsText(run.run(path)));
+        m_groups->reportGiveUps(m_dialogs);
     });
     // Also after a failure: the rows stored before it are missing from the totals as well.
     guarded([&] {
@@ -269,6 +270,7 @@ void TForm1::SRColorButton8Click()
 {
     guarded([&] {
         relations::completeRelations(m_data.T1, m_data.T2, &m_groups->resolver());
+        m_groups->reportGiveUps(m_dialogs);
         views::showRecordCount(Label9, m_data.T2);
         totalsStepRan(store::TotalsStep::CompleteRelations);
         fillYearList();
@@ -279,6 +281,7 @@ void TForm1::SRColorButton9Click()
 {
     guarded([&] {
         relations::fillMonthTotals(m_data.T1, m_data.T2, &m_groups->resolver());
+        m_groups->reportGiveUps(m_dialogs);
         totalsStepRan(store::TotalsStep::FillMonths);
     });
 }

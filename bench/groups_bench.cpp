@@ -63,6 +63,18 @@ QStringList distinctTexts(dbase::Table& mutaties, const QString& field)
     return texts;
 }
 
+// The longest word of a text: what a "bevat" rule on a description is made of (a shop, a
+// payee, a kind of payment), and what few other texts contain.
+QString longestWord(const QString& text)
+{
+    static const QRegularExpression blanks(u"[\\s,.:/]+"_s);
+    QString longest;
+    for (const QString& word : text.split(blanks, Qt::SkipEmptyParts))
+        if (word.size() > longest.size())
+            longest = word;
+    return longest;
+}
+
 // 500 rules made from the texts of the imported sample, so that some of them catch
 // transactions; on Omschrijving nearly every text is new to the resolver's cache.
 std::vector<GroupRule> rulesFor(dbase::Table& mutaties, Mix mix = kOnNaam)
@@ -98,7 +110,9 @@ std::vector<GroupRule> rulesFor(dbase::Table& mutaties, Mix mix = kOnNaam)
         QString head = relations::withoutBranchNumber(text);
         if (mix == kContainsOnBoth || mix == kEveryKind)
             head = head.left(12).trimmed();
-        const QString middle = text.mid(2, 6).trimmed();
+        const QString middle = mix == kContainsOnBoth || mix == kEveryKind
+                                   ? longestWord(text)
+                                   : text.mid(2, 6).trimmed();
         QString pattern;
         switch (kind) {
         case RuleKind::Equal:

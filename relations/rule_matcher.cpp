@@ -1,6 +1,7 @@
 #include "relations/rule_matcher.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <map>
 
@@ -17,13 +18,14 @@ constexpr qsizetype kCacheLimit = 200000;
 
 RuleMatcher::RuleMatcher(int fields, const std::vector<MatchRule>& rules)
     : m_rules(rules), m_forms(rules.size()), m_patterns(rules.size()), m_guarded(rules.size(), 0),
-      m_fields(static_cast<std::size_t>(fields)), m_guardSeen(rules.size(), 0)
+      m_fields(static_cast<std::size_t>(std::clamp(fields, 0, kMaxFields))),
+      m_guardSeen(rules.size(), 0)
 {
     using Entries = std::vector<std::pair<QString, int>>;
     std::vector<Entries> plain(m_fields.size()), guards(m_fields.size());
     for (std::size_t i = 0; i < m_rules.size(); ++i) {
         const MatchRule& rule = m_rules[i];
-        if (!rule.active || rule.field < 0 || rule.field >= fields)
+        if (!rule.active || rule.field < 0 || rule.field >= fieldCount())
             continue;
         const auto field = static_cast<std::size_t>(rule.field);
         const int index = static_cast<int>(i);
@@ -211,7 +213,7 @@ int RuleMatcher::first(std::span<const QString> texts) const
         return -1;
     int best = kNone;
     // Fields whose texts are remembered first: their answers bound the scans of the others.
-    std::vector<std::size_t> pending;
+    std::uint64_t pending = 0; // fields to scan, one bit each
     for (std::size_t f = 0; f < m_fields.size(); ++f) {
         const Field& field = m_fields[f];
         if (!field.used)
@@ -228,9 +230,11 @@ int RuleMatcher::first(std::span<const QString> texts) const
                 field.lookups = -1; // remembers nothing from now on
             }
         }
-        pending.push_back(f);
+        pending |= std::uint64_t(1) << f;
     }
-    for (const std::size_t f : pending) {
+    for (std::size_t f = 0; f < m_fields.size(); ++f) {
+        if (!(pending & (std::uint64_t(1) << f)))
+            continue;
         const Field& field = m_fields[f];
         const int found = scan(f, texts[f], best, nullptr);
         // The answer is the field's own only when no bound cut the scan short.

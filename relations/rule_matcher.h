@@ -36,7 +36,10 @@ struct RuleGiveUp
 class RuleMatcher
 {
 public:
+    static constexpr int kMaxFields = 64;
+
     RuleMatcher() = default;
+    // `fields` texts (at most kMaxFields); a rule on a field outside them is skipped.
     RuleMatcher(int fields, const std::vector<MatchRule>& rules);
 
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
