@@ -84,7 +84,28 @@ void requireStorable(const QString& text, const QString& what)
 
 QString matchForm(const QString& text)
 {
-    return text.simplified().toCaseFolded();
+    // Bank texts are nearly always ASCII: for them one pass gives what simplified() and
+    // toCaseFolded() give together, without their second string and Unicode tables.
+    QString form(text.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(form.data());
+    qsizetype size = 0;
+    bool blank = false;
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c >= 0x80)
+            return text.simplified().toCaseFolded();
+        if (c == u' ' || (c >= u'\t' && c <= u'\r')) {
+            blank = size > 0;
+            continue;
+        }
+        if (blank) {
+            out[size++] = u' ';
+            blank = false;
+        }
+        out[size++] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
+    form.truncate(size);
+    return form;
 }
 
 GroupRule checkedRule(const GroupRule& rule, bool probeCost)

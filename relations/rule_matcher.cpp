@@ -16,7 +16,7 @@ constexpr qsizetype kCacheLimit = 200000;
 
 } // namespace
 
-RuleMatcher::RuleMatcher(int fields, const std::vector<MatchRule>& rules)
+RuleMatcher::RuleMatcher(int fields, const std::vector<MatchRule>& rules, std::size_t tableLimit)
     : m_rules(rules), m_forms(rules.size()), m_patterns(rules.size()), m_guarded(rules.size(), 0),
       m_fields(static_cast<std::size_t>(std::clamp(fields, 0, kMaxFields))),
       m_guardSeen(rules.size(), 0)
@@ -53,11 +53,11 @@ RuleMatcher::RuleMatcher(int fields, const std::vector<MatchRule>& rules)
     }
     for (std::size_t f = 0; f < m_fields.size(); ++f)
         if (m_fields[f].used)
-            build(m_fields[f], plain[f], guards[f]);
+            build(m_fields[f], plain[f], guards[f], tableLimit);
 }
 
 void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>& plain,
-                        const std::vector<std::pair<QString, int>>& guards)
+                        const std::vector<std::pair<QString, int>>& guards, std::size_t tableLimit)
 {
     std::vector<std::map<char16_t, int>> children(1);
     std::vector<Node>& nodes = field.nodes;
@@ -108,12 +108,14 @@ void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>
 
     // Failure links breadth first: a node's suffix nodes are done before it.
     std::deque<int> queue;
+    std::vector<int> order{0}; // breadth first: a node after its failure node
     for (const auto& [c, target] : children[0])
         queue.push_back(target);
     nodes[0].output = -1;
     while (!queue.empty()) {
         const auto n = static_cast<std::size_t>(queue.front());
         queue.pop_front();
+        order.push_back(static_cast<int>(n));
         Node& node = nodes[n];
         const Node& fail = nodes[std::size_t(node.fail)];
         node.contains = std::min(node.contains, fail.contains);
@@ -130,10 +132,35 @@ void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>
             queue.push_back(target);
         }
     }
+
+    // The table: a node's row is its failure node's row with its own edges written over it.
+    field.classOf.assign(0x10000, 0);
+    for (const char16_t c : field.edgeChar)
+        if (field.classOf[c] == 0)
+            field.classOf[c] = static_cast<std::uint16_t>(++field.classes);
+    ++field.classes;
+    if (nodes.size() > tableLimit / field.classes) {
+        field.classes = 0;
+        field.classOf.clear();
+        return;
+    }
+    field.table.assign(nodes.size() * field.classes, 0);
+    for (const int n : order) {
+        const auto row = field.table.begin() + std::ptrdiff_t(std::size_t(n) * field.classes);
+        if (n != 0)
+            std::copy_n(field.table.begin() +
+                            std::ptrdiff_t(std::size_t(nodes[std::size_t(n)].fail) * field.classes),
+                        field.classes, row);
+        for (const auto& [c, target] : children[std::size_t(n)])
+            row[field.classOf[c]] = target;
+    }
+    field.rootNext = {};
 }
 
 int RuleMatcher::next(const Field& field, int node, char16_t c) const
 {
+    if (field.classes > 0)
+        return field.table[std::size_t(node) * field.classes + field.classOf[c]];
     while (node != 0) {
         const auto begin = field.edgeChar.begin() + field.edgeBegin[std::size_t(node)];
         const auto end = field.edgeChar.begin() + field.edgeBegin[std::size_t(node) + 1];

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <cstdint>
 #include <limits>
 #include <span>
 #include <vector>
@@ -37,10 +38,15 @@ class RuleMatcher
 {
 public:
     static constexpr int kMaxFields = 64;
+    // The most entries a field's transition table may have (4 bytes each); an automaton that
+    // would need more (hundreds of long patterns of many different characters) searches its
+    // edges instead: slower, far smaller.
+    static constexpr std::size_t kTableLimit = std::size_t(4) << 20;
 
     RuleMatcher() = default;
     // `fields` texts (at most kMaxFields); a rule on a field outside them is skipped.
-    RuleMatcher(int fields, const std::vector<MatchRule>& rules);
+    RuleMatcher(int fields, const std::vector<MatchRule>& rules,
+                std::size_t tableLimit = kTableLimit);
 
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
     bool uses(int field) const { return m_fields[static_cast<std::size_t>(field)].used; }
@@ -81,14 +87,19 @@ private:
         std::vector<int> edgeTarget;
         std::vector<int> edgeBegin; // per node, its edges' range [edgeBegin[n], edgeBegin[n+1])
         std::vector<int> rootNext;  // per UTF-16 unit: the root's edge, 0 when none
-        std::vector<int> patterns;  // "patroon" rules, in order
+        // Within the table limit: every transition, failures followed, per node and class of
+        // character (0: a character no pattern has).
+        std::vector<std::uint16_t> classOf; // per UTF-16 unit
+        std::vector<int> table;             // node * classes + class -> node
+        std::size_t classes = 0;
+        std::vector<int> patterns;         // "patroon" rules, in order
         mutable QHash<QString, int> cache; // text -> lowest matching rule of this field
         mutable int lookups = 0;
         mutable int hits = 0;
     };
 
     void build(Field& field, const std::vector<std::pair<QString, int>>& plain,
-               const std::vector<std::pair<QString, int>>& guards);
+               const std::vector<std::pair<QString, int>>& guards, std::size_t tableLimit);
     int next(const Field& field, int node, char16_t c) const;
     // Lowest rule of `field` below `bound` matching `text` (kNone when none); with `all`, every
     // matching rule is added to it.

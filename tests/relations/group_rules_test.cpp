@@ -471,6 +471,14 @@ TEST(GroupMatcher, eachKindOnEachFieldAndWhichRuleDecides)
         const std::vector<int> all = resolver.allMatches(kTexts);
         EXPECT_EQ(all.empty() ? 0 : all.front(), c.decides)
             << c.rules.front().pattern.toStdString();
+        // The automaton with its transition table and with its edges searched agree.
+        std::vector<relations::MatchRule> plain;
+        for (const GroupRule& r : c.rules)
+            plain.push_back({r.active, static_cast<int>(r.field), r.kind, r.pattern});
+        const QString fields[] = {kTexts.naam, kTexts.omschrijving, kTexts.reknum};
+        const relations::RuleMatcher searched(3, plain, 0);
+        EXPECT_EQ(searched.first(fields), c.decides - 1);
+        EXPECT_EQ(searched.all(fields), relations::RuleMatcher(3, plain).all(fields));
         // Each text alone, on a resolver that has seen other texts: the same answer.
         for (const relations::RuleTexts& texts :
              {relations::RuleTexts{kTexts.naam, {}, {}},
@@ -489,6 +497,12 @@ TEST(GroupMatcher, eachKindOnEachFieldAndWhichRuleDecides)
 
 TEST(GroupMatcher, requiredPiecesOfPatterns)
 {
+    // The match form: blanks collapsed and trimmed, case folded, also past ASCII.
+    for (const QString& text : {u"\t Super\r\n  MARKT \v"_s, u"CAF\u00c9  No\u00cbL"_s,
+                                u"a\u00a0\u00a0B"_s, QString(), u"  "_s, u"A\x1fB"_s})
+        EXPECT_EQ(relations::matchForm(text), text.simplified().toCaseFolded())
+            << text.toStdString();
+
     const struct
     {
         QString pattern;
