@@ -29,11 +29,12 @@ struct RuleGiveUp
     QString text; // the text as it was given, before its match form
 };
 
-// Finds the rules that match a set of N texts, in match form (case and runs of blanks ignored).
-// Per text field one automaton holds every "gelijk", "begint met" and "bevat" pattern, so one
-// pass over a text finds all of them; "patroon" rules are compiled once and only run when the
-// automaton found a piece of plain text they require (or they have none), and only when they
-// come before the first plain rule that matched. Without rules on a field its text is not read.
+// Finds the rules that match a set of N texts, each compared in its match form (case and runs of
+// blanks ignored). Per field one automaton holds every "gelijk", "begint met" and "bevat"
+// pattern, so one pass over a text finds all of them; "patroon" rules are compiled once and only
+// run when the automaton found a piece of plain text they require (or they have none), and only
+// when they come before the first plain rule that matched. A text of a field no rule uses is not
+// read. Const calls change its memory of texts and its give-ups: one thread at a time.
 class RuleMatcher
 {
 public:
