@@ -40,8 +40,10 @@ bool GroupsState::saveAndApply(store::TDataModule1& data, Dialogs& dialogs,
     if (!dialogs.askYesNo(texts::kDialogTitle,
                           texts::kApplyQuestion.arg(preview.transactions).arg(preview.rows)))
         return false;
-    pipeline::saveRulesAndRebuild(data, checked);
+    const QString warning = pipeline::saveRulesAndRebuild(data, checked).warning;
     load(m_folder, dialogs);
+    if (!warning.isEmpty())
+        dialogs.showError(warning);
     return true;
 }
 
@@ -55,9 +57,19 @@ bool GroupsState::undo(store::TDataModule1& data, Dialogs& dialogs)
     if (!dialogs.askYesNo(texts::kDialogTitle,
                           texts::kUndoQuestion.arg(preview.transactions).arg(preview.rows)))
         return false;
-    pipeline::undoRules(data);
+    const QString warning = pipeline::undoRules(data).warning;
     load(m_folder, dialogs);
+    if (!warning.isEmpty())
+        dialogs.showError(warning);
     return true;
+}
+
+void GroupsState::reportGiveUps(Dialogs& dialogs) const
+{
+    const QString warning = m_resolver.giveUpWarning();
+    m_resolver.clearGiveUps();
+    if (!warning.isEmpty())
+        dialogs.showError(warning);
 }
 
 } // namespace app

@@ -38,6 +38,8 @@ public:
                       const std::vector<relations::GroupRule>& rules);
     // Puts the rules before the last change back and rebuilds, after a question.
     bool undo(store::TDataModule1& data, Dialogs& dialogs);
+    // After a pass: shows once the texts on which a pattern gave up, if any, and forgets them.
+    void reportGiveUps(Dialogs& dialogs) const;
 
 private:
     QString m_folder;

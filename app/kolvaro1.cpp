@@ -6,11 +6,11 @@
 #include "app/program_font.h"
 #include "charts/chart_window.h"
 #include "import/account_census.h"
+#include "monthly/amount_totals.h"
 #include "monthly/month_sums.h"
 #include "notices/page_notices.h"
 #include "pipeline/file_import.h"
 #include "pipeline/passes.h"
-#include "monthly/amount_totals.h"
 #include "store/dbase/alias_config.h"
 #include "store/import_switch.h"
 #include "store/table_emptying.h"
@@ -253,6 +253,7 @@ void TForm1::SRColorButton16Click()
         const pipeline::ImportOutcome outcome = fileImport.run(path, askAccount);
         if (!outcome.cancelled)
             m_importCounts->setText(outcome.countsText);
+        m_groups->reportGiveUps(m_dialogs);
     });
     // The notice follows the rows stored, also those before a failure.
     guarded([&] { showTotalsNotice(); });
@@ -267,6 +268,7 @@ void TForm1::SRColorButton8Click()
 {
     guarded([&] {
         pipeline::completeRelations(m_data, m_groups->resolver());
+        m_groups->reportGiveUps(m_dialogs);
         views::showRecordCount(Label9, m_data.T2);
         showTotalsNotice();
         fillYearList();
@@ -276,7 +278,9 @@ void TForm1::SRColorButton8Click()
 void TForm1::SRColorButton9Click()
 {
     guarded([&] {
-        pipeline::fillMonths(m_data, m_groups->loaded());
+        const QString warning = pipeline::fillMonths(m_data, m_groups->loaded());
+        if (!warning.isEmpty())
+            m_dialogs.showError(warning);
         showTotalsNotice();
     });
 }

@@ -1,6 +1,5 @@
 // Relation groups over the 100 000 lines of the sample generator's file and 500 rules made from
-// its names (300 "gelijk", 150 "begint met", 40 "bevat", 10 "patroon", all on Naam, as payee
-// rules are written): the rebuild of bedrijven, and the import with and without the rules.
+// its texts (see Mix): the rebuild of bedrijven, and the import with and without the rules.
 #include "bench/fresh_runs.h"
 #include "bench/tab_files.h"
 #include "import/import_run.h"
@@ -16,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -41,36 +41,102 @@ GroupRule rule(RuleKind kind, const QString& pattern, const QString& group,
     return relations::checkedRule(r);
 }
 
-// 500 rules over the names of the imported sample; with `descriptions` the "bevat" and
-// "patroon" rules look at Omschrijving, where nearly every text is new to the resolver's cache.
-std::vector<GroupRule> rulesFor(dbase::Table& mutaties, bool descriptions = false)
+// The rule sets measured, by the benchmarks' argument.
+enum Mix
 {
-    const relations::RuleField scanned =
-        descriptions ? relations::RuleField::Omschrijving : relations::RuleField::Naam;
+    kOnNaam = 0,         // 300 gelijk, 150 begint met, 40 bevat, 10 patroon, all on Naam
+    kScannedOnText = 1,  // the same, the 50 bevat and patroon rules on Omschrijving
+    kContainsOnBoth = 2, // 250 bevat on Omschrijving, 250 on Naam
+    kEveryKind = 3,      // every kind on every field, about 42 rules each: the worst realistic mix
+    kEveryKindRare = 4,  // the same with long pieces of single texts: most transactions match none
+};
+
+// The distinct non-empty texts of one field of mutaties, sorted.
+QStringList distinctTexts(dbase::Table& mutaties, const QString& field)
+{
     QSet<QString> distinct;
-    const int naam = mutaties.fieldIndex(store::names::kNaam);
+    const int index = mutaties.fieldIndex(field);
     for (int r = 0; r < mutaties.recordCount(); ++r)
-        distinct.insert(mutaties.rowAt(r).asString(naam));
-    QStringList names(distinct.begin(), distinct.end());
-    names.sort();
-    names.removeAll(QString());
+        distinct.insert(mutaties.rowAt(r).asString(index).simplified());
+    QStringList texts(distinct.begin(), distinct.end());
+    texts.removeAll(QString());
+    texts.sort();
+    return texts;
+}
+
+// The longest word of a text: what a "bevat" rule on a description is made of (a shop, a
+// payee, a kind of payment), and what few other texts contain.
+QString longestWord(const QString& text)
+{
+    static const QRegularExpression blanks(u"[\\s,.:/]+"_s);
+    QString longest;
+    for (const QString& word : text.split(blanks, Qt::SkipEmptyParts))
+        if (word.size() > longest.size())
+            longest = word;
+    return longest;
+}
+
+// 500 rules made from the texts of the imported sample, so that some of them catch
+// transactions; on Omschrijving nearly every text is new to the resolver's cache.
+std::vector<GroupRule> rulesFor(dbase::Table& mutaties, Mix mix = kOnNaam)
+{
+    using relations::RuleField;
+    const std::array<QStringList, 3> texts = {distinctTexts(mutaties, store::names::kNaam),
+                                              distinctTexts(mutaties, store::names::kOmschrijving),
+                                              distinctTexts(mutaties, store::names::kReknum)};
+    const RuleField scanned = mix == kScannedOnText ? RuleField::Omschrijving : RuleField::Naam;
     std::vector<GroupRule> rules;
     for (qsizetype i = 0; rules.size() < 500; ++i) {
-        const QString name = names[i % names.size()];
         const QString group = u"GROEP %1"_s.arg(i % 97);
         const std::size_t n = rules.size();
-        if (n < 300)
-            rules.push_back(rule(RuleKind::Equal, name, group));
-        else if (n < 450)
-            rules.push_back(
-                rule(RuleKind::BeginsWith, relations::withoutBranchNumber(name), group));
-        else if (n < 490)
-            rules.push_back(rule(RuleKind::Contains, name.mid(2, 6), group, scanned));
-        else
-            rules.push_back(rule(RuleKind::Pattern,
-                                 u"^%1\\s+\\d+"_s.arg(QRegularExpression::escape(
-                                     relations::withoutBranchNumber(name))),
-                                 group, scanned));
+        RuleField field = RuleField::Naam;
+        RuleKind kind = RuleKind::Contains;
+        if (mix == kContainsOnBoth) {
+            field = n % 2 ? RuleField::Naam : RuleField::Omschrijving;
+        } else if (mix == kEveryKind || mix == kEveryKindRare) {
+            field = static_cast<RuleField>(n % 3);
+            kind = static_cast<RuleKind>(n / 3 % 4);
+        } else {
+            kind = n < 300   ? RuleKind::Equal
+                   : n < 450 ? RuleKind::BeginsWith
+                   : n < 490 ? RuleKind::Contains
+                             : RuleKind::Pattern;
+            if (kind == RuleKind::Contains || kind == RuleKind::Pattern)
+                field = scanned;
+        }
+        // Naam texts make the rules on Naam, whatever field a rule of the first two mixes reads.
+        const QStringList& from =
+            mix == kOnNaam || mix == kScannedOnText ? texts[0] : texts[std::size_t(field)];
+        const QString text = from[(i * 7919) % from.size()];
+        QString head = relations::withoutBranchNumber(text);
+        QString middle = text.mid(2, 6).trimmed();
+        if (mix == kContainsOnBoth || mix == kEveryKind) {
+            head = head.left(12).trimmed();
+            middle = longestWord(text);
+        } else if (mix == kEveryKindRare) {
+            head = text.left(text.size() * 3 / 4).trimmed();
+            middle = text.mid(text.size() / 3, 16).trimmed();
+        }
+        QString pattern;
+        switch (kind) {
+        case RuleKind::Equal:
+            pattern = text.left(relations::kPatternMax);
+            break;
+        case RuleKind::BeginsWith:
+            pattern = head;
+            break;
+        case RuleKind::Contains:
+            pattern = middle.isEmpty() ? text : middle;
+            break;
+        case RuleKind::Pattern:
+            pattern = field == RuleField::Reknum
+                          ? u"^%1\\d+$"_s.arg(QRegularExpression::escape(head.left(4)))
+                          : u"^%1\\s+\\d+"_s.arg(QRegularExpression::escape(head));
+            if ((mix == kEveryKind || mix == kEveryKindRare) && field == RuleField::Omschrijving)
+                pattern = u"%1.*\\d{2}"_s.arg(QRegularExpression::escape(middle));
+            break;
+        }
+        rules.push_back(rule(kind, pattern, group, field));
     }
     return rules;
 }
@@ -88,7 +154,8 @@ void BM_RebuildWith500Rules(benchmark::State& state)
     benchdata::FreshTables tables;
     import::ImportRun(tables.data.T1, tables.data.T2).run(sampleFile());
     const relations::GroupResolver none;
-    const relations::GroupResolver groups(rulesFor(tables.data.T1, state.range(0) == 1));
+    const relations::GroupResolver groups(
+        rulesFor(tables.data.T1, static_cast<Mix>(state.range(0))));
     const int plainRows = relations::rebuildRelationYears(tables.data.T1, tables.data.T2, none);
     int groupRows = 0;
     for (auto _ : state) {
@@ -103,20 +170,47 @@ void BM_RebuildWith500Rules(benchmark::State& state)
     state.counters["rows_with"] = groupRows;
 }
 
+// The matcher alone: the group of each of the 100 000 transactions' texts, held in memory, by a
+// resolver made for the run (nothing remembered from an earlier one).
+void BM_GroupsOfTexts(benchmark::State& state)
+{
+    benchdata::FreshTables tables;
+    import::ImportRun(tables.data.T1, tables.data.T2).run(sampleFile());
+    const std::vector<GroupRule> rules = rulesFor(tables.data.T1, static_cast<Mix>(state.range(0)));
+    dbase::Table& mutaties = tables.data.T1;
+    const int naam = mutaties.fieldIndex(store::names::kNaam);
+    const int omschrijving = mutaties.fieldIndex(store::names::kOmschrijving);
+    const int reknum = mutaties.fieldIndex(store::names::kReknum);
+    std::vector<relations::RuleTexts> texts;
+    for (int r = 0; r < mutaties.recordCount(); ++r) {
+        const dbase::RowView row = mutaties.rowAt(r);
+        texts.push_back({row.asString(naam), row.asString(omschrijving), row.asString(reknum)});
+    }
+    int grouped = 0;
+    for (auto _ : state) {
+        const relations::GroupResolver groups(rules);
+        grouped = 0;
+        for (const relations::RuleTexts& t : texts)
+            grouped += groups.match(t).rule > 0;
+    }
+    counters(state);
+    state.counters["grouped"] = grouped;
+}
+
 void runImport(benchmark::State& state, bool withRules)
 {
     std::vector<GroupRule> rules;
-    {
+    if (withRules) {
         benchdata::FreshTables scratch;
         import::ImportRun(scratch.data.T1, scratch.data.T2).run(sampleFile());
-        rules = rulesFor(scratch.data.T1);
+        rules = rulesFor(scratch.data.T1, static_cast<Mix>(state.range(0)));
     }
     for (auto _ : state) {
         state.PauseTiming();
         auto tables = std::make_unique<benchdata::FreshTables>();
         // The resolver is made when the import starts, so its compiling counts.
         state.ResumeTiming();
-        const relations::GroupResolver groups(withRules ? rules : std::vector<GroupRule>{});
+        const relations::GroupResolver groups(rules);
         import::ImportRun run(tables->data.T1, tables->data.T2);
         run.setGroups(&groups);
         benchmark::DoNotOptimize(run.run(sampleFile()));
@@ -137,15 +231,24 @@ void BM_ImportWith500Rules(benchmark::State& state)
     runImport(state, true);
 }
 
-// Argument 0: every rule on Naam; 1: the 50 "bevat" and "patroon" rules on Omschrijving.
+// The argument is the Mix.
 BENCHMARK(BM_RebuildWith500Rules)
-    ->Arg(0)
-    ->Arg(1)
+    ->DenseRange(kOnNaam, kEveryKindRare)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
+BENCHMARK(BM_GroupsOfTexts)
+    ->DenseRange(kOnNaam, kEveryKindRare)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(3);
 BENCHMARK(BM_ImportWithoutRules)->Apply(benchdata::wholeRuns);
-BENCHMARK(BM_ImportWith500Rules)->Apply(benchdata::wholeRuns);
+BENCHMARK(BM_ImportWith500Rules)
+    ->Arg(kOnNaam)
+    ->Arg(kContainsOnBoth)
+    ->Arg(kEveryKind)
+    ->Arg(kEveryKindRare)
+    ->Apply(benchdata::wholeRuns);
 
 } // namespace
 

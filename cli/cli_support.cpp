@@ -45,6 +45,17 @@ relations::GroupResolver groupResolver(const store::TDataModule1& data)
     return relations::GroupResolver(groupRules(data, !data.T1.readOnly()));
 }
 
+void warnGiveUps(const relations::GroupResolver& groups)
+{
+    warnText(groups.giveUpWarning());
+}
+
+void warnText(const QString& warning)
+{
+    if (!warning.isEmpty())
+        printErr(warning);
+}
+
 int runGuarded(const std::function<void()>& body)
 {
     try {

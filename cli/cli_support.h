@@ -29,6 +29,10 @@ std::vector<relations::GroupRule> groupRules(const store::TDataModule1& data, bo
 // The resolver of those rules, for the passes that make and fill relation-year rows; creates
 // the rules table when the tables are open for writing.
 relations::GroupResolver groupResolver(const store::TDataModule1& data);
+// After a pass: the patterns that gave up on a text (too much work), as a Dutch warning on stderr.
+void warnGiveUps(const relations::GroupResolver& groups);
+// A warning to stderr, when there is one.
+void warnText(const QString& warning);
 
 // Runs a command body: an error goes to stderr with its text and gives status 1.
 int runGuarded(const std::function<void()>& body);

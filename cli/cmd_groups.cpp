@@ -168,6 +168,7 @@ int test(const Context& context)
                                       break;
                                   }
                                   const relations::GroupMatch match = groups.match(texts);
+                                  warnGiveUps(groups);
                                   out += match.group + u'\t' + QString::number(match.rule) + u'\n';
                               });
 }
@@ -180,12 +181,16 @@ int apply(const Context& context)
     const TableAccess access = dryRun ? TableAccess::Read : TableAccess::WriteExisting;
     return overFilteredTables(context, {}, access, [&](store::TDataModule1& data, Output& out) {
         if (dryRun) {
-            for (const relations::GroupChange& c : relations::plannedRebuild(data))
+            QString warning;
+            for (const relations::GroupChange& c : relations::plannedRebuild(data, &warning))
                 out +=
                     QStringList{c.jaar, c.group, cents(c.oldTotal), cents(c.newTotal)}.join(u'\t') +
                     u'\n';
+            warnText(warning);
         } else {
-            out += QString::number(pipeline::rebuildGroups(data)) + u'\n';
+            const relations::RebuildResult result = pipeline::rebuildGroups(data);
+            warnText(result.warning);
+            out += QString::number(result.rows) + u'\n';
         }
     });
 }
@@ -196,7 +201,9 @@ int undo(const Context& context)
         return usage();
     return overFilteredTables(context, {}, TableAccess::WriteExisting,
                               [](store::TDataModule1& data, Output& out) {
-                                  out += QString::number(pipeline::undoRules(data)) + u'\n';
+                                  const relations::RebuildResult result = pipeline::undoRules(data);
+                                  warnText(result.warning);
+                                  out += QString::number(result.rows) + u'\n';
                               });
 }
 

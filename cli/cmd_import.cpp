@@ -125,10 +125,12 @@ int importFiles(const Context& context)
                     ? QStringLiteral("%1:%2: ").arg(file).arg(fileImport.lineNumber())
                     : file + QStringLiteral(": ");
             printErr(where + QString::fromUtf8(error.what()));
+            warnGiveUps(*groups);
             runGuarded([&] { data.closeAll(); });
             return 1;
         }
     }
+    warnGiveUps(*groups);
     return runGuarded([&] { data.closeAll(); });
 }
 

@@ -50,7 +50,9 @@ int complete(const Context& context)
 {
     return filteredPass(context, u"complete"_s, kBothTables, TableAccess::Write,
                         [](store::TDataModule1& data) {
-                            pipeline::completeRelations(data, groupResolver(data));
+                            const relations::GroupResolver groups = groupResolver(data);
+                            pipeline::completeRelations(data, groups);
+                            warnGiveUps(groups);
                             return QString::number(data.T2.recordCount()) + u'\n';
                         });
 }
@@ -59,7 +61,8 @@ int fill(const Context& context)
 {
     return filteredPass(
         context, u"fill"_s, kBothTables, TableAccess::WriteExisting, [](store::TDataModule1& data) {
-            pipeline::fillMonths(data, relations::loadGroupRules(data.T1.directory(), true));
+            warnText(
+                pipeline::fillMonths(data, relations::loadGroupRules(data.T1.directory(), true)));
             return QString();
         });
 }

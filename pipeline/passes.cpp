@@ -38,33 +38,36 @@ void completeRelations(store::TDataModule1& data, const relations::GroupResolver
     stepRan(data, notices::TotalsStep::CompleteRelations);
 }
 
-void fillMonths(store::TDataModule1& data, const relations::LoadedRules& rules)
+QString fillMonths(store::TDataModule1& data, const relations::LoadedRules& rules)
 {
     relations::requireReadableRules(rules);
     relations::requireTransactionsTable(data);
     const relations::GroupResolver groups(rules.rules);
     relations::fillMonthTotals(data.T1, data.T2, &groups);
     stepRan(data, notices::TotalsStep::FillMonths);
+    return groups.giveUpWarning();
 }
 
-void saveRulesAndRebuild(store::TDataModule1& data, const std::vector<relations::GroupRule>& rules)
+relations::RebuildResult saveRulesAndRebuild(store::TDataModule1& data,
+                                             const std::vector<relations::GroupRule>& rules)
 {
-    relations::saveAndRebuild(data, rules);
+    relations::RebuildResult result = relations::saveAndRebuild(data, rules);
     everyTotalCurrent(data);
+    return result;
 }
 
-int rebuildGroups(store::TDataModule1& data)
+relations::RebuildResult rebuildGroups(store::TDataModule1& data)
 {
-    const int rows = relations::rebuildUnderRules(data);
+    relations::RebuildResult result = relations::rebuildUnderRules(data);
     everyTotalCurrent(data);
-    return rows;
+    return result;
 }
 
-int undoRules(store::TDataModule1& data)
+relations::RebuildResult undoRules(store::TDataModule1& data)
 {
-    const int rows = relations::undoAndRebuild(data);
+    relations::RebuildResult result = relations::undoAndRebuild(data);
     everyTotalCurrent(data);
-    return rows;
+    return result;
 }
 
 } // namespace pipeline

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "relations/group_changes.h"
 #include "relations/group_resolver.h"
 #include "relations/group_rules_file.h"
 #include "store/data_module.h"
@@ -18,13 +19,15 @@ void completeRelations(store::TDataModule1& data, const relations::GroupResolver
 // "Vul per maand": the month totals of the presented relation-year rows. Refused (throws
 // GroupRuleError naming the file) while the rules could not be read whole or the transactions
 // table was missing: without them the pass would undo the relation-year totals.
-void fillMonths(store::TDataModule1& data, const relations::LoadedRules& rules);
+// Returns the warning naming texts on which a rule's pattern gave up (empty when none did).
+QString fillMonths(store::TDataModule1& data, const relations::LoadedRules& rules);
 
 // The rebuild of the relation-year table under the group rules, and the changes of rules that end
 // in one (see relations/group_changes.h): afterwards every total follows the stored
 // transactions, so no pass is due any more.
-void saveRulesAndRebuild(store::TDataModule1& data, const std::vector<relations::GroupRule>& rules);
-int rebuildGroups(store::TDataModule1& data);
-int undoRules(store::TDataModule1& data);
+relations::RebuildResult saveRulesAndRebuild(store::TDataModule1& data,
+                                             const std::vector<relations::GroupRule>& rules);
+relations::RebuildResult rebuildGroups(store::TDataModule1& data);
+relations::RebuildResult undoRules(store::TDataModule1& data);
 
 } // namespace pipeline

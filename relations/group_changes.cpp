@@ -51,15 +51,18 @@ std::optional<GroupResolver> rulesBefore(const QString& folder)
     return std::nullopt;
 }
 
-int rebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules)
+RebuildResult rebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules)
 {
     const QString folder = folderOf(data);
     const std::optional<GroupResolver> before = rulesBefore(folder);
     RemovedRelationYears removed(folder);
-    const int rows = rebuildRelationYears(data.T1, data.T2, GroupResolver(rules),
-                                          before ? &*before : nullptr, &removed);
+    const GroupResolver groups(rules);
+    RebuildResult result;
+    result.rows =
+        rebuildRelationYears(data.T1, data.T2, groups, before ? &*before : nullptr, &removed);
+    result.warning = groups.giveUpWarning();
     markGroupRulesApplied(folder, rules);
-    return rows;
+    return result;
 }
 
 } // namespace
@@ -85,15 +88,19 @@ RulesPreview previewGroupRules(store::TDataModule1& data, const std::vector<Grou
     return preview;
 }
 
-std::vector<GroupChange> plannedRebuild(store::TDataModule1& data)
+std::vector<GroupChange> plannedRebuild(store::TDataModule1& data, QString* warning)
 {
-    const std::vector<GroupRule> rules = readableGroupRules(data);
+    const GroupResolver groups(readableGroupRules(data));
     requireTransactionsTable(data);
     const std::optional<GroupResolver> before = rulesBefore(folderOf(data));
-    return plannedGroupChanges(data.T1, data.T2, GroupResolver(rules), before ? &*before : nullptr);
+    std::vector<GroupChange> changes =
+        plannedGroupChanges(data.T1, data.T2, groups, before ? &*before : nullptr);
+    if (warning)
+        *warning = groups.giveUpWarning();
+    return changes;
 }
 
-void saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules)
+RebuildResult saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules)
 {
     const std::vector<GroupRule> current = readableGroupRules(data);
     requireTransactionsTable(data);
@@ -103,17 +110,17 @@ void saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rul
     // Unchanged rules keep the backup of the last real change for undo.
     if (checked != current)
         saveGroupRules(folderOf(data), checked);
-    rebuild(data, checked);
+    return rebuild(data, checked);
 }
 
-int rebuildUnderRules(store::TDataModule1& data)
+RebuildResult rebuildUnderRules(store::TDataModule1& data)
 {
     const std::vector<GroupRule> rules = readableGroupRules(data);
     requireTransactionsTable(data);
     return rebuild(data, rules);
 }
 
-int undoAndRebuild(store::TDataModule1& data)
+RebuildResult undoAndRebuild(store::TDataModule1& data)
 {
     readableGroupRules(data);
     requireTransactionsTable(data);

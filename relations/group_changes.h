@@ -12,6 +12,14 @@
 // a rebuild removes, so that nothing of the relation-year history is lost.
 namespace relations {
 
+// What a rebuild leaves: the number of relation-year rows, and the warning naming the texts on
+// which a rule's pattern gave up (empty when none did).
+struct RebuildResult
+{
+    int rows = 0;
+    QString warning;
+};
+
 // What the question before a rebuild tells: how many transactions get another group, and how
 // many stored relation-year rows change or go.
 struct RulesPreview
@@ -33,17 +41,18 @@ RulesPreview previewGroupRules(store::TDataModule1& data, const std::vector<Grou
 // transactions table for one without transactions.
 void requireTransactionsTable(const store::TDataModule1& data);
 
-// What `rebuildUnderRules` would change, writing nothing (refused as it would be).
-std::vector<GroupChange> plannedRebuild(store::TDataModule1& data);
+// What `rebuildUnderRules` would change, writing nothing (refused as it would be); `warning`
+// gets the give-up warning of the rules, if any.
+std::vector<GroupChange> plannedRebuild(store::TDataModule1& data, QString* warning = nullptr);
 
 // Saves `rules` (the folder's rules as they were kept for undo) and rebuilds bedrijven under
 // them. A rebuild makes every total follow the stored transactions (the notice beside the tables
 // is the caller's: pipeline/). Throws GroupRuleError for a refused rule, a rules table that cannot
 // be read, or a transactions table that was missing; nothing is changed then.
-void saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules);
-// Rebuilds bedrijven under the folder's rules. Returns the number of relation-year rows.
-int rebuildUnderRules(store::TDataModule1& data);
+RebuildResult saveAndRebuild(store::TDataModule1& data, const std::vector<GroupRule>& rules);
+// Rebuilds bedrijven under the folder's rules.
+RebuildResult rebuildUnderRules(store::TDataModule1& data);
 // Puts back the rules as they were before the last change and rebuilds under them.
-int undoAndRebuild(store::TDataModule1& data);
+RebuildResult undoAndRebuild(store::TDataModule1& data);
 
 } // namespace relations

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "relations/group_rule.h"
+#include "relations/rule_matcher.h"
 
-#include <QHash>
-#include <QRegularExpression>
 #include <QString>
-#include <array>
 #include <vector>
 
 namespace relations {
@@ -26,8 +24,13 @@ struct GroupMatch
 
 // Gives a transaction its group: the rules are tried in their order and the first active one
 // that matches decides; its group is final (never matched again by another rule). Without a
-// matching rule the group is the transaction's Naam unchanged. Patterns are compiled once, and
-// "gelijk" and "begint met" rules are found through hashes, so hundreds of rules cost little.
+// matching rule the group is the transaction's Naam unchanged. The rules are matched by a
+// RuleMatcher over the three fields: one pass per field text finds every plain rule, patterns are
+// compiled once, and a field's answer is remembered per text where texts repeat.
+//
+// A "patroon" rule that needs too much work on a text gives up there and counts as not
+// matching; giveUps() lists such (rule, text) pairs so that the caller can show them once after
+// a pass (giveUpWarning() words them), and clearGiveUps() starts a new list.
 class GroupResolver
 {
 public:
@@ -36,33 +39,27 @@ public:
     explicit GroupResolver(std::vector<GroupRule> rules);
 
     const std::vector<GroupRule>& rules() const { return m_rules; }
-    bool hasActiveRules() const { return m_active; }
-    bool uses(RuleField field) const { return m_uses[static_cast<std::size_t>(field)]; }
+    bool hasActiveRules() const { return m_matcher.hasActiveRules(); }
+    bool uses(RuleField field) const;
 
     GroupMatch match(const RuleTexts& texts) const;
-    // Every active rule that matches, by number (1-based), in order; the first decides.
+    // Every active rule that matches, by number (1-based), in order; the first decides. The same
+    // matcher as match(), so the per-rule counts of the dialog agree with the groups.
     std::vector<int> allMatches(const RuleTexts& texts) const;
-    // match().group, remembered per distinct set of texts the rules look at.
+    // match().group.
     QString group(const RuleTexts& texts) const;
 
+    const std::vector<RuleGiveUp>& giveUps() const { return m_matcher.giveUps(); }
+    int giveUpCount() const { return m_matcher.giveUpCount(); }
+    void clearGiveUps() const { m_matcher.clearGiveUps(); }
+    // The give-ups in Dutch, for the user: which rule, which text; empty when there are none.
+    QString giveUpWarning() const;
+
 private:
-    struct FieldRules
-    {
-        QHash<QString, int> equal;    // match form -> lowest rule index
-        QHash<QString, int> begins;   // match form of the prefix -> lowest rule index
-        std::vector<int> beginsSizes; // distinct prefix lengths, ascending
-    };
-    bool matches(std::size_t rule, const std::array<QString, 3>& forms) const;
-    std::array<QString, 3> formsOf(const RuleTexts& texts) const;
+    int first(const RuleTexts& texts) const;
 
     std::vector<GroupRule> m_rules;
-    std::vector<QString> m_forms; // the match form of each pattern
-    std::vector<QRegularExpression> m_expressions;
-    std::array<FieldRules, 3> m_fields;
-    std::vector<int> m_scanned; // "bevat" and "patroon" rules, in order
-    std::array<bool, 3> m_uses{};
-    bool m_active = false;
-    mutable QHash<QString, QString> m_cache;
+    RuleMatcher m_matcher;
 };
 
 } // namespace relations

@@ -1,8 +1,7 @@
 #include "relations/group_rule.h"
 
+#include "relations/rule_pattern.h"
 #include "store/dbase/cp1252.h"
-
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -85,10 +84,31 @@ void requireStorable(const QString& text, const QString& what)
 
 QString matchForm(const QString& text)
 {
-    return text.simplified().toCaseFolded();
+    // Bank texts are nearly always ASCII: for them one pass gives what simplified() and
+    // toCaseFolded() give together, without their second string and Unicode tables.
+    QString form(text.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(form.data());
+    qsizetype size = 0;
+    bool blank = false;
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c >= 0x80)
+            return text.simplified().toCaseFolded();
+        if (c == u' ' || (c >= u'\t' && c <= u'\r')) {
+            blank = size > 0;
+            continue;
+        }
+        if (blank) {
+            out[size++] = u' ';
+            blank = false;
+        }
+        out[size++] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
+    form.truncate(size);
+    return form;
 }
 
-GroupRule checkedRule(const GroupRule& rule)
+GroupRule checkedRule(const GroupRule& rule, bool probeCost)
 {
     GroupRule r = rule;
     r.pattern = rule.pattern.simplified();
@@ -103,14 +123,20 @@ GroupRule checkedRule(const GroupRule& rule)
                 .arg(kPatternMax));
     requireStorable(r.pattern, u"Het patroon"_s);
     if (r.kind == RuleKind::Pattern) {
-        const QRegularExpression expression(r.pattern, QRegularExpression::CaseInsensitiveOption);
+        // The engine that matches at run time judges the pattern.
+        const RulePattern expression(r.pattern);
         if (!expression.isValid())
             throw GroupRuleError(
                 u"Het patroon '%1' is geen geldige reguliere expressie (teken %2)."_s.arg(r.pattern)
-                    .arg(expression.patternErrorOffset() + 1));
-        if (expression.match(QString()).hasMatch())
+                    .arg(expression.errorOffset() + 1));
+        if (expression.search(QString()) != RulePattern::Outcome::NoMatch)
             throw GroupRuleError(u"Het patroon '%1' past ook op een lege tekst en zou elke "
                                  u"boeking vangen."_s.arg(r.pattern));
+        if (const QString text = probeCost ? expression.costlyText() : QString(); !text.isEmpty())
+            throw GroupRuleError(
+                u"Het patroon '%1' vraagt te veel rekenwerk: op een tekst als '%2' zou het zoeken "
+                u"te lang duren en de regel het opgeven. Vermijd herhalingen binnen herhalingen, "
+                u"zoals (a+)+ of (a|aa)+."_s.arg(r.pattern, text.left(20) + u"…"_s));
     }
     if (r.group.isEmpty())
         throw GroupRuleError(u"De groepsnaam is leeg."_s);

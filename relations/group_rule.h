@@ -63,8 +63,11 @@ QString matchForm(const QString& text);
 
 // The rule as it is stored: pattern and group with white space collapsed and trimmed, the note
 // trimmed. Throws GroupRuleError when the pattern is empty, too long, no valid regular
-// expression or one that matches the empty text; when the group is empty or longer than the
-// relation name may be (never cut); when the note is too long.
-GroupRule checkedRule(const GroupRule& rule);
+// expression, one that matches the empty text or one that needs too much work on some text of
+// its own characters (RulePattern::costlyText; only with `probeCost`); when the group is empty or
+// longer than the relation name may be (never cut); when the note is too long. Reading the rules
+// table skips the probes: a stored rule is kept, and where its pattern gives up on a text the
+// resolver reports it.
+GroupRule checkedRule(const GroupRule& rule, bool probeCost = true);
 
 } // namespace relations

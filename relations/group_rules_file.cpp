@@ -42,7 +42,7 @@ GroupRule ruleOfRow(dbase::Table& table)
     rule.pattern = table.fieldByName(rulestable::kPatroon).asString();
     rule.group = table.fieldByName(rulestable::kGroep).asString();
     rule.note = table.fieldByName(rulestable::kNotitie).asString();
-    return checkedRule(rule);
+    return checkedRule(rule, false);
 }
 
 // The rules of an open rules table in the order of their number; a bad row is skipped and

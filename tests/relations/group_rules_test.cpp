@@ -6,6 +6,7 @@
 #include "relations/group_statistics.h"
 #include "relations/month_totals.h"
 #include "relations/relation_year.h"
+#include "relations/rule_pattern.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,19 @@ TEST(GroupRules, badRulesAreRefusedWithAMessage)
         {rule(RuleKind::Equal, u"X"_s, forty), ""},
         {rule(RuleKind::Equal, u"\u0141\u00f3d\u017a"_s, u"G"_s), "niet kan bewaren"},
         {rule(RuleKind::Pattern, u"^X\\d+"_s, u"G"_s), ""},
+        // Backtracking that blows up on some text of the pattern's own characters; the last
+        // needs that text to hold its final character after the run it fails on.
+        {rule(RuleKind::Pattern, u"(a|aa)+$"_s, u"G"_s), "te veel rekenwerk"},
+        {rule(RuleKind::Pattern, u"((a+)+)+$"_s, u"G"_s), "te veel rekenwerk"},
+        {rule(RuleKind::Pattern, u"(a|aa)+$|zz"_s, u"G"_s), "te veel rekenwerk"},
+        {rule(RuleKind::Pattern, u"^(\\w+\\s?)+$"_s, u"G"_s), "te veel rekenwerk"},
+        {rule(RuleKind::Pattern, u"(x+x+)+y"_s, u"G"_s), "te veel rekenwerk"},
+        {rule(RuleKind::Pattern, u"(a|b|ab)*c"_s, u"G"_s), "te veel rekenwerk"},
+        // Repetition that stays cheap, and blanks that a text in match form never repeats.
+        {rule(RuleKind::Pattern, u"^supermarkt \\d{4}$"_s, u"G"_s), ""},
+        {rule(RuleKind::Pattern, u"(ab|cd)+ef"_s, u"G"_s), ""},
+        {rule(RuleKind::Pattern, u"termijn \\d+ van \\d+"_s, u"G"_s), ""},
+        {rule(RuleKind::Pattern, u"x( +)+y"_s, u"G"_s), ""},
     };
     for (const auto& c : cases) {
         std::string message;
@@ -344,4 +358,234 @@ TEST(GroupRules, statisticsShowShadowedRulesAndMergesJoinGroups)
     EXPECT_EQ(relations::mergedRules(merged, {u"BAKKER"_s}, u"ALLES"_s), merged);
     EXPECT_THROW(relations::mergedRules(rules, {u"X"_s}, QString(41, u'G')),
                  relations::GroupRuleError);
+}
+
+namespace {
+
+// The texts of one transaction, every field its own value; runs of blanks and mixed case on
+// purpose.
+const relations::RuleTexts kTexts{u"Super  Markt Noord 12"_s, u"BETALING pas  0042 termijn 3"_s,
+                                  u"NL01KOLV0123456789"_s};
+
+GroupRule inactive(GroupRule r)
+{
+    r.active = false;
+    return r;
+}
+
+} // namespace
+
+// Each kind on each field, the edges of the match form, and which rule decides when several
+// match. Every case also runs on one shared resolver after all others (its memory per text must
+// not change an answer), and allMatches(), which the dialog's counts use, must agree.
+TEST(GroupMatcher, eachKindOnEachFieldAndWhichRuleDecides)
+{
+    using K = RuleKind;
+    constexpr RuleField N = RuleField::Naam, O = RuleField::Omschrijving, R = RuleField::Reknum;
+    const struct
+    {
+        std::vector<GroupRule> rules;
+        int decides; // 1-based; 0: none
+    } cases[] = {
+        // Each kind on each field catches; the same pattern on another field does not.
+        {{rule(K::Equal, u"super markt noord 12"_s, u"A"_s, N)}, 1},
+        {{rule(K::Equal, u"super markt noord 12"_s, u"A"_s, O)}, 0},
+        {{rule(K::Equal, u"betaling pas 0042 termijn 3"_s, u"A"_s, O)}, 1},
+        {{rule(K::Equal, u"nl01kolv0123456789"_s, u"A"_s, R)}, 1},
+        {{rule(K::Equal, u"nl01kolv0123456789"_s, u"A"_s, N)}, 0},
+        {{rule(K::BeginsWith, u"SUPER MARKT"_s, u"A"_s, N)}, 1},
+        {{rule(K::BeginsWith, u"betaling pas"_s, u"A"_s, O)}, 1},
+        {{rule(K::BeginsWith, u"NL01"_s, u"A"_s, R)}, 1},
+        {{rule(K::BeginsWith, u"NL01"_s, u"A"_s, O)}, 0},
+        {{rule(K::BeginsWith, u"markt"_s, u"A"_s, N)}, 0},
+        {{rule(K::Contains, u"markt noord"_s, u"A"_s, N)}, 1},
+        {{rule(K::Contains, u"PAS 0042"_s, u"A"_s, O)}, 1},
+        {{rule(K::Contains, u"kolv"_s, u"A"_s, R)}, 1},
+        {{rule(K::Contains, u"kolv"_s, u"A"_s, N)}, 0},
+        {{rule(K::Pattern, u"^super markt \\w+ \\d+$"_s, u"A"_s, N)}, 1},
+        {{rule(K::Pattern, u"termijn \\d$"_s, u"A"_s, O)}, 1},
+        {{rule(K::Pattern, u"^NL\\d\\dKOLV"_s, u"A"_s, R)}, 1},
+        {{rule(K::Pattern, u"termijn \\d$"_s, u"A"_s, R)}, 0},
+        // "Regel maken..." prefills "begint met" with the whole name: it catches the name.
+        {{rule(K::BeginsWith, u"super markt noord 12"_s, u"A"_s, N)}, 1},
+        {{rule(K::BeginsWith, u"super markt noord 123"_s, u"A"_s, N)}, 0},
+        // Blanks and case count on neither side; a pattern spanning a run of blanks still finds.
+        {{rule(K::Equal, u" SUPER   markt noord 12 "_s, u"A"_s, N)}, 1},
+        {{rule(K::Contains, u"pas 0042"_s, u"A"_s, O)}, 1},
+        {{rule(K::Equal, u"supermarkt noord 12"_s, u"A"_s, N)}, 0},
+        // The same pattern twice: the first wins, whatever the kind.
+        {{rule(K::Equal, u"super markt noord 12"_s, u"A"_s),
+          rule(K::Equal, u"super markt noord 12"_s, u"B"_s)},
+         1},
+        {{rule(K::Contains, u"noord"_s, u"A"_s), rule(K::Contains, u"noord"_s, u"B"_s)}, 1},
+        {{rule(K::BeginsWith, u"super"_s, u"A"_s),
+          rule(K::Equal, u"super markt noord 12"_s, u"B"_s)},
+         1},
+        {{rule(K::Equal, u"super markt noord 12"_s, u"A"_s),
+          rule(K::BeginsWith, u"super"_s, u"B"_s)},
+         1},
+        // A rule found through the text's automaton does not pass an earlier pattern or bevat.
+        {{rule(K::Pattern, u"noord \\d+"_s, u"A"_s),
+          rule(K::Equal, u"super markt noord 12"_s, u"B"_s)},
+         1},
+        {{rule(K::Contains, u"0042"_s, u"A"_s, O), rule(K::BeginsWith, u"super"_s, u"B"_s, N)}, 1},
+        {{rule(K::Equal, u"nl01kolv0123456789"_s, u"A"_s, R),
+          rule(K::Pattern, u"pas"_s, u"B"_s, O)},
+         1},
+        // A pattern whose plain piece is in the text but that does not match passes the turn.
+        {{rule(K::Pattern, u"noord \\d{3}"_s, u"A"_s), rule(K::Contains, u"noord"_s, u"B"_s)}, 2},
+        {{rule(K::Pattern, u"pas \\d+ termijn [4-9]"_s, u"A"_s, O),
+          rule(K::Contains, u"termijn"_s, u"B"_s, O), rule(K::Equal, u"x"_s, u"C"_s)},
+         2},
+        // Several plain patterns ending inside one another ("markt" in "super markt").
+        {{rule(K::Contains, u"markt noord 99"_s, u"A"_s), rule(K::Contains, u"rkt"_s, u"B"_s),
+          rule(K::Contains, u"super"_s, u"C"_s)},
+         2},
+        // An earlier rule on Naam cuts the scan of the description short: what the scan found
+        // then is no answer to remember for the description alone.
+        {{rule(K::Equal, u"super markt noord 12"_s, u"A"_s, N),
+          rule(K::Pattern, u"pas \\d+"_s, u"B"_s, O), rule(K::Contains, u"termijn"_s, u"C"_s, O)},
+         1},
+        // Inactive rules are skipped, also as the lower of two equal patterns.
+        {{inactive(rule(K::Equal, u"super markt noord 12"_s, u"A"_s)),
+          rule(K::Equal, u"super markt noord 12"_s, u"B"_s)},
+         2},
+        {{inactive(rule(K::Pattern, u"noord"_s, u"A"_s)), rule(K::Contains, u"kolv"_s, u"B"_s, R)},
+         2},
+        {{inactive(rule(K::Contains, u"noord"_s, u"A"_s))}, 0},
+    };
+    GroupResolver shared;
+    {
+        std::vector<GroupRule> all;
+        for (const auto& c : cases)
+            all.insert(all.end(), c.rules.begin(), c.rules.end());
+        shared = GroupResolver(all);
+    }
+    for (const auto& c : cases) {
+        const GroupResolver resolver(c.rules);
+        const relations::GroupMatch m = resolver.match(kTexts);
+        const QString expected =
+            c.decides ? c.rules[std::size_t(c.decides - 1)].group : kTexts.naam;
+        EXPECT_EQ(m.rule, c.decides) << c.rules.front().pattern.toStdString();
+        EXPECT_EQ(m.group, expected);
+        EXPECT_EQ(resolver.group(kTexts), expected);
+        EXPECT_EQ(resolver.match(kTexts).rule, c.decides); // once more, from memory
+        const std::vector<int> all = resolver.allMatches(kTexts);
+        EXPECT_EQ(all.empty() ? 0 : all.front(), c.decides)
+            << c.rules.front().pattern.toStdString();
+        // The automaton with its transition table and with its edges searched agree.
+        std::vector<relations::MatchRule> plain;
+        for (const GroupRule& r : c.rules)
+            plain.push_back({r.active, static_cast<int>(r.field), r.kind, r.pattern});
+        const QString fields[] = {kTexts.naam, kTexts.omschrijving, kTexts.reknum};
+        const relations::RuleMatcher searched(3, plain, 0);
+        EXPECT_EQ(searched.first(fields), c.decides - 1);
+        EXPECT_EQ(searched.all(fields), relations::RuleMatcher(3, plain).all(fields));
+        // Each text alone, on a resolver that has seen other texts: the same answer.
+        for (const relations::RuleTexts& texts :
+             {relations::RuleTexts{kTexts.naam, {}, {}},
+              relations::RuleTexts{{}, kTexts.omschrijving, {}},
+              relations::RuleTexts{{}, {}, kTexts.reknum}, kTexts}) {
+            const GroupResolver fresh(c.rules);
+            EXPECT_EQ(resolver.match(texts).rule, fresh.match(texts).rule);
+        }
+    }
+    // The shared resolver: its first matching rule is the first of all cases' matches.
+    const std::vector<int> all = shared.allMatches(kTexts);
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(shared.match(kTexts).rule, all.front());
+    EXPECT_EQ(shared.match(kTexts).rule, 1);
+}
+
+TEST(GroupMatcher, requiredPiecesOfPatterns)
+{
+    // The match form: blanks collapsed and trimmed, case folded, also past ASCII.
+    for (const QString& text : {u"\t Super\r\n  MARKT \v"_s, u"CAF\u00c9  No\u00cbL"_s,
+                                u"a\u00a0\u00a0B"_s, QString(), u"  "_s, u"A\x1fB"_s})
+        EXPECT_EQ(relations::matchForm(text), text.simplified().toCaseFolded())
+            << text.toStdString();
+
+    const struct
+    {
+        QString pattern;
+        QString literal; // what every match contains; empty: none known
+    } cases[] = {
+        {u"^Supermarkt \\d+"_s, u"supermarkt "_s},
+        {u"ab?cd"_s, u"cd"_s},
+        {u"(a|b)xyz+"_s, u"xyz"_s},
+        {u"x\\.y\\ z"_s, u"x.y z"_s},
+        {u"abc{2}"_s, u"ab"_s},
+        {u"a|bcd"_s, QString()},
+        {u"(?-i)ABC"_s, QString()},
+        {u"\\x41BC"_s, QString()},
+        {u"caf\u00e9 noord"_s, u" noord"_s},
+        {u"[abc]def[g]"_s, u"def"_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(relations::RulePattern::requiredLiteral(c.pattern), c.literal)
+            << c.pattern.toStdString();
+}
+
+// A pattern from a hand-edited table that blows up gives up on the text, counts as not matching
+// there, and says so once: which rule, which text.
+TEST(GroupMatcher, aPatternThatGivesUpIsReported)
+{
+    GroupRule costly = rule(RuleKind::Pattern, u"(a|aa)+$|zz"_s, u"A"_s);
+    EXPECT_THROW(relations::checkedRule(costly), relations::GroupRuleError);
+    EXPECT_EQ(relations::checkedRule(costly, false).pattern, costly.pattern); // as when loading
+    const GroupResolver resolver({costly, rule(RuleKind::Contains, u"zz"_s, u"ZZ"_s)});
+    const QString naam = QString(40, u'a') + u"!zz"_s;
+    EXPECT_EQ(resolver.match({u"bzz"_s, {}, {}}).rule, 1); // a short text still matches
+    EXPECT_TRUE(resolver.giveUps().empty());
+    EXPECT_TRUE(resolver.giveUpWarning().isEmpty());
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(resolver.match({naam, u"x"_s, u"y"_s}).rule, 2);
+        EXPECT_EQ(resolver.allMatches({naam, u"x"_s, u"y"_s}), std::vector<int>{2});
+    }
+    ASSERT_EQ(resolver.giveUps().size(), 1u);
+    EXPECT_EQ(resolver.giveUps()[0].rule, 1);
+    EXPECT_EQ(resolver.giveUps()[0].text, naam);
+    EXPECT_EQ(resolver.giveUpCount(), 1);
+    EXPECT_TRUE(resolver.giveUpWarning().contains(u"regel 1"_s));
+    EXPECT_TRUE(resolver.giveUpWarning().contains(naam));
+    resolver.clearGiveUps();
+    EXPECT_TRUE(resolver.giveUps().empty());
+}
+
+// The dialog's counts come from the resolver's own matcher: per rule, the transactions it
+// decides are the ones match() gives it, for every kind on every field.
+TEST(GroupMatcher, statisticsCountWhatTheResolverDecides)
+{
+    Tables t;
+    addTransaction(t, QDate(2010, 1, 1), u"SUPERMARKT 1"_s, -1.0, u"PAS 0042"_s, u"R1"_s);
+    addTransaction(t, QDate(2010, 1, 2), u"super  markt 2"_s, -2.0, u"IDEAL ORDER 7"_s, u"R2"_s);
+    addTransaction(t, QDate(2010, 1, 3), u"BAKKER"_s, -3.0, u"termijn 3 van 12"_s, u"NL01KOLV9"_s);
+    addTransaction(t, QDate(2010, 1, 4), u"DROGIST"_s, -4.0, u"PAS 0043"_s, u"R3"_s);
+    addTransaction(t, QDate(2010, 1, 5), u"AAA"_s, -5.0, QString(40, u'a') + u"!zz"_s, u"R4"_s);
+    const std::vector<GroupRule> rules = {
+        rule(RuleKind::Pattern, u"(a|aa)+$|zz"_s, u"A"_s, RuleField::Omschrijving), // gives up
+        rule(RuleKind::Contains, u"pas 004"_s, u"B"_s, RuleField::Omschrijving),
+        rule(RuleKind::Equal, u"super markt 2"_s, u"C"_s),
+        rule(RuleKind::BeginsWith, u"nl01"_s, u"D"_s, RuleField::Reknum),
+        rule(RuleKind::Pattern, u"^termijn \\d+"_s, u"E"_s, RuleField::Omschrijving),
+        rule(RuleKind::BeginsWith, u"SUPER"_s, u"F"_s),
+        rule(RuleKind::Equal, u"r4"_s, u"G"_s, RuleField::Reknum),
+    };
+    const auto statistics = relations::ruleStatistics(*t.mutaties, rules);
+    const GroupResolver resolver(rules);
+    std::vector<int> decided(rules.size());
+    const int naam = t.mutaties->fieldIndex(kNaam), omschr = t.mutaties->fieldIndex(kOmschrijving),
+              reknum = t.mutaties->fieldIndex(kReknum);
+    for (int r = 0; r < t.mutaties->recordCount(); ++r) {
+        const dbase::RowView row = t.mutaties->rowAt(r);
+        const int rule =
+            resolver.match({row.asString(naam), row.asString(omschr), row.asString(reknum)}).rule;
+        if (rule > 0)
+            ++decided[std::size_t(rule - 1)];
+    }
+    ASSERT_EQ(statistics.size(), rules.size());
+    for (std::size_t r = 0; r < rules.size(); ++r)
+        EXPECT_EQ(statistics[r].transactions, decided[r]) << "rule " << r + 1;
+    EXPECT_EQ(decided, (std::vector<int>{0, 2, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(statistics[5].takenEarlier, (QStringList{u"SUPERMARKT 1"_s, u"super  markt 2"_s}));
 }
