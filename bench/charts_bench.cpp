@@ -12,6 +12,7 @@
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/table_filler.h"
+#include "views/gradient_button.h"
 
 #include <QAbstractButton>
 #include <QApplication>
