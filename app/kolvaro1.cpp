@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/groups_state.h"
 #include "app/guard.h"
+#include "app/page_parts.h"
 #include "app/program_font.h"
 #include "charts/chart_window.h"
 #include "import/account_census.h"
@@ -18,6 +19,7 @@
 #include "store/tables_folder.h"
 #include "views/count_label.h"
 #include "views/db_grid.h"
+#include "views/gradient_button.h"
 #include "views/month_strip.h"
 #include "views/progress_gauge.h"
 #include "views/row_export.h"
@@ -152,19 +154,20 @@ void TForm1::SRColorButton11Click()
     showModeless(m_windows.form4);
 }
 
-void TForm1::SRColorButton12Click()
+views::GradientButton* TForm1::chartButton(QWidget* header, const QString& chart,
+                                           const QRect& place)
 {
-    showModeless(m_windows.form2);
+    views::GradientButton* button =
+        parts::button(header, views::texts::kChart, views::kGreenFace, place);
+    connect(button, &QPushButton::clicked, this, [this, chart] { showChart(chart); });
+    return button;
 }
 
-void TForm1::SRColorButton13Click()
+void TForm1::showChart(const QString& name)
 {
-    showModeless(m_windows.form3);
-}
-
-void TForm1::SRColorButton18Click()
-{
-    showModeless(m_windows.form5);
+    const auto window = m_windows.charts.find(name);
+    if (window != m_windows.charts.end())
+        showModeless(window->second);
 }
 
 void TForm1::emptyWithConfirmation(dbase::Table& table, const std::function<void()>& showCount)

@@ -3,10 +3,12 @@
 #include "guard/guard.h"
 #include "store/data_module.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QCheckBox;
@@ -39,10 +41,8 @@ class GroupsState;
 // The windows the main window shows; created after it, hidden until shown.
 struct ShownWindows
 {
-    QWidget* form2 = nullptr; // transaction chart
-    QWidget* form3 = nullptr; // relation year-comparison chart
-    QWidget* form4 = nullptr; // help
-    QWidget* form5 = nullptr; // monthly income and expenses chart
+    QWidget* form4 = nullptr;           // help
+    std::map<QString, QWidget*> charts; // by the name of their row of the chart list
 };
 
 // The main window "Financieel overzicht": four pages over the two tables of the data module.
@@ -73,9 +73,8 @@ public:
     void Image1Click();
     void Image2Click();
     void SRColorButton11Click(); // the four "Help" buttons
-    void SRColorButton12Click(); // "Grafiek", transactions
-    void SRColorButton13Click(); // "Grafiek", relations
-    void SRColorButton18Click(); // "Grafiek", month totals
+    // "Grafiek": the window of the chart of that name in the chart list.
+    void showChart(const QString& name);
     void SRColorButton5Click();  // "Legen Tabel", mutaties
     void SRColorButton7Click();  // "Legen Tabel", bedrijven
     void SRColorButton16Click(); // "Inlezen TAB-file"
@@ -224,6 +223,8 @@ private:
     void bindFilterPanel(views::FilterPanel* panel,
                          void (TForm1::*changed)(const views::filter::FilterField&, int));
     void showModeless(QWidget* window);
+    // A "Grafiek" button that opens the chart of that name.
+    views::GradientButton* chartButton(QWidget* header, const QString& chart, const QRect& place);
     guard::Guard guard();
 
     store::TDataModule1& m_data;

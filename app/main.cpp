@@ -4,13 +4,14 @@
 #include "app/guard.h"
 #include "app/kolvaro1.h"
 #include "app/startup.h"
-#include "charts/grafiek1.h"
-#include "charts/grafiek2.h"
-#include "charts/grafiek3.h"
+#include "charts/chart_window.h"
+#include "charts/series/chart_list.h"
 #include "help/uitleg.h"
 #include "store/data_module.h"
 
 #include <QApplication>
+#include <memory>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -23,14 +24,19 @@ int main(int argc, char** argv)
     app::MessageBoxDialogs dialogs;
     app::TForm1 form1(data, dialogs);
     dialogs.setOwner(&form1);
-    const charts::ChartHooks hooks = app::chartHooks(dialogs);
-    charts::TForm2 form2(data.T1, hooks, &form1);
-    charts::TForm3 form3(
-        data.T2, [&form1] { return form1.tickedYears(); }, hooks, &form1);
     help::TForm4 form4(form1.tablesFolder(), &form1, dialogs,
                        [&](const std::function<void()>& body) { app::guarded(dialogs, body); });
-    charts::TForm5 form5(data.T2, hooks, &form1);
-    form1.setShownWindows({&form2, &form3, &form4, &form5});
+    app::ShownWindows shown{&form4, {}};
+    // A window per chart of the list, each over the table its row names.
+    const charts::ChartHooks hooks = app::chartHooks(dialogs);
+    std::vector<std::unique_ptr<charts::ChartWindow>> chartWindows;
+    for (const charts::ChartEntry& entry : charts::chartList()) {
+        chartWindows.push_back(std::make_unique<charts::ChartWindow>(
+            entry.name, charts::chartTable(entry, data), [&form1] { return form1.tickedYears(); },
+            hooks, &form1));
+        shown.charts[entry.name] = chartWindows.back().get();
+    }
+    form1.setShownWindows(shown);
 
     // Closing the main window ends the program, also while a chart or help window is open.
     QObject::connect(&form1, &app::TForm1::closed, &application, &QApplication::quit);

@@ -2,6 +2,7 @@
 // grid's month columns, navigator and grid.
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
+#include "charts/series/chart_list.h"
 #include "store/table_names.h"
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
@@ -36,9 +37,7 @@ void TForm1::buildMonthTotalsPage()
     connect(m_monthCalculator, &views::ClickableImage::clicked, this, &TForm1::Image2Click);
     connect(SRColorButton2, &QPushButton::clicked, this, &TForm1::SRColorButton11Click);
 
-    SRColorButton18 =
-        parts::button(header, views::texts::kChart, views::kGreenFace, QRect(110, 7, 75, 24));
-    connect(SRColorButton18, &QPushButton::clicked, this, &TForm1::SRColorButton18Click);
+    SRColorButton18 = chartButton(header, charts::kMonthsChart, QRect(110, 7, 75, 24));
 
     DBFilterPanel3 = new views::FilterPanel(m_data.T2, views::filter::monthTotalRowFields());
     const parts::FilterFrame filter = parts::filterFrame(header, {200, 2}, DBFilterPanel3);

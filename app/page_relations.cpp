@@ -2,6 +2,7 @@
 // count, navigator and grid.
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
+#include "charts/series/chart_list.h"
 #include "charts/series/month_series.h"
 #include "relations/selection.h"
 #include "views/clickable_image.h"
@@ -86,9 +87,7 @@ void TForm1::buildRelationsActions(QWidget* header)
     CheckListBox1->setGeometry(544, 20, 176, 86);
     fillYearList();
 
-    SRColorButton13 =
-        parts::button(header, views::texts::kChart, views::kGreenFace, QRect(734, 6, 75, 24));
-    connect(SRColorButton13, &QPushButton::clicked, this, &TForm1::SRColorButton13Click);
+    SRColorButton13 = chartButton(header, charts::kRelationsChart, QRect(734, 6, 75, 24));
     SRColorButton7 =
         parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(734, 36, 85, 24));
     connect(SRColorButton7, &QPushButton::clicked, this, &TForm1::SRColorButton7Click);

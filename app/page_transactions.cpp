@@ -1,6 +1,7 @@
 // The transactions page: filter frame, chart and empty buttons, count, navigator and grid.
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
+#include "charts/series/chart_list.h"
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
@@ -37,9 +38,7 @@ void TForm1::buildTransactionsPage()
     bindFilterPanel(DBFilterPanel1, &TForm1::DBFilterPanel1EditChange);
     connect(SRColorButton4, &QPushButton::clicked, this, &TForm1::SRColorButton4Click);
 
-    SRColorButton12 =
-        parts::button(header, views::texts::kChart, views::kGreenFace, QRect(684, 6, 75, 24));
-    connect(SRColorButton12, &QPushButton::clicked, this, &TForm1::SRColorButton12Click);
+    SRColorButton12 = chartButton(header, charts::kTransactionsChart, QRect(684, 6, 75, 24));
     SRColorButton5 =
         parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(770, 6, 85, 24));
     connect(SRColorButton5, &QPushButton::clicked, this, &TForm1::SRColorButton5Click);

@@ -5,16 +5,16 @@
 // kept in KOLVARO_BENCH_DATA (default: the system temp folder) for later runs.
 #include "app/kolvaro1.h"
 #include "app/startup.h"
-#include "charts/grafiek1.h"
-#include "charts/grafiek2.h"
-#include "charts/grafiek3.h"
+#include "charts/chart_forms.h"
 #include "charts/month_chart.h"
 #include "charts/transaction_chart.h"
 #include "store/dbase/alias_config.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/table_filler.h"
+#include "views/gradient_button.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -77,7 +77,10 @@ struct Program
         if (!data.T1.isOpen() || !data.T2.isOpen())
             qFatal("the benchmark tables did not open");
         form1.PageControl1->setCurrentIndex(1);
-        form1.setShownWindows({&form2, &form3, nullptr, &form5});
+        form1.setShownWindows({nullptr,
+                               {{charts::kTransactionsChart, &form2},
+                                {charts::kRelationsChart, &form3},
+                                {charts::kMonthsChart, &form5}}});
         form1.show();
         if (!QTest::qWaitForWindowExposed(&form1))
             qFatal("the main window did not open");
@@ -108,11 +111,11 @@ struct Program
 };
 
 // Press, wait until the window is painted, close it again outside the timing.
-void pressToPainted(benchmark::State& state, Program& program, void (app::TForm1::*press)(),
+void pressToPainted(benchmark::State& state, Program& program, QAbstractButton* button,
                     QWidget& window)
 {
     for (auto _ : state) {
-        (program.form1.*press)();
+        button->click();
         if (!QTest::qWaitForWindowExposed(&window))
             state.SkipWithError("the chart window did not open");
         QApplication::processEvents();
@@ -130,7 +133,7 @@ void BM_TransactionChart(benchmark::State& state)
     const int transactions = int(state.range(0));
     Program program(benchFolder(transactions, 0));
     state.counters["rss_before_MiB"] = memoryMiB("VmRSS:");
-    pressToPainted(state, program, &app::TForm1::SRColorButton12Click, program.form2);
+    pressToPainted(state, program, program.form1.SRColorButton12, program.form2);
     if (program.form2.Chart1->series()->size() != std::size_t(transactions))
         state.SkipWithError("not every transaction became a bar");
     state.counters["rss_MiB"] = memoryMiB("VmRSS:");
@@ -147,7 +150,7 @@ BENCHMARK(BM_TransactionChart)
 void BM_RelationYearChart(benchmark::State& state)
 {
     Program program(benchFolder(0, kRelationYears));
-    pressToPainted(state, program, &app::TForm1::SRColorButton13Click, program.form3);
+    pressToPainted(state, program, program.form1.SRColorButton13, program.form3);
 }
 BENCHMARK(BM_RelationYearChart)
     ->Unit(benchmark::kMillisecond)
@@ -158,7 +161,7 @@ BENCHMARK(BM_RelationYearChart)
 void BM_MonthChart(benchmark::State& state)
 {
     Program program(benchFolder(0, kRelationYears));
-    pressToPainted(state, program, &app::TForm1::SRColorButton18Click, program.form5);
+    pressToPainted(state, program, program.form1.SRColorButton18, program.form5);
 }
 BENCHMARK(BM_MonthChart)
     ->Unit(benchmark::kMillisecond)

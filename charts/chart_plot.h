@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/chart_hooks.h"
+#include "charts/series/chart_list.h"
 
 #include <QColor>
 #include <optional>
@@ -8,7 +9,7 @@
 
 namespace charts {
 
-// What the three charts share: a bottom-to-top gradient behind a transparent plot area, no
+// What every chart widget shares: a bottom-to-top gradient behind a transparent plot area, no
 // zoom or panning, value labels in the program's number format, a tooltip with label and value
 // over a bar, and a context menu that saves the picture.
 class ChartPlot : public QCustomPlot
@@ -18,6 +19,9 @@ public:
     ChartPlot(const QColor& gradientTop, QWidget* parent = nullptr);
 
     void setHooks(const ChartHooks& hooks) { m_hooks = hooks; }
+
+    // Shows the chart's data (of the row of the chart list this widget draws) and replots.
+    virtual void setData(const ChartData& data) = 0;
 
     enum class ImageFormat
     {

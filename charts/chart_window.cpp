@@ -1,31 +1,57 @@
 #include "charts/chart_window.h"
 
-#include "views/texts.h"
+#include "charts/chart_plot.h"
+#include "charts/chart_windows.h"
+#include "charts/series/chart_list.h"
 
 #include <QHideEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 namespace charts {
+namespace {
 
-ChartWindow::ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QRect& chartPlace)
-    : QWidget(nullptr, Qt::Window), m_mainWindow(mainWindow)
+const ChartEntry& entryNamed(const QString& name)
 {
-    setWindowTitle(views::texts::kChartTitle);
-    resize(clientSize);
+    const ChartEntry* entry = chartNamed(name);
+    if (!entry || !chartWindowNamed(name))
+        throw std::logic_error("a chart window for a chart that is not in the list");
+    return *entry;
+}
+
+} // namespace
+
+ChartWindow::ChartWindow(const QString& name, dbase::Table& table,
+                         std::function<QStringList()> tickedYears, const ChartHooks& hooks,
+                         QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Window), m_entry(entryNamed(name)), m_table(table),
+      m_tickedYears(std::move(tickedYears)), m_hooks(hooks), m_mainWindow(mainWindow)
+{
+    const ChartWindowEntry& window = *chartWindowNamed(name);
+    setWindowTitle(m_entry.title);
+    resize(window.clientSize);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(chartPlace.left(), chartPlace.top(),
-                               clientSize.width() - chartPlace.right() - 1,
-                               clientSize.height() - chartPlace.bottom() - 1);
+    const QRect place = window.chartPlace;
+    layout->setContentsMargins(place.left(), place.top(),
+                               window.clientSize.width() - place.right() - 1,
+                               window.clientSize.height() - place.bottom() - 1);
+    m_plot = window.plot(this);
+    m_plot->setHooks(hooks);
+    layout->addWidget(m_plot);
 }
 
-void ChartWindow::setChart(QWidget* chart)
+void ChartWindow::FormShow()
 {
-    layout()->addWidget(chart);
+    const QStringList ticked =
+        m_entry.usesTickedYears && m_tickedYears ? m_tickedYears() : QStringList();
+    ChartData data = m_entry.blank(ticked);
+    guard::run(m_hooks.guard, [&] { data = m_entry.series(m_table, ticked); });
+    m_plot->setData(data);
 }
 
 void ChartWindow::showEvent(QShowEvent* event)

@@ -1,31 +1,50 @@
 #pragma once
 
+#include "charts/chart_hooks.h"
+
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
+#include <functional>
+
+namespace dbase {
+class Table;
+}
 
 namespace charts {
 
-// What the three chart windows share: caption, white face, hidden until shown, centred over
-// the main window each time they open, one chart filling the window within fixed margins (so
-// it grows and shrinks with it), and FormShow run at every change from hidden to visible. A
-// window restored from the task bar keeps its place and its chart.
+struct ChartEntry;
+class ChartPlot;
+
+// The window of any chart of the chart list: its title, white face, hidden until shown, centred
+// over the main window each time it opens, its chart widget filling the window within fixed
+// margins (so it grows and shrinks with it), and FormShow run at every change from hidden to
+// visible. A window restored from the task bar keeps its place and its chart.
 class ChartWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // The chart stands at `chartPlace` in a client area of `clientSize` and keeps its distance
-    // to every edge when the window is resized.
-    ChartWindow(QWidget* mainWindow, const QSize& clientSize, const QRect& chartPlace);
+    // The chart `name` of the list over `table` (the one its row names). `tickedYears` gives the
+    // texts of the ticked entries of the year list, in list order, for a chart that uses them.
+    ChartWindow(const QString& name, dbase::Table& table, std::function<QStringList()> tickedYears,
+                const ChartHooks& hooks, QWidget* mainWindow);
 
-    // Rebuilds the chart from the tables as they present their rows now.
-    virtual void FormShow() = 0;
+    // Charts the rows the table presents now, with the ticks of now. A failing read is reported
+    // through the guard and the chart shows its series without points.
+    void FormShow();
+
+    ChartPlot* plot() const { return m_plot; }
 
 protected:
-    void setChart(QWidget* chart);
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    const ChartEntry& m_entry;
+    dbase::Table& m_table;
+    std::function<QStringList()> m_tickedYears;
+    ChartHooks m_hooks;
+    ChartPlot* m_plot;
     QWidget* m_mainWindow;
     bool m_open = false; // shown and not closed since (minimised counts as open)
 };

@@ -1,8 +1,5 @@
 #include "charts/chart_windows.h"
 
-#include "charts/grafiek1.h"
-#include "charts/grafiek2.h"
-#include "charts/grafiek3.h"
 #include "charts/month_chart.h"
 #include "charts/transaction_chart.h"
 
@@ -11,27 +8,21 @@
 namespace charts {
 namespace {
 
-std::unique_ptr<ChartPlot> transactionPlot(const ChartData& data)
-{
-    auto chart = std::make_unique<TransactionChart>();
-    chart->setSeries(data.transactions);
-    return chart;
-}
-
-std::unique_ptr<ChartPlot> monthPlot(MonthChart* chart, const ChartData& data)
-{
-    chart->setSeries(data.months);
-    return std::unique_ptr<ChartPlot>(chart);
-}
-
 const std::vector<ChartWindowEntry>& chartWindows()
 {
     static const std::vector<ChartWindowEntry> list = {
-        {kTransactionsChart, TForm2::kChartPlace.size(), transactionPlot},
-        {kRelationsChart, TForm3::kChartPlace.size(),
-         [](const ChartData& data) { return monthPlot(createRelationYearChart(), data); }},
-        {kMonthsChart, TForm5::kChartPlace.size(),
-         [](const ChartData& data) { return monthPlot(createIncomeExpenseChart(), data); }},
+        {kTransactionsChart,
+         {1016, 661},
+         {2, 2, 1013, 658},
+         [](QWidget* parent) -> ChartPlot* { return new TransactionChart(parent); }},
+        {kRelationsChart,
+         {1016, 661},
+         {2, 1, 1013, 659},
+         [](QWidget* parent) -> ChartPlot* { return createRelationYearChart(parent); }},
+        {kMonthsChart,
+         {1016, 695},
+         {0, 0, 1014, 692},
+         [](QWidget* parent) -> ChartPlot* { return createIncomeExpenseChart(parent); }},
     };
     return list;
 }

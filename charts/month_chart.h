@@ -27,6 +27,7 @@ public:
     // Shows the series' titles and points (in the order of the styles) and replots. Series
     // without points show none.
     void setSeries(const std::vector<Series>& series);
+    void setData(const ChartData& data) override { setSeries(data.months); }
 
     std::optional<BarText> barAt(const QPointF& pos) const override;
 

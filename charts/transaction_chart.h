@@ -20,6 +20,7 @@ public:
 
     // Shows these points (none when null) and replots.
     void setSeries(std::shared_ptr<const TransactionSeries> series);
+    void setData(const ChartData& data) override { setSeries(data.transactions); }
     const TransactionSeries* series() const;
     QCPGraph* outgoingLine() const { return m_outgoingLine; }
     QCPGraph* incomingLine() const { return m_incomingLine; }

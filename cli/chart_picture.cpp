@@ -21,8 +21,9 @@ void renderChartPng(const QString& name, const charts::ChartData& chart, const Q
     const charts::ChartWindowEntry* window = charts::chartWindowNamed(name);
     if (!window)
         throw std::logic_error("a chart without a window");
-    const std::unique_ptr<charts::ChartPlot> plot = window->plot(chart);
-    plot->resize(size.isEmpty() ? window->size : size);
+    const std::unique_ptr<charts::ChartPlot> plot(window->plot(nullptr));
+    plot->setData(chart);
+    plot->resize(size.isEmpty() ? window->chartPlace.size() : size);
     plot->saveTo(file, charts::ChartPlot::ImageFormat::Png);
 }
 

@@ -15,8 +15,11 @@ using namespace Qt::StringLiterals;
 namespace cli {
 namespace {
 
-const QString kUsage = u"usage: kolvaro-cli [--tables DIR] chart transactions|relations|months "
-                       "[FILTER...] [--years Y,Y,...] [--png FILE [--size WxH]]"_s;
+QString usage()
+{
+    return u"usage: kolvaro-cli [--tables DIR] chart "_s + charts::chartNames() +
+           u" [FILTER...] [--years Y,Y,...] [--png FILE [--size WxH]]"_s;
+}
 
 struct ChartOptions
 {
@@ -114,7 +117,7 @@ int chart(const Context& context)
     QString problem;
     const std::optional<ChartOptions> options = parse(context.args, problem);
     if (!options) {
-        printErr(problem.isEmpty() ? kUsage : problem);
+        printErr(problem.isEmpty() ? usage() : problem);
         return 2;
     }
     charts::ChartData chart;
@@ -136,8 +139,7 @@ int chart(const Context& context)
                     tickedYears << year;
             applyFilterOptions(options->filters, data);
             const charts::ChartEntry& entry = *options->chart;
-            chart = entry.series(entry.table == charts::ChartTable::Mutaties ? data.T1 : data.T2,
-                                 tickedYears);
+            chart = entry.series(charts::chartTable(entry, data), tickedYears);
         });
     if (!problem.isEmpty()) {
         printErr(problem);

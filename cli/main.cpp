@@ -1,6 +1,8 @@
 #include "cli/chart_picture.h"
 #include "cli/commands.h"
 
+#include "charts/series/chart_list.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -8,7 +10,8 @@
 
 namespace {
 
-const char* const kUsage =
+// The usage text around the names of the charts, which come from the chart list.
+const char* const kUsageBeforeCharts =
     "usage: kolvaro-cli [--tables DIR] COMMAND [ARGS]\n"
     "       kolvaro-cli --help | --version\n"
     "commands:\n"
@@ -29,7 +32,9 @@ const char* const kUsage =
     "                            with the sums Bij, Af and Saldo of their amounts\n"
     "  export mutaties|bedrijven [FILTER...] --csv FILE\n"
     "                            the presented rows as the grid's CSV export\n"
-    "  chart transactions|relations|months [FILTER...]\n"
+    "  chart ";
+const char* const kUsageAfterCharts =
+    " [FILTER...]\n"
     "        [--years Y,Y,...] [--png FILE [--size WxH]]\n"
     "                            the series of a chart window, or its picture\n"
     "  groups list | add --veld V --soort S --patroon P --groep G [--op N] | remove N\n"
@@ -47,9 +52,14 @@ const char* const kUsage =
     "--tables DIR names the tables folder; without it the folder of the KOLVARO alias is used.\n"
     "Exit status: 0 done, 1 failure (message on stderr), 2 bad usage.\n";
 
+QByteArray usage()
+{
+    return kUsageBeforeCharts + charts::chartNames().toUtf8() + kUsageAfterCharts;
+}
+
 int badUsage()
 {
-    std::fputs(kUsage, stderr);
+    std::fputs(usage().constData(), stderr);
     return 2;
 }
 
@@ -76,7 +86,7 @@ int main(int argc, char* argv[])
     if (args.isEmpty())
         return badUsage();
     if (args[0] == u"--help" || args[0] == u"-h") {
-        std::fputs(kUsage, stdout);
+        std::fputs(usage().constData(), stdout);
         return 0;
     }
     if (args[0] == u"--version") {

@@ -1,6 +1,8 @@
 #include "charts/series/chart_list.h"
 
 #include "charts/series/month_series.h"
+#include "store/data_module.h"
+#include "views/texts.h"
 
 namespace charts {
 namespace {
@@ -12,9 +14,19 @@ ChartData transactionBars(dbase::Table& mutaties, const QStringList&)
     return {std::move(series), {}};
 }
 
+ChartData noTransactions(const QStringList&)
+{
+    return {std::make_shared<TransactionSeries>(), {}};
+}
+
 ChartData relationYears(dbase::Table& bedrijven, const QStringList& tickedYears)
 {
     return {nullptr, relationYearSeries(bedrijven, chartYears(tickedYears))};
+}
+
+ChartData relationYearTitles(const QStringList& tickedYears)
+{
+    return {nullptr, relationYearStyles(chartYears(tickedYears))};
 }
 
 ChartData incomeAndExpenses(dbase::Table& bedrijven, const QStringList&)
@@ -22,14 +34,23 @@ ChartData incomeAndExpenses(dbase::Table& bedrijven, const QStringList&)
     return {nullptr, incomeExpenseSeries(bedrijven)};
 }
 
+ChartData incomeAndExpenseTitles(const QStringList&)
+{
+    return {nullptr, incomeExpenseStyles()};
+}
+
 } // namespace
 
 const std::vector<ChartEntry>& chartList()
 {
+    using views::texts::kChartTitle;
     static const std::vector<ChartEntry> list = {
-        {kTransactionsChart, ChartTable::Mutaties, false, transactionBars},
-        {kRelationsChart, ChartTable::Bedrijven, true, relationYears},
-        {kMonthsChart, ChartTable::Bedrijven, false, incomeAndExpenses},
+        {kTransactionsChart, kChartTitle, ChartTable::Mutaties, false, transactionBars,
+         noTransactions},
+        {kRelationsChart, kChartTitle, ChartTable::Bedrijven, true, relationYears,
+         relationYearTitles},
+        {kMonthsChart, kChartTitle, ChartTable::Bedrijven, false, incomeAndExpenses,
+         incomeAndExpenseTitles},
     };
     return list;
 }
@@ -40,6 +61,19 @@ const ChartEntry* chartNamed(const QString& name)
         if (entry.name == name)
             return &entry;
     return nullptr;
+}
+
+QString chartNames()
+{
+    QStringList names;
+    for (const ChartEntry& entry : chartList())
+        names << entry.name;
+    return names.join(u'|');
+}
+
+dbase::Table& chartTable(const ChartEntry& entry, store::TDataModule1& data)
+{
+    return entry.table == ChartTable::Mutaties ? data.T1 : data.T2;
 }
 
 } // namespace charts

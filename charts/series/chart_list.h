@@ -11,9 +11,13 @@
 namespace dbase {
 class Table;
 }
+namespace store {
+class TDataModule1;
+}
 
-// The charts of the program, one row each: the windows and `kolvaro-cli chart` read their series
-// from here, so that a new chart is a row, its series function and its window.
+// The charts of the program, one row each. The chart windows, the main window's "Grafiek"
+// buttons, `kolvaro-cli chart` and its usage texts all read this list; charts/chart_windows.cpp
+// adds the widget side of each row under the same name.
 namespace charts {
 
 // What a chart draws: the transaction bars, or series of month values.
@@ -29,22 +33,30 @@ enum class ChartTable
     Bedrijven, // the relation-year rows, as the relations page's filter presents them
 };
 
-// The names of the rows, for the windows that show them.
+// The names of the rows, for the code that opens a particular chart.
 inline const QString kTransactionsChart = QStringLiteral("transactions");
 inline const QString kRelationsChart = QStringLiteral("relations");
 inline const QString kMonthsChart = QStringLiteral("months");
 
 struct ChartEntry
 {
-    QString name; // as kolvaro-cli names it
+    QString name;  // as kolvaro-cli names it
+    QString title; // of its window
     ChartTable table;
     bool usesTickedYears; // the relations page's year list
     // The series over the rows the table presents.
     ChartData (*series)(dbase::Table& table, const QStringList& tickedYears);
+    // What the window shows before the series are read and after reading them failed: the
+    // series' own titles and colours without points.
+    ChartData (*blank)(const QStringList& tickedYears);
 };
 
 const std::vector<ChartEntry>& chartList();
 // The row of that name; nullptr when there is none.
 const ChartEntry* chartNamed(const QString& name);
+// The names of the rows in list order, joined by "|", as the usage texts list them.
+QString chartNames();
+// The table of the data module that the chart reads.
+dbase::Table& chartTable(const ChartEntry& entry, store::TDataModule1& data);
 
 } // namespace charts

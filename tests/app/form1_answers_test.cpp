@@ -2,7 +2,7 @@
 // title, copying and exporting rows, the notice of totals that lack transactions, a chart drawn
 // anew when "Grafiek" is pressed again, and the years of the table in the year list.
 #include "app/kolvaro1.h"
-#include "charts/grafiek1.h"
+#include "charts/chart_forms.h"
 #include "charts/transaction_chart.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
@@ -11,6 +11,7 @@
 #include "views/db_grid.h"
 #include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
+#include "views/gradient_button.h"
 #include "views/table_model.h"
 
 #include <QAction>
@@ -307,10 +308,9 @@ void Form1AnswersTest::noticeLastsUntilBothPassesRanAcrossRestarts()
 void Form1AnswersTest::grafiekDrawsAnOpenChartAnewInItsPlace()
 {
     charts::TForm2 form2(m_data->T1, {}, m_form.get());
-    QWidget form3, form4, form5;
-    m_form->setShownWindows({&form2, &form3, &form4, &form5});
+    m_form->setShownWindows({nullptr, {{charts::kTransactionsChart, &form2}}});
     m_form->PageControl1->setCurrentIndex(1);
-    m_form->SRColorButton12Click();
+    m_form->SRColorButton12->click();
     QVERIFY(form2.isVisible());
     QCOMPARE(form2.Chart1->series()->size(), std::size_t(4));
 
@@ -319,7 +319,7 @@ void Form1AnswersTest::grafiekDrawsAnOpenChartAnewInItsPlace()
     QLineEdit* relatie = m_form->DBFilterPanel1->box(vf::kRelatieLine, 0);
     relatie->setFocus();
     QTest::keyClicks(relatie, u"anna"_s);
-    m_form->SRColorButton12Click();
+    m_form->SRColorButton12->click();
     QCOMPARE(form2.Chart1->series()->size(), std::size_t(2));
     QCOMPARE(form2.pos(), place);
 }

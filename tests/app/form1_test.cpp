@@ -1,6 +1,7 @@
 // The main window: start-up with and without an alias, failed starts, emptying, guard.
 #include "app/kolvaro1.h"
 #include "app/startup.h"
+#include "charts/series/chart_list.h"
 #include "store/dbase/alias_config.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
@@ -291,17 +292,29 @@ void Form1Test::buttonsShowTheirWindowsModelessly()
     store::TDataModule1 data;
     app::TForm1 form(data, m_dialogs);
     QWidget form2, form3, form4, form5;
-    form.setShownWindows({&form2, &form3, &form4, &form5});
+    form.setShownWindows({&form4,
+                          {{charts::kTransactionsChart, &form2},
+                           {charts::kRelationsChart, &form3},
+                           {charts::kMonthsChart, &form5}}});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.SRColorButton14->click(); // any of the four Help buttons
     QVERIFY(form4.isVisible() && !form4.isModal());
-    form.SRColorButton12->click();
-    QVERIFY(form2.isVisible());
-    form.SRColorButton13->click();
-    QVERIFY(form3.isVisible());
-    form.SRColorButton18->click();
-    QVERIFY(form5.isVisible());
+    // Each "Grafiek" button opens the chart of its page, and only that one.
+    const struct
+    {
+        QAbstractButton* button;
+        QWidget* window;
+    } presses[] = {{form.SRColorButton12, &form2},
+                   {form.SRColorButton13, &form3},
+                   {form.SRColorButton18, &form5}};
+    for (const auto& press : presses) {
+        for (QWidget* window : {&form2, &form3, &form5})
+            window->hide();
+        press.button->click();
+        for (QWidget* window : {&form2, &form3, &form5})
+            QCOMPARE(window->isVisible(), window == press.window);
+    }
     QTest::mouseClick(form.Image1, Qt::LeftButton);
     form.Image2Click();
     QCOMPARE(m_dialogs.calculatorShown, 2);

@@ -1,6 +1,8 @@
+#include "charts/series/chart_list.h"
 #include "charts/series/month_series.h"
 #include "charts/series/transaction_series.h"
 #include "store/dbase/table_observer.h"
+#include "tests/support/qt_print.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -227,4 +229,50 @@ TEST(IncomeExpenseSeries, classesEachMonthTotalAndHalvesTheLine)
     Tables none;
     for (const auto& s : charts::incomeExpenseSeries(*none.bedrijven))
         expectValues(values(s), Values(12, 0.0), "empty table");
+}
+
+TEST(ChartList, namesEachChartOnceWithItsTableTicksAndBlankSeries)
+{
+    using charts::ChartTable;
+    struct Case
+    {
+        QString name;
+        ChartTable table;
+        bool usesTickedYears;
+        QStringList blankTitles; // of the month series; none for the transaction bars
+    };
+    const Case cases[] = {
+        {u"transactions"_s, ChartTable::Mutaties, false, {}},
+        {u"relations"_s,
+         ChartTable::Bedrijven,
+         true,
+         {u"2011"_s, u"0000"_s, u"0000"_s, u"gemid"_s, u"gemid"_s, u"gemid"_s}},
+        {u"months"_s,
+         ChartTable::Bedrijven,
+         false,
+         {u"Uitgaven"_s, u"Inkomsten"_s, u"Gemiddeld"_s}},
+    };
+    ASSERT_EQ(charts::chartList().size(), std::size(cases));
+    EXPECT_EQ(charts::chartNames(), u"transactions|relations|months"_s);
+    EXPECT_EQ(charts::chartNamed(u"Transactions"_s), nullptr);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name.toStdString());
+        const charts::ChartEntry* entry = charts::chartNamed(c.name);
+        ASSERT_EQ(entry, &charts::chartList()[i]);
+        EXPECT_EQ(entry->title, u"Grafische voorstelling"_s);
+        EXPECT_EQ(entry->table, c.table);
+        EXPECT_EQ(entry->usesTickedYears, c.usesTickedYears);
+        const charts::ChartData blank = entry->blank({u"2011"_s});
+        EXPECT_EQ(bool(blank.transactions), c.blankTitles.isEmpty());
+        if (blank.transactions) {
+            EXPECT_EQ(blank.transactions->size(), 0u);
+        }
+        QStringList titles;
+        for (const charts::Series& series : blank.months) {
+            titles << series.title;
+            EXPECT_TRUE(series.points.empty());
+        }
+        EXPECT_EQ(titles, c.blankTitles);
+    }
 }

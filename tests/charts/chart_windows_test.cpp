@@ -1,7 +1,6 @@
 // The three chart windows, offscreen: opening, what they show, reopening, hits and saving.
-#include "charts/grafiek1.h"
-#include "charts/grafiek2.h"
-#include "charts/grafiek3.h"
+#include "charts/chart_forms.h"
+#include "charts/chart_windows.h"
 #include "charts/month_chart.h"
 #include "charts/transaction_chart.h"
 #include "tests/support/tables.h"
@@ -20,6 +19,7 @@ class ChartWindowsTest : public QObject
     Q_OBJECT
 private slots:
     void init();
+    void everyChartOfTheListOpensInItsWindow();
     void transactionWindowChartsOnEachOpeningOnly();
     void crowdedBarsKeepTheirLabelsApartAndTheirTallestHit();
     void relationWindowTitlesItsYearsAndKeepsTheCursor();
@@ -64,12 +64,46 @@ void ChartWindowsTest::addRelationYear(Tables& t, const QString& naam, const QSt
 
 namespace {
 
+QRect placeOf(const QString& chart)
+{
+    return charts::chartWindowNamed(chart)->chartPlace;
+}
+
 QPointF pixel(const QCustomPlot* plot, double key, double value)
 {
     return {plot->xAxis->coordToPixel(key), plot->yAxis->coordToPixel(value)};
 }
 
 } // namespace
+
+void ChartWindowsTest::everyChartOfTheListOpensInItsWindow()
+{
+    Tables t;
+    t.addTransaction(QDate(2010, 1, 4), u"A"_s, -10.0);
+    addRelationYear(t, u"A"_s, u"2010"_s, -50.0);
+    for (const charts::ChartEntry& entry : charts::chartList()) {
+        const charts::ChartWindowEntry* widgetSide = charts::chartWindowNamed(entry.name);
+        QVERIFY2(widgetSide, qPrintable(entry.name));
+        dbase::Table& table =
+            entry.table == charts::ChartTable::Mutaties ? *t.mutaties : *t.bedrijven;
+        int tickedAsked = 0;
+        charts::ChartWindow window(
+            entry.name, table,
+            [&tickedAsked] {
+                ++tickedAsked;
+                return QStringList{u"2010"_s};
+            },
+            hooks(), nullptr);
+        QVERIFY(!window.isVisible());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), entry.title);
+        QCOMPARE(window.size(), widgetSide->clientSize);
+        QCOMPARE(window.plot()->geometry(), widgetSide->chartPlace);
+        QCOMPARE(tickedAsked, entry.usesTickedYears ? 1 : 0);
+    }
+    QVERIFY(m_errors.isEmpty());
+}
 
 void ChartWindowsTest::transactionWindowChartsOnEachOpeningOnly()
 {
@@ -83,7 +117,7 @@ void ChartWindowsTest::transactionWindowChartsOnEachOpeningOnly()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.windowTitle(), u"Grafische voorstelling"_s);
-    QCOMPARE(form.Chart1->geometry(), charts::TForm2::kChartPlace);
+    QCOMPARE(form.Chart1->geometry(), placeOf(charts::kTransactionsChart));
     QCOMPARE(form.Chart1->series()->size(), 3u);
     QCOMPARE(form.Chart1->outgoingLine()->data()->at(2)->value, 20.0);
     QCOMPARE(form.Chart1->incomingLine()->data()->at(0)->value, 0.0);
@@ -107,7 +141,8 @@ void ChartWindowsTest::transactionWindowChartsOnEachOpeningOnly()
     QCOMPARE(form.Chart1->outgoingLine()->dataCount(), 4);
 
     form.resize(form.size() + QSize(100, 50)); // the chart keeps its distance to every edge
-    QCOMPARE(form.Chart1->geometry().size(), charts::TForm2::kChartPlace.size() + QSize(100, 50));
+    QCOMPARE(form.Chart1->geometry().size(),
+             placeOf(charts::kTransactionsChart).size() + QSize(100, 50));
     QVERIFY(m_errors.isEmpty());
 }
 
@@ -194,7 +229,7 @@ void ChartWindowsTest::monthWindowShowsBarsSideBySide()
     charts::TForm5 form(*t.bedrijven, hooks(), nullptr);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.Chart1->geometry(), charts::TForm5::kChartPlace);
+    QCOMPARE(form.Chart1->geometry(), placeOf(charts::kMonthsChart));
     QCOMPARE(form.Chart1->legend->itemCount(), 3);
 
     // January's slot: expenses left of its centre, income right of it.

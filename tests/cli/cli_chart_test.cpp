@@ -1,4 +1,5 @@
 // kolvaro-cli chart: the series as text, the picture, and the usage errors.
+#include "charts/series/chart_list.h"
 #include "store/data_module.h"
 #include "store/table_names.h"
 #include "tests/cli/cli_runner.h"
@@ -193,4 +194,24 @@ TEST_F(CliChartTest, picturesAndUsageErrors)
     EXPECT_EQ(cli({u"relations"_s, u"--png"_s, sized, u"--size"_s, u"400x300"_s}).status, 0);
     EXPECT_EQ(pngSize(sized), QSize(400, 300));
 #endif
+}
+
+// The usage texts and the README's command table list the charts of the chart list, in its
+// order.
+TEST_F(CliChartTest, usageTextsAndReadmeNameTheChartsOfTheList)
+{
+    const QString names = charts::chartNames();
+    const clirunner::Result help =
+        clirunner::run(m_dir.filePath(u"engine.ini"_s), QStringList{u"--help"_s});
+    EXPECT_TRUE(QString::fromUtf8(help.out).contains(u"\n  chart "_s + names + u" [FILTER...]\n"_s))
+        << help.out.toStdString();
+    const Result bad = cli({});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, u"usage: kolvaro-cli [--tables DIR] chart "_s + names +
+                           u" [FILTER...] [--years Y,Y,...] [--png FILE [--size WxH]]\n"_s);
+    QFile readme(QStringLiteral(KOLVARO_README));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(readme.readAll())
+                    .contains(u"| `kolvaro-cli chart "_s +
+                              QString(names).replace(u"|"_s, u"\\|"_s) + u" [FILTER...]"_s));
 }
