@@ -1,8 +1,8 @@
 #include "app/dialogs.h"
 
 #include "help/font_colour_dialog.h"
+#include "viewlogic/texts.h"
 #include "views/calculator_dialog.h"
-#include "views/texts.h"
 
 #include <QApplication>
 #include <QColorDialog>

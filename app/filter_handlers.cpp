@@ -1,10 +1,10 @@
 // The pages' filter state: which filter rows are on as the pages are shown, " Wis", and the
 // state and count labels that follow them.
 #include "app/kolvaro1.h"
+#include "viewlogic/texts.h"
 #include "views/count_label.h"
 #include "views/filter_panel.h"
 #include "views/gradient_button.h"
-#include "views/texts.h"
 
 #include <QLabel>
 

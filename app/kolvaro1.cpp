@@ -7,24 +7,24 @@
 #include "app/program_font.h"
 #include "charts/chart_window.h"
 #include "import/account_census.h"
+#include "import/layouts_switch.h"
 #include "monthly/amount_totals.h"
 #include "monthly/month_sums.h"
 #include "notices/page_notices.h"
 #include "pipeline/file_import.h"
 #include "pipeline/passes.h"
 #include "store/dbase/alias_config.h"
-#include "store/import_switch.h"
 #include "store/table_emptying.h"
 #include "store/table_names.h"
 #include "store/tables_folder.h"
+#include "viewlogic/row_export.h"
+#include "viewlogic/texts.h"
 #include "views/count_label.h"
 #include "views/db_grid.h"
 #include "views/gradient_button.h"
 #include "views/month_strip.h"
 #include "views/progress_gauge.h"
-#include "views/row_export.h"
 #include "views/table_model.h"
-#include "views/texts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -90,7 +90,7 @@ void TForm1::FormCreate()
         m_tablesFolder = folder;
         Label3->setText(m_tablesFolder);
         const QSignalBlocker quiet(m_currentLayouts); // shows the stored switch, stores nothing
-        m_currentLayouts->setChecked(store::currentLayoutsSwitch(m_tablesFolder));
+        m_currentLayouts->setChecked(import::currentLayoutsSwitch(m_tablesFolder));
         fillYearList();
         showTotalsNotice();
         m_groups->load(m_data.T1.directory(), m_dialogs);
@@ -264,7 +264,7 @@ void TForm1::SRColorButton16Click()
 
 void TForm1::currentLayoutsToggled(bool on)
 {
-    guarded([&] { store::setCurrentLayoutsSwitch(m_tablesFolder, on); });
+    guarded([&] { import::setCurrentLayoutsSwitch(m_tablesFolder, on); });
 }
 
 void TForm1::SRColorButton8Click()

@@ -1,9 +1,9 @@
 // The import page: instructions, the import button and its gauge, the tables-folder strip.
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
+#include "viewlogic/texts.h"
 #include "views/clickable_image.h"
 #include "views/gradient_button.h"
-#include "views/texts.h"
 
 #include <QCheckBox>
 #include <QFrame>

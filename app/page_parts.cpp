@@ -1,10 +1,10 @@
 #include "app/page_parts.h"
 
+#include "viewlogic/texts.h"
 #include "views/calculator_dialog.h"
 #include "views/clickable_image.h"
 #include "views/filter_panel.h"
 #include "views/gradient_button.h"
-#include "views/texts.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -2,14 +2,14 @@
 #include "app/kolvaro1.h"
 #include "app/page_parts.h"
 #include "charts/series/chart_list.h"
+#include "viewlogic/filter/page_rows.h"
+#include "viewlogic/texts.h"
 #include "views/clickable_image.h"
 #include "views/db_grid.h"
 #include "views/db_navigator.h"
-#include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
 #include "views/gradient_button.h"
 #include "views/table_model.h"
-#include "views/texts.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -10,8 +10,8 @@
 #include "store/table_definitions.h"
 #include "store/table_names.h"
 #include "tests/app/table_filler.h"
-#include "views/filter/page_rows.h"
-#include "views/filter/prepared_predicate.h"
+#include "viewlogic/filter/page_rows.h"
+#include "viewlogic/filter/prepared_predicate.h"
 #include "views/filter_panel.h"
 
 #include <QApplication>

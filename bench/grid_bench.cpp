@@ -3,8 +3,8 @@
 // of 100 000 transactions (target <= 1 s). Runs offscreen; the tables are filled once per size.
 #include "bench/bench_window.h"
 #include "store/table_names.h"
+#include "viewlogic/sort_order.h"
 #include "views/db_grid.h"
-#include "views/sort_order.h"
 #include "views/table_model.h"
 
 #include <QApplication>

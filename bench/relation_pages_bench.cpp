@@ -5,7 +5,7 @@
 // size's tables are filled once per run in a temporary folder.
 #include "bench/bench_window.h"
 #include "store/table_names.h"
-#include "views/filter/page_rows.h"
+#include "viewlogic/filter/page_rows.h"
 #include "views/filter_panel.h"
 #include "views/gradient_button.h"
 

@@ -2,7 +2,7 @@
 
 #include "charts/chart_error.h"
 #include "store/number_format.h"
-#include "views/texts.h"
+#include "viewlogic/texts.h"
 
 #include <QFileInfo>
 #include <QHelpEvent>

@@ -6,8 +6,8 @@
 #include "monthly/amount_totals.h"
 #include "store/dbase/field_codec.h"
 #include "store/table_names.h"
-#include "views/grid_columns.h"
-#include "views/row_export.h"
+#include "viewlogic/grid_columns.h"
+#include "viewlogic/row_export.h"
 
 #include <algorithm>
 

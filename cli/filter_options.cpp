@@ -1,7 +1,7 @@
 #include "cli/filter_options.h"
 
-#include "views/filter/filter_row.h"
-#include "views/filter/page_rows.h"
+#include "viewlogic/filter/filter_row.h"
+#include "viewlogic/filter/page_rows.h"
 
 #include <algorithm>
 

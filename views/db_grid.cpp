@@ -2,10 +2,10 @@
 
 #include "store/table_names.h"
 #include "store/transaction_kinds.h"
+#include "viewlogic/row_export.h"
 #include "views/cell_rules.h"
 #include "views/cell_text_painter.h"
 #include "views/kind_badges.h"
-#include "views/row_export.h"
 #include "views/row_indicator.h"
 #include "views/table_model.h"
 

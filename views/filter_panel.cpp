@@ -1,6 +1,6 @@
 #include "views/filter_panel.h"
 
-#include "views/texts.h"
+#include "viewlogic/texts.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "guard/guard.h"
-#include "views/filter/filter_row.h"
+#include "viewlogic/filter/filter_row.h"
 
 #include <QLineEdit>
 #include <QWidget>

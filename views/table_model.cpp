@@ -2,7 +2,7 @@
 
 #include "store/number_format.h"
 #include "store/table_names.h"
-#include "views/sort_order.h"
+#include "viewlogic/sort_order.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -3,9 +3,9 @@
 #include "store/date_format.h"
 #include "store/dbase/table.h"
 #include "store/dbase/table_observer.h"
+#include "viewlogic/cell_text.h"
+#include "viewlogic/grid_columns.h"
 #include "views/cell_rules.h"
-#include "views/cell_text.h"
-#include "views/grid_columns.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -2,7 +2,7 @@
 
 #include "charts/series/month_series.h"
 #include "store/data_module.h"
-#include "views/texts.h"
+#include "viewlogic/texts.h"
 
 namespace charts {
 namespace {

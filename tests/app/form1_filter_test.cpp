@@ -5,8 +5,8 @@
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/window_fixture.h"
 #include "tests/support/relation_year.h"
+#include "viewlogic/filter/page_rows.h"
 #include "views/db_grid.h"
-#include "views/filter/page_rows.h"
 #include "views/filter_panel.h"
 #include "views/gradient_button.h"
 

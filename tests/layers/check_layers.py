@@ -14,7 +14,7 @@ from collections import namedtuple
 # The project's layer table, one row a layer: the folders whose files belong to it, the layers it
 # may use, the Qt modules it may use. A new folder is one row here (or one more folder in a row).
 # A library named after a layer belongs to that layer, any other to its folder's layer; a file
-# listed in a library's sources belongs to that library's layer (so views/ holds two layers).
+# listed in a library's sources belongs to that library's layer.
 Layer = namedtuple("Layer", "folders uses qt")
 CORE = {"Core"}
 WIDGETS = {"Core", "Gui", "Widgets"}
@@ -32,9 +32,9 @@ LAYERS = {
     "pipeline": Layer(["pipeline"], {"import", "notices", "relations", "store", "store/dbase"},
                       CORE),
     "sample": Layer(["sample"], {"import", "relations", "store", "store/dbase"}, CORE),
-    # The widget-free part of views/ (the filter logic, the grids' columns, the export of their
-    # rows): the viewlogic library's sources and views/filter.
-    "viewlogic": Layer(["views/filter"], {"store", "store/dbase"}, CORE),
+    # The widget-free part of the views: the filter logic, the grids' columns, the export of
+    # their rows.
+    "viewlogic": Layer(["viewlogic", "viewlogic/filter"], {"store", "store/dbase"}, CORE),
     "charts/series": Layer(["charts/series"], {"import", "relations", "monthly", "viewlogic",
                                                "store", "store/dbase"}, CORE),
     "views": Layer(["views"], {"guard", "viewlogic", "import", "relations", "monthly", "store",

@@ -17,8 +17,8 @@ import check_layers  # noqa: E402
 # Four layers and the CLI's chart picture, everything pointing down.
 CLEAN = {
     "CMakeLists.txt": "add_subdirectory(store/dbase)\nadd_subdirectory(store)\n"
-                      "add_subdirectory(relations)\nadd_subdirectory(views)\n"
-                      "add_subdirectory(cli)\n",
+                      "add_subdirectory(relations)\nadd_subdirectory(viewlogic)\n"
+                      "add_subdirectory(views)\nadd_subdirectory(cli)\n",
     "store/dbase/CMakeLists.txt": "add_library(dbase STATIC table.cpp)\n"
                                   "target_link_libraries(dbase PUBLIC Qt6::Core)\n",
     "store/dbase/table.h": "#pragma once\n#include <QString>\n",
@@ -31,14 +31,14 @@ CLEAN = {
                                 "target_link_libraries(relations PUBLIC store)\n",
     "relations/selection.h": '#pragma once\n#include "store/tables.h"\n#include <vector>\n',
     "relations/selection.cpp": '#include "relations/selection.h"\n#include <QStringList>\n',
-    "views/CMakeLists.txt": "add_library(viewlogic STATIC texts.h filter/filter_row.cpp)\n"
-                            "target_link_libraries(viewlogic PUBLIC store)\n"
-                            "add_library(views STATIC grid.cpp)\n"
+    "viewlogic/CMakeLists.txt": "add_library(viewlogic STATIC texts.h filter/filter_row.cpp)\n"
+                                "target_link_libraries(viewlogic PUBLIC store)\n",
+    "views/CMakeLists.txt": "add_library(views STATIC grid.cpp)\n"
                             "target_link_libraries(views PUBLIC viewlogic relations\n"
                             "    Qt6::Widgets)\n",
-    "views/texts.h": "#pragma once\n#include <QString>\n",
-    "views/filter/filter_row.cpp": '#include "views/texts.h"\n#include "store/tables.h"\n',
-    "views/grid.cpp": '#include "views/texts.h"\n#include "relations/selection.h"\n'
+    "viewlogic/texts.h": "#pragma once\n#include <QString>\n",
+    "viewlogic/filter/filter_row.cpp": '#include "viewlogic/texts.h"\n#include "store/tables.h"\n',
+    "views/grid.cpp": '#include "viewlogic/texts.h"\n#include "relations/selection.h"\n'
                       "#include <QWidget>\n#include <QPainter>\n",
     "cli/CMakeLists.txt": "add_library(clicommands STATIC chart_picture.cpp terminal.cpp)\n"
                           "target_link_libraries(clicommands PUBLIC relations)\n",
@@ -58,8 +58,8 @@ CASES = [
      "views/grid.cpp"),
     ("file in an unknown sub-folder", {"relations/extra/foo.cpp": "int x;"},
      "relations/extra/foo.cpp"),
-    ("file below a known sub-folder", {"views/filter/deep/bar.h": "#pragma once"},
-     "views/filter/deep/bar.h"),
+    ("file below a known sub-folder", {"viewlogic/filter/deep/bar.h": "#pragma once"},
+     "viewlogic/filter/deep/bar.h"),
     ("listed file in an unknown sub-folder",
      {"store/dbase/more/y.cpp": "int y;",
       "store/dbase/CMakeLists.txt": "target_sources(dbase PRIVATE more/y.cpp)"},
@@ -73,8 +73,8 @@ CASES = [
     ("<QtWidgets> from relations", {"relations/selection.cpp": "#include <QtWidgets>"},
      "relations/selection.cpp"),
     ("<QColor> from the store", {"store/tables.cpp": "#include <QColor>"}, "store/tables.cpp"),
-    ("<QImage> from the widget-free views", {"views/filter/filter_row.cpp": "#include <QImage>"},
-     "views/filter/filter_row.cpp"),
+    ("<QImage> from the widget-free views", {"viewlogic/filter/filter_row.cpp": "#include <QImage>"},
+     "viewlogic/filter/filter_row.cpp"),
     ("<QPrinter> from views", {"views/grid.cpp": "#include <QPrinter>"}, "views/grid.cpp"),
     ("<QTest> from views", {"views/grid.cpp": "#include <QTest>"}, "views/grid.cpp"),
     ("QCustomPlot from views", {"views/grid.cpp": "#include <qcustomplot.h>"}, "views/grid.cpp"),

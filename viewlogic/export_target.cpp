@@ -1,4 +1,4 @@
-#include "views/export_target.h"
+#include "viewlogic/export_target.h"
 
 #include <QFile>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "views/filter/value_reader.h"
+#include "viewlogic/filter/value_reader.h"
 
 #include "store/date_format.h"
 #include "store/number_format.h"

@@ -3,8 +3,8 @@
 #include "store/dbase/table_observer.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/tables.h"
-#include "views/filter/filter_row.h"
-#include "views/filter/page_rows.h"
+#include "viewlogic/filter/filter_row.h"
+#include "viewlogic/filter/page_rows.h"
 
 #include <gtest/gtest.h>
 

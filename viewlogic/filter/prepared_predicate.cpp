@@ -1,4 +1,4 @@
-#include "views/filter/prepared_predicate.h"
+#include "viewlogic/filter/prepared_predicate.h"
 
 #include "store/date_format.h"
 #include "store/dbase/cp1252.h"

@@ -1,7 +1,7 @@
-#include "views/grid_columns.h"
+#include "viewlogic/grid_columns.h"
 
 #include "store/table_names.h"
-#include "views/texts.h"
+#include "viewlogic/texts.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "views/cell_text.h"
+#include "viewlogic/cell_text.h"
 
 #include "store/number_format.h"
 

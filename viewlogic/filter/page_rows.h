@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/filter/filter_field.h"
+#include "viewlogic/filter/filter_field.h"
 
 #include <vector>
 

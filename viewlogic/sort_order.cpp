@@ -1,4 +1,4 @@
-#include "views/sort_order.h"
+#include "viewlogic/sort_order.h"
 
 #include "store/dbase/table.h"
 

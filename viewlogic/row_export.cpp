@@ -1,10 +1,10 @@
-#include "views/row_export.h"
+#include "viewlogic/row_export.h"
 
 #include "store/date_format.h"
 #include "store/dbase/table.h"
 #include "store/number_format.h"
-#include "views/cell_text.h"
-#include "views/export_target.h"
+#include "viewlogic/cell_text.h"
+#include "viewlogic/export_target.h"
 
 #include <QDir>
 #include <QSaveFile>

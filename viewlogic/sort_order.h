@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/cell_text.h"
+#include "viewlogic/cell_text.h"
 
 #include <vector>
 

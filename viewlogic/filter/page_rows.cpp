@@ -1,4 +1,4 @@
-#include "views/filter/page_rows.h"
+#include "viewlogic/filter/page_rows.h"
 
 #include "store/table_names.h"
 

@@ -1,8 +1,8 @@
-#include "views/filter/filter_row.h"
+#include "viewlogic/filter/filter_row.h"
 
 #include "store/dbase/engine_error.h"
 #include "store/dbase/update_blocker.h"
-#include "views/filter/prepared_predicate.h"
+#include "viewlogic/filter/prepared_predicate.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "views/filter/filter_field.h"
+#include "viewlogic/filter/filter_field.h"
 
 namespace views::filter {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace store {
+namespace import {
 
 // The import page's switch "recognise the bank's current descriptions", kept in a small file
 // beside the tables: it is remembered between starts and goes along with a copy of the folder,
@@ -12,4 +12,4 @@ bool currentLayoutsSwitch(const QString& tablesFolder);
 // Throws std::runtime_error when the file cannot be written.
 void setCurrentLayoutsSwitch(const QString& tablesFolder, bool on);
 
-} // namespace store
+} // namespace import

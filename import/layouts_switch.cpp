@@ -1,11 +1,11 @@
-#include "store/import_switch.h"
+#include "import/layouts_switch.h"
 
 #include <QDir>
 #include <QSettings>
 
 #include <stdexcept>
 
-namespace store {
+namespace import {
 namespace {
 
 const QString kFile = QStringLiteral("instellingen.ini");
@@ -36,4 +36,4 @@ void setCurrentLayoutsSwitch(const QString& tablesFolder, bool on)
             QStringLiteral("Cannot write file %1").arg(settingsPath(tablesFolder)).toStdString());
 }
 
-} // namespace store
+} // namespace import

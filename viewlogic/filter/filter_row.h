@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/dbase/table.h"
-#include "views/filter/filter_field.h"
-#include "views/filter/value_reader.h"
+#include "viewlogic/filter/filter_field.h"
+#include "viewlogic/filter/value_reader.h"
 
 #include <QLocale>
 #include <QString>

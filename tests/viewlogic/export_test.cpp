@@ -1,8 +1,8 @@
 // The rows of a grid for other programs (clipboard, CSV file) and the order a column title
 // click gives them.
 #include "tests/support/tables.h"
-#include "views/row_export.h"
-#include "views/sort_order.h"
+#include "viewlogic/row_export.h"
+#include "viewlogic/sort_order.h"
 
 #include <gtest/gtest.h>
 

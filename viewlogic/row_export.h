@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/grid_columns.h"
+#include "viewlogic/grid_columns.h"
 
 #include <QByteArray>
 #include <QFileDevice>
