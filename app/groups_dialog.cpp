@@ -23,7 +23,8 @@ namespace texts = groupstexts;
 
 namespace {
 
-constexpr int kNamesInCell = 3; // the names a cell lists before "…"
+constexpr int kNamesInCell = 3;     // the names a cell lists before "…"
+constexpr int kTextColumnMax = 170; // pixels: the widest a pattern or group column starts
 
 QString someNames(const QStringList& names)
 {
@@ -45,33 +46,59 @@ GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsSt
     setWindowTitle(texts::kDialogTitle);
     auto* precedence = new QLabel(texts::kPrecedence);
     precedence->setWordWrap(true);
+    m_table = makeTable();
+    m_testResult = new QLabel;
+    m_testResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_unsaved = new QLabel(texts::kUnsaved);
+    m_unsaved->setStyleSheet(QStringLiteral("color: #B00020;"));
+    m_unsaved->hide();
 
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(m_table, 1);
+    middle->addLayout(makeButtons());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(precedence);
+    layout->addLayout(middle, 1);
+    layout->addLayout(makeTestRow());
+    layout->addWidget(m_testResult);
+    layout->addWidget(m_unsaved);
+    resize(980, 520);
+    m_guard([&] { refresh(0); });
+}
+
+QTableWidget* GroupsDialog::makeTable()
+{
     const QStringList columns = texts::kColumns.split(u'|');
-    m_table = new QTableWidget(0, int(columns.size()));
-    m_table->setHorizontalHeaderLabels(columns);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    // The names take the room left; the short columns are as wide as their texts, the long
-    // texts get a fixed start the user can widen (their full text is in the tooltip).
-    QHeaderView* header = m_table->horizontalHeader();
+    Q_ASSERT(columns.size() == kColumnCount);
+    auto* table = new QTableWidget(0, kColumnCount);
+    table->setHorizontalHeaderLabels(columns);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    // The short columns are as wide as their texts; pattern and group as wide as theirs up to a
+    // limit (fitTextColumns), the names earlier rules take a fixed start the user can widen, and
+    // the names the rule catches take the room left. Cut texts show whole in their tooltip.
+    QHeaderView* header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    for (const auto& [column, width] : {std::pair{4, 150}, {5, 170}, {8, 170}}) {
+    for (const int column : {kPattern, kGroup, kTakenEarlier}) {
         header->setSectionResizeMode(column, QHeaderView::Interactive);
-        header->resizeSection(column, width);
+        header->resizeSection(column, kTextColumnMax);
     }
-    header->setSectionResizeMode(7, QHeaderView::Stretch);
-    m_table->setWordWrap(false);
-    m_table->setTextElideMode(Qt::ElideRight);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this] { changeRule(); });
+    header->setSectionResizeMode(kNames, QHeaderView::Stretch);
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideRight);
+    connect(table, &QTableWidget::cellDoubleClicked, this, [this] { changeRule(); });
+    return table;
+}
 
+QLayout* GroupsDialog::makeButtons()
+{
     auto* side = new QVBoxLayout;
     const auto button = [&](const QString& text, auto slot) {
         auto* b = new QPushButton(text);
         connect(b, &QPushButton::clicked, this, [this, slot] { m_guard([&] { slot(); }); });
         side->addWidget(b);
-        return b;
     };
     button(texts::kAdd, [this] { addRule(); });
     button(texts::kChange, [this] { changeRule(); });
@@ -83,35 +110,31 @@ GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsSt
     side->addStretch(1);
     button(texts::kSaveApply, [this] { saveAndApply(); });
     button(texts::kClose, [this] { reject(); });
+    return side;
+}
 
+QLayout* GroupsDialog::makeTestRow()
+{
     m_testField = new QComboBox;
     m_testField->addItems(relations::fieldNames());
     m_testText = new QLineEdit;
     m_testText->setPlaceholderText(texts::kTestPlaceholder);
-    m_testResult = new QLabel;
-    m_testResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(m_testText, &QLineEdit::textChanged, this, &GroupsDialog::updateTest);
     connect(m_testField, &QComboBox::currentIndexChanged, this, &GroupsDialog::updateTest);
     auto* test = new QHBoxLayout;
     test->addWidget(new QLabel(texts::kTestTitle));
     test->addWidget(m_testField);
     test->addWidget(m_testText, 1);
+    return test;
+}
 
-    m_unsaved = new QLabel(texts::kUnsaved);
-    m_unsaved->setStyleSheet(QStringLiteral("color: #B00020;"));
-    m_unsaved->hide();
-
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(m_table, 1);
-    middle->addLayout(side);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(precedence);
-    layout->addLayout(middle, 1);
-    layout->addLayout(test);
-    layout->addWidget(m_testResult);
-    layout->addWidget(m_unsaved);
-    resize(980, 520);
-    m_guard([&] { refresh(0); });
+void GroupsDialog::fitTextColumns()
+{
+    // Short patterns and groups leave their room to the names.
+    for (const int column : {kPattern, kGroup}) {
+        m_table->resizeColumnToContents(column);
+        m_table->setColumnWidth(column, std::min(m_table->columnWidth(column), kTextColumnMax));
+    }
 }
 
 int GroupsDialog::currentRule() const
@@ -128,6 +151,7 @@ void GroupsDialog::refresh(int select)
     for (int r = 0; r < int(m_rules.size()); ++r) {
         const relations::GroupRule& rule = m_rules[std::size_t(r)];
         const relations::RuleStatistics& s = statistics[std::size_t(r)];
+        // In the order of Column.
         const QStringList cells = {QString::number(r + 1),
                                    rule.active ? QStringLiteral("ja") : QStringLiteral("nee"),
                                    relations::fieldName(rule.field),
@@ -143,11 +167,14 @@ void GroupsDialog::refresh(int select)
             auto* item = new QTableWidgetItem(cells[c]);
             if (suspect)
                 item->setBackground(QColor(0xFF, 0xE0, 0xB2));
-            if (c == 7 || c == 8)
-                item->setToolTip((c == 7 ? s.names : s.takenEarlier).join(u'\n'));
+            if (c == kNames || c == kTakenEarlier)
+                item->setToolTip((c == kNames ? s.names : s.takenEarlier).join(u'\n'));
+            else if (c == kPattern || c == kGroup)
+                item->setToolTip(cells[c]);
             m_table->setItem(r, c, item);
         }
     }
+    fitTextColumns();
     if (!m_rules.empty())
         m_table->selectRow(std::clamp(select, 0, int(m_rules.size()) - 1));
     m_unsaved->setVisible(m_rules != m_state.rules());

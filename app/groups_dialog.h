@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -25,6 +26,21 @@ class GroupsDialog : public QDialog
 {
     Q_OBJECT
 public:
+    // The columns of the rules table, in the order of their titles.
+    enum Column
+    {
+        kNr,
+        kActive,
+        kField,
+        kKind,
+        kPattern,
+        kGroup,
+        kTransactions, // what the rule catches now
+        kNames,        // the names among them
+        kTakenEarlier, // names an earlier rule already decides
+        kColumnCount,
+    };
+
     // `editRule` opens the rule editor: the edited rule, or nothing when cancelled (tests
     // answer it instead of a user).
     using EditRule = std::function<std::optional<relations::GroupRule>(const relations::GroupRule&,
@@ -50,6 +66,10 @@ signals:
     void rulesApplied(); // bedrijven was rebuilt
 
 private:
+    QTableWidget* makeTable();
+    QLayout* makeButtons();
+    QLayout* makeTestRow();
+    void fitTextColumns();
     int currentRule() const;
     void refresh(int select);
     void updateTest();

@@ -118,8 +118,10 @@ void Form1GroupsTest::dialogAddsTestsSavesAndUndoes()
     dialog.show();
     dialog.reject(); // unsaved: asks, and No keeps it open
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.table()->item(0, 6)->text(), u"3"_s); // transactions it catches now
-    QCOMPARE(dialog.table()->item(0, 7)->text(), u"SUPERMARKT 1234, SUPERMARKT 5678"_s);
+    QCOMPARE(dialog.table()->item(0, app::GroupsDialog::kTransactions)->text(),
+             u"3"_s); // transactions it catches now
+    QCOMPARE(dialog.table()->item(0, app::GroupsDialog::kNames)->text(),
+             u"SUPERMARKT 1234, SUPERMARKT 5678"_s);
     dialog.testBox()->setText(u"Supermarkt  9999"_s);
     QCOMPARE(dialog.testResult()->text(), u"Supermarkt  9999 → SUPERMARKT, door regel 1"_s);
 
