@@ -23,11 +23,11 @@ bool allDigits(QStringView text)
 
 // The date field holds yyyyMMdd. Reading the parts directly (not through the user's date
 // setting) makes the import work under any locale; the message still shows d-m-y.
-QDate readDate(const QString& field)
+QDate readDate(QStringView field)
 {
-    const QString day = field.mid(6, 2);
-    const QString month = field.mid(4, 2);
-    const QString year = field.left(4);
+    const QStringView day = field.mid(6, 2);
+    const QStringView month = field.mid(4, 2);
+    const QStringView year = field.left(4);
     QDate date;
     if (allDigits(day) && allDigits(month) && allDigits(year))
         date = QDate(year.toInt(), month.toInt(), day.toInt());
@@ -36,43 +36,62 @@ QDate readDate(const QString& field)
     return date;
 }
 
-double readAmount(const QString& field)
+double readAmount(QStringView field)
 {
     const std::optional<double> value = store::numfmt::parseAmount(field);
     if (!value)
-        throw ImportError(store::numfmt::notAFloatMessage(field));
+        throw ImportError(store::numfmt::notAFloatMessage(field.toString()));
     // Whole cents; nearbyint rounds a half to the even neighbour. Adding 0.0 turns -0 into 0.
     return std::nearbyint(*value * 100) / 100 + 0.0;
 }
 
-} // namespace
-
-SplitLine splitLine(const QString& line)
+// splitLine's parts as views into the line: a line costs no copies of its fields.
+struct SplitViews
 {
-    SplitLine split;
-    QStringView work(line);
-    QStringView whole(line);
-    for (QString& field : split.fields) {
+    std::array<QStringView, tab::kFieldsBeforeDescription> fields;
+    QStringView remainder;
+    QStringView wholeRemainder;
+};
+
+SplitViews splitViews(QStringView line)
+{
+    SplitViews split;
+    QStringView work = line;
+    QStringView whole = line;
+    for (QStringView& field : split.fields) {
         const qsizetype tab = work.indexOf(u'\t');
         if (tab >= 0) {
-            field = work.left(tab).toString();
+            field = work.left(tab);
             work = work.mid(tab + 1);
         }
         work = work.left(kLineRoom);
         if (const qsizetype wholeTab = whole.indexOf(u'\t'); wholeTab >= 0)
             whole = whole.mid(wholeTab + 1);
     }
-    split.remainder = work.toString();
-    split.wholeRemainder = whole.toString();
+    split.remainder = work;
+    split.wholeRemainder = whole;
+    return split;
+}
+
+} // namespace
+
+SplitLine splitLine(const QString& line)
+{
+    const SplitViews views = splitViews(line);
+    SplitLine split;
+    for (std::size_t i = 0; i < split.fields.size(); ++i)
+        split.fields[i] = views.fields[i].toString();
+    split.remainder = views.remainder.toString();
+    split.wholeRemainder = views.wholeRemainder.toString();
     return split;
 }
 
 LineValues filtergegevens(const QString& line, Layouts layouts)
 {
-    const SplitLine split = splitLine(line);
+    const SplitViews split = splitViews(line);
     LineValues values;
     values.amount = readAmount(split.fields[tab::kAmount]);
-    values.year = split.fields[tab::kDate].left(4);
+    values.year = split.fields[tab::kDate].left(4).toString();
     values.date = readDate(split.fields[tab::kDate]);
     values.classification = bijsoort(split.remainder);
     if (std::optional<Classification> current = readCurrentLayout(split.wholeRemainder)) {

@@ -50,9 +50,8 @@ public:
     {
     }
 
-    // Fills the pending row with the transaction; gives back Naam as the row holds it (cut to
-    // its field size), the name the relation-year row carries.
-    QString fill(const Transaction& transaction)
+    // Fills the pending row with the transaction.
+    void fill(const Transaction& transaction)
     {
         m_datum.setAsDate(transaction.date);
         m_soort.setAsString(transaction.kind);
@@ -60,7 +59,6 @@ public:
         m_reknum.setAsString(transaction.code);
         m_omschrijving.setAsString(transaction.description);
         m_bedrag.setAsFloat(transaction.amount);
-        return m_naam.asString();
     }
 
 private:
@@ -124,8 +122,7 @@ private:
         m_appender.fill(transaction);
         // The year as every other pass writes it: for the four-digit years of a bank export the
         // same as the date field's first four characters, and never a second spelling.
-        std::pair<QString, QString> pair{m_groups.groupOfCurrent(),
-                                         relations::yearText(transaction.date)};
+        std::pair<QString, QString> pair{m_groups.groupOfCurrent(), yearOf(transaction.date)};
         // The relation-year row is stored before its transaction. A program killed between the
         // two then leaves a row without transactions, which the next import of the line finds;
         // the other way round it would leave a transaction without its row, and the next import
@@ -137,9 +134,22 @@ private:
         m_mutaties.post();
     }
 
+    // The year text of the last date asked: the lines of a file come by date, so the year
+    // changes seldom.
+    const QString& yearOf(const QDate& date)
+    {
+        if (date != m_yearDate) {
+            m_yearDate = date;
+            m_yearText = relations::yearText(date);
+        }
+        return m_yearText;
+    }
+
     dbase::Table& m_mutaties;
     dbase::Table& m_bedrijven;
     const ImportOptions& m_options;
+    QDate m_yearDate;
+    QString m_yearText;
     StoredTransactions m_stored;
     Appender m_appender;
     const relations::TransactionGroups m_groups;

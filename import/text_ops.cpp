@@ -2,7 +2,7 @@
 
 namespace import {
 
-QString trimControls(QStringView text)
+QStringView trimmedControls(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -10,27 +10,61 @@ QString trimControls(QStringView text)
         ++begin;
     while (end > begin && text[end - 1].unicode() <= 32)
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.mid(begin, end - begin);
+}
+
+QString trimControls(QStringView text)
+{
+    return trimmedControls(text).toString();
+}
+
+QString trimControls(const QString& text)
+{
+    const QStringView kept = trimmedControls(text);
+    // Most texts have nothing to trim: share the string instead of copying it.
+    return kept.size() == text.size() ? text : kept.toString();
+}
+
+QString trimControls(QString&& text)
+{
+    const QStringView kept = trimmedControls(text);
+    if (kept.size() == text.size())
+        return std::move(text);
+    const qsizetype begin = kept.data() - text.constData();
+    const qsizetype size = kept.size();
+    text.truncate(begin + size);
+    text.remove(0, begin);
+    return std::move(text);
 }
 
 QString collapseSpaces(QStringView text)
 {
-    QString result;
-    result.reserve(text.size());
+    // Written straight into a buffer of the largest size: appending character by character
+    // costs a capacity check each.
+    QString result(text.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    const QChar* in = text.data();
+    qsizetype n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u' ' && i > 0 && text[i - 1] == u' ')
+        if (in[i] == u' ' && i > 0 && in[i - 1] == u' ')
             continue;
-        result.append(text[i]);
+        out[n++] = in[i];
     }
+    result.truncate(n);
     return result;
 }
 
-QString storedText(QStringView text, int size)
+QStringView storedTextView(QStringView text, int size)
 {
     QStringView cut = text.left(size);
     while (!cut.isEmpty() && (cut.back() == u' ' || cut.back() == u'\0'))
         cut.chop(1);
-    return cut.toString();
+    return cut;
+}
+
+QString storedText(QStringView text, int size)
+{
+    return storedTextView(text, size).toString();
 }
 
 } // namespace import
