@@ -94,13 +94,13 @@ public:
     {
     }
 
-    void take(const QByteArray& bytes)
+    void take(QByteArrayView bytes)
     {
         if (!m_options.account.isEmpty() && isOtherAccount(bytes, m_options.account)) {
             ++m_counts.otherAccounts;
             return;
         }
-        const LineValues values = filtergegevens(dbase::cp1252::decode(bytes), m_options.layouts);
+        const LineValues values = filtergegevens(dbase::cp1252::decode(bytes.data(), bytes.size()), m_options.layouts);
         const Transaction transaction = toTransaction(values, values.classification);
         std::optional<Transaction> otherReading;
         if (values.otherReading)
@@ -196,7 +196,7 @@ ImportCounts ImportRun::run(const QString& path)
     LineStore lines(m_mutaties, m_bedrijven, m_options, m_groups);
     m_lineNumber = 1;
     while (!reader.atEnd()) {
-        lines.take(reader.readLine());
+        lines.take(reader.readLineView());
         ++m_lineNumber;
         if (m_gauge)
             m_gauge->setPosition(std::min(m_lineNumber, maximum));
