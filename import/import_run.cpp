@@ -100,7 +100,8 @@ public:
             ++m_counts.otherAccounts;
             return;
         }
-        const LineValues values = filtergegevens(dbase::cp1252::decode(bytes.data(), bytes.size()), m_options.layouts);
+        const LineValues values =
+            filtergegevens(dbase::cp1252::decode(bytes.data(), bytes.size()), m_options.layouts);
         const Transaction transaction = toTransaction(values, values.classification);
         std::optional<Transaction> otherReading;
         if (values.otherReading)

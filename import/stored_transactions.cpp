@@ -65,26 +65,28 @@ void appendText(std::vector<char>& out, QStringView text)
 {
     const char16_t* chars = text.utf16();
     const auto size = static_cast<std::uint32_t>(text.size());
-    bool narrow = true;
-    for (std::uint32_t i = 0; i < size && narrow; ++i)
-        narrow = chars[i] <= 0xFF;
-    const std::uint32_t head = size << 1 | (narrow ? 0u : 1u);
-    appendBytes(out, &head, sizeof head);
-    if (!narrow) {
-        appendBytes(out, chars, size * sizeof(char16_t));
-        return;
+    const std::size_t head = out.size();
+    out.resize(head + sizeof size + size);
+    // Narrowed in one pass; the rare text with a wider character is written again wide.
+    char* narrow = out.data() + head + sizeof size;
+    char16_t all = 0;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        all |= chars[i];
+        narrow[i] = static_cast<char>(chars[i]);
     }
-    const std::size_t at = out.size();
-    out.resize(at + size);
-    for (std::uint32_t i = 0; i < size; ++i)
-        out[at + i] = static_cast<char>(chars[i]);
+    const bool wide = all > 0xFF;
+    const std::uint32_t mark = size << 1 | (wide ? 1u : 0u);
+    std::memcpy(out.data() + head, &mark, sizeof mark);
+    if (wide) {
+        out.resize(head + sizeof size + size * sizeof(char16_t));
+        std::memcpy(out.data() + head + sizeof size, chars, size * sizeof(char16_t));
+    }
 }
 
 } // namespace
 
-void StoredTransactions::encode(std::vector<char>& out, qint64 day, double amount,
-                                QStringView code, QStringView relation,
-                                QStringView description) const
+void StoredTransactions::encode(std::vector<char>& out, qint64 day, double amount, QStringView code,
+                                QStringView relation, QStringView description) const
 {
     out.clear();
     // Equal amounts must be equal bytes: -0 becomes 0.
@@ -165,8 +167,8 @@ bool StoredTransactions::insertDayAmount(std::uint64_t value)
         return added;
     }
     if ((m_dayAmountCount + 1) * 2 > m_dayAmounts.size()) {
-        std::vector<std::uint64_t> old(
-            std::max<std::size_t>(kFirstSlots, m_dayAmounts.size() * 2), 0);
+        std::vector<std::uint64_t> old(std::max<std::size_t>(kFirstSlots, m_dayAmounts.size() * 2),
+                                       0);
         old.swap(m_dayAmounts);
         const std::size_t mask = m_dayAmounts.size() - 1;
         for (const std::uint64_t v : old) {
