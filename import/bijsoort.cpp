@@ -32,7 +32,7 @@ Classification wordScan(QStringView text)
         return p;
     };
     const auto nextSpace = [&](qsizetype p) {
-        const qsizetype found = p < n ? text.indexOf(u' ', p) : -1;
+        const qsizetype found = p < n ? text.indexOf(QChar(u' '), p) : -1;
         return found < 0 ? n : found;
     };
 
@@ -82,13 +82,13 @@ Classification accountScan(QStringView text)
 
 Classification bijsoort(QStringView remainder)
 {
-    if (remainder.startsWith(u"BEA"))
+    if (startsWithAscii(remainder, u"BEA"))
         return fixedLayout(remainder, QStringLiteral("6"), 24);
-    if (remainder.startsWith(u"GEA"))
+    if (startsWithAscii(remainder, u"GEA"))
         return fixedLayout(remainder, QStringLiteral("7"), 22);
-    if (remainder.startsWith(u"GIRO"))
+    if (startsWithAscii(remainder, u"GIRO"))
         return wordScan(remainder);
-    if (remainder.startsWith(u"CHIP"))
+    if (startsWithAscii(remainder, u"CHIP"))
         return fixedLayout(remainder, QStringLiteral("5"), 19);
     if (remainder.size() >= 4 && remainder[3] == u'.')
         return accountScan(remainder);

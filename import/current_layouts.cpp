@@ -80,7 +80,7 @@ Fields labelledFields(QStringView body)
             if (!mayStartLabel(slot))
                 break; // no label can match
             // Some texts write the labels in lower or mixed case ("iban: ", "NAAM: ").
-            if (slot.startsWith(label, Qt::CaseInsensitive)) {
+            if (startsWithAscii(slot, label, Qt::CaseInsensitive)) {
                 fields.emplace_back(QStringView(label).chopped(2),
                                     slot.mid(label.size()).toString());
                 labelled = true;
@@ -219,14 +219,14 @@ QString shortenAccount(QStringView account)
 
 std::optional<Classification> readCurrentLayout(QStringView remainder)
 {
-    if (remainder.startsWith(u"/TRTP/"))
+    if (startsWithAscii(remainder, u"/TRTP/"))
         return slashText(remainder);
     if (!spaceAt33(remainder))
         return std::nullopt;
-    if (remainder.startsWith(u"SEPA "))
+    if (startsWithAscii(remainder, u"SEPA "))
         return labelled(joinBlocks(remainder));
-    const bool pin = remainder.startsWith(u"BEA,", Qt::CaseInsensitive);
-    if (pin || remainder.startsWith(u"GEA,", Qt::CaseInsensitive))
+    const bool pin = startsWithAscii(remainder, u"BEA,", Qt::CaseInsensitive);
+    if (pin || startsWithAscii(remainder, u"GEA,", Qt::CaseInsensitive))
         return cardPayment(joinBlocks(remainder), !pin);
     return std::nullopt;
 }

@@ -67,13 +67,13 @@ SplitViews splitViews(QStringView line)
     QStringView work = line;
     QStringView whole = line;
     for (QStringView& field : split.fields) {
-        const qsizetype tab = work.indexOf(u'\t');
+        const qsizetype tab = work.indexOf(QChar(u'\t'));
         if (tab >= 0) {
             field = work.left(tab);
             work = work.mid(tab + 1);
         }
         work = work.left(kLineRoom);
-        if (const qsizetype wholeTab = whole.indexOf(u'\t'); wholeTab >= 0)
+        if (const qsizetype wholeTab = whole.indexOf(QChar(u'\t')); wholeTab >= 0)
             whole = whole.mid(wholeTab + 1);
     }
     split.remainder = work;

@@ -37,6 +37,26 @@ QString trimControls(QString&& text)
     return std::move(text);
 }
 
+bool startsWithAscii(QStringView text, QStringView prefix, Qt::CaseSensitivity cs)
+{
+    if (text.size() < prefix.size())
+        return false;
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c | 0x20) : c; };
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        const char16_t t = text[i].unicode();
+        const char16_t p = prefix[i].unicode();
+        if (t == p)
+            continue;
+        if (cs == Qt::CaseSensitive)
+            return false;
+        if (t >= 0x80)
+            return text.startsWith(prefix, cs);
+        if (lower(t) != lower(p))
+            return false;
+    }
+    return true;
+}
+
 QString collapseSpaces(QStringView text)
 {
     // Written straight into a buffer of the largest size: appending character by character

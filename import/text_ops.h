@@ -14,6 +14,11 @@ QString trimControls(QString&& text);
 // The bounds that trimControls keeps.
 QStringView trimmedControls(QStringView text);
 
+// QStringView::startsWith for an ASCII prefix, without the general comparison's cost: ASCII
+// letters compare case-insensitively by hand, any other character of the text as Qt folds it.
+bool startsWithAscii(QStringView text, QStringView prefix,
+                     Qt::CaseSensitivity cs = Qt::CaseSensitive);
+
 // Every run of spaces becomes one space; tabs and other blanks are left alone.
 QString collapseSpaces(QStringView text);
 

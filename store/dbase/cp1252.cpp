@@ -19,6 +19,15 @@ constexpr std::array<char16_t, 256> kChars = [] {
     return chars;
 }();
 
+// Whether no byte lies in 0x80..0x9F, where the code page differs from Latin-1.
+bool latin1Alike(const char* bytes, qsizetype size)
+{
+    bool alike = true;
+    for (qsizetype i = 0; i < size; ++i)
+        alike &= static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - 0x80) >= 0x20;
+    return alike;
+}
+
 } // namespace
 
 char16_t toChar(unsigned char byte)
@@ -38,6 +47,9 @@ int toByte(char16_t c)
 
 QString decode(const char* bytes, qsizetype size)
 {
+    // Most texts are Latin-1 alike, which Qt converts many bytes at a time.
+    if (size > 0 && latin1Alike(bytes, size))
+        return QString::fromLatin1(bytes, size);
     QString text(size, Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < size; ++i)
@@ -47,6 +59,16 @@ QString decode(const char* bytes, qsizetype size)
 
 void encodeInto(QStringView text, char* out)
 {
+    // Most texts hold only characters that are their own byte: narrowed in one plain pass.
+    const char16_t* chars = text.utf16();
+    bool own = true;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        own &= chars[i] <= 0xFF && char16_t(chars[i] - 0x80) >= 0x20;
+    if (own) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            out[i] = static_cast<char>(chars[i]);
+        return;
+    }
     const char16_t* in = text.utf16();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = in[i];
