@@ -4,6 +4,7 @@
 #include "import/import_error.h"
 #include "store/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace import {
@@ -63,21 +64,31 @@ struct SplitViews
 
 SplitViews splitViews(QStringView line)
 {
+    // The first seven tabs of the line, found in one pass: the cut remainder and the whole one
+    // both come from them.
+    std::array<qsizetype, tab::kFieldsBeforeDescription> tabs{};
+    std::size_t found = 0;
+    const QChar* chars = line.data();
+    for (qsizetype at = 0; at < line.size() && found < tabs.size(); ++at)
+        if (chars[at] == u'\t')
+            tabs[found++] = at;
+
     SplitViews split;
-    QStringView work = line;
-    QStringView whole = line;
+    // The text still to read, [begin, end): after each field cut to kLineRoom characters, so a
+    // tab past that cut no longer separates a field.
+    qsizetype begin = 0;
+    qsizetype end = line.size();
+    std::size_t used = 0;
     for (QStringView& field : split.fields) {
-        const qsizetype tab = work.indexOf(QChar(u'\t'));
-        if (tab >= 0) {
-            field = work.left(tab);
-            work = work.mid(tab + 1);
+        if (used < found && tabs[used] < end) {
+            field = line.sliced(begin, tabs[used] - begin);
+            begin = tabs[used] + 1;
+            ++used;
         }
-        work = work.left(kLineRoom);
-        if (const qsizetype wholeTab = whole.indexOf(QChar(u'\t')); wholeTab >= 0)
-            whole = whole.mid(wholeTab + 1);
+        end = std::min(end, begin + kLineRoom);
     }
-    split.remainder = work;
-    split.wholeRemainder = whole;
+    split.remainder = line.sliced(begin, end - begin);
+    split.wholeRemainder = found > 0 ? line.sliced(tabs[found - 1] + 1) : line;
     return split;
 }
 

@@ -62,15 +62,18 @@ QString collapseSpaces(QStringView text)
     // Written straight into a buffer of the largest size: appending character by character
     // costs a capacity check each.
     QString result(text.size(), Qt::Uninitialized);
-    QChar* out = result.data();
-    const QChar* in = text.data();
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (in[i] == u' ' && i > 0 && in[i - 1] == u' ')
-            continue;
-        out[n++] = in[i];
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    const char16_t* in = text.utf16();
+    const char16_t* const end = in + text.size();
+    char16_t* const first = out;
+    while (in < end) {
+        const char16_t c = *in++;
+        *out++ = c;
+        if (c == u' ')
+            while (in < end && *in == u' ')
+                ++in;
     }
-    result.truncate(n);
+    result.truncate(out - first);
     return result;
 }
 

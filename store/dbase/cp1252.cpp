@@ -22,10 +22,12 @@ constexpr std::array<char16_t, 256> kChars = [] {
 // Whether no byte lies in 0x80..0x9F, where the code page differs from Latin-1.
 bool latin1Alike(const char* bytes, qsizetype size)
 {
-    bool alike = true;
+    // Counted without a branch, so that the compiler tests many bytes at a time.
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes);
+    unsigned differing = 0;
     for (qsizetype i = 0; i < size; ++i)
-        alike &= static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - 0x80) >= 0x20;
-    return alike;
+        differing |= unsigned(in[i] - 0x80u < 0x20u);
+    return differing == 0;
 }
 
 } // namespace
@@ -61,10 +63,10 @@ void encodeInto(QStringView text, char* out)
 {
     // Most texts hold only characters that are their own byte: narrowed in one plain pass.
     const char16_t* chars = text.utf16();
-    bool own = true;
+    unsigned others = 0;
     for (qsizetype i = 0; i < text.size(); ++i)
-        own &= chars[i] <= 0xFF && char16_t(chars[i] - 0x80) >= 0x20;
-    if (own) {
+        others |= unsigned(chars[i] > 0xFFu) | unsigned(chars[i] - 0x80u < 0x20u);
+    if (others == 0) {
         for (qsizetype i = 0; i < text.size(); ++i)
             out[i] = static_cast<char>(chars[i]);
         return;
