@@ -6,6 +6,7 @@
 #include "store/dbase/cp1252.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace import {
@@ -17,13 +18,20 @@ namespace {
 // character.
 std::optional<QByteArrayView> accountBytesOf(QByteArrayView line)
 {
-    qsizetype tabs = 0;
-    for (qsizetype at = line.indexOf('\t'); at >= 0 && tabs < kTransactionTabs;
-         at = line.indexOf('\t', at + 1))
-        ++tabs;
-    if (tabs < kTransactionTabs)
+    if (line.isEmpty())
         return std::nullopt;
-    QByteArrayView field = line.first(line.indexOf('\t'));
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    const char* firstTab = nullptr;
+    qsizetype tabs = 0;
+    for (const char* at = begin; tabs < kTransactionTabs; ++at, ++tabs) {
+        at = static_cast<const char*>(std::memchr(at, '\t', std::size_t(end - at)));
+        if (!at)
+            return std::nullopt;
+        if (!firstTab)
+            firstTab = at;
+    }
+    QByteArrayView field(begin, firstTab - begin);
     while (!field.isEmpty() && static_cast<unsigned char>(field.front()) <= 32)
         field = field.sliced(1);
     while (!field.isEmpty() && static_cast<unsigned char>(field.back()) <= 32)

@@ -90,7 +90,10 @@ public:
     LineStore(dbase::Table& mutaties, dbase::Table& bedrijven, const ImportOptions& options,
               const relations::GroupResolver* groups)
         : m_mutaties(mutaties), m_bedrijven(bedrijven), m_options(options), m_stored(mutaties),
-          m_appender(mutaties), m_groups(mutaties, groups)
+          m_appender(mutaties), m_groups(mutaties, groups),
+          m_groupIsNaam(!groups || !groups->hasActiveRules()),
+          m_naamOffset(mutaties.fieldDef(mutaties.fieldByName(kNaam).index()).offset),
+          m_naamWidth(mutaties.fieldDef(mutaties.fieldByName(kNaam).index()).width)
     {
     }
 
@@ -123,7 +126,21 @@ private:
         m_appender.fill(transaction);
         // The year as every other pass writes it: for the four-digit years of a bank export the
         // same as the date field's first four characters, and never a second spelling.
-        std::pair<QString, QString> pair{m_groups.groupOfCurrent(), yearOf(transaction.date)};
+        const QString& year = yearOf(transaction.date);
+        // Without active rules the group is Naam as the row holds it, which the same bytes give
+        // alike: a pair done before is known by them, without decoding the name again.
+        if (m_groupIsNaam) {
+            const dbase::RowView pending = m_mutaties.currentRow();
+            m_doneKey.resize(0); // keeps its buffer
+            m_doneKey.append(pending.bytes() + m_naamOffset, m_naamWidth);
+            m_doneKey.append(reinterpret_cast<const char*>(year.constData()),
+                             year.size() * qsizetype(sizeof(QChar)));
+            if (m_doneRows.contains(m_doneKey)) {
+                m_mutaties.post();
+                return;
+            }
+        }
+        std::pair<QString, QString> pair{m_groups.groupOfCurrent(), year};
         // The relation-year row is stored before its transaction. A program killed between the
         // two then leaves a row without transactions, which the next import of the line finds;
         // the other way round it would leave a transaction without its row, and the next import
@@ -132,6 +149,8 @@ private:
             relations::bijrelatie(m_bedrijven, pair.first, pair.second);
             m_completed.insert(std::move(pair));
         }
+        if (m_groupIsNaam)
+            m_doneRows.insert(m_doneKey);
         m_mutaties.post();
     }
 
@@ -157,6 +176,12 @@ private:
     // Relation-year pairs completed during this run: bedrijven has their row now, so the
     // lookup need not be repeated for every further transaction of the pair.
     QSet<std::pair<QString, QString>> m_completed;
+    // The same pairs by the bytes of Naam and the year, while the group is Naam.
+    const bool m_groupIsNaam;
+    const int m_naamOffset;
+    const int m_naamWidth;
+    QSet<QByteArray> m_doneRows;
+    QByteArray m_doneKey;
     ImportCounts m_counts;
 };
 
