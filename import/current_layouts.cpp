@@ -3,6 +3,7 @@
 #include "import/text_ops.h"
 
 #include <QString>
+#include <QVarLengthArray>
 #include <array>
 #include <utility>
 
@@ -45,8 +46,9 @@ const std::array kLabels = {u"IBAN: "_s,         u"BIC: "_s,     u"Naam: "_s,
                             u"Omschrijving: "_s, u"Kenmerk: "_s, u"Incassant: "_s,
                             u"Machtiging: "_s,   u"Voor: "_s};
 
-// Names and values of a text's fields; the names are views of the static labels and keys.
-using Fields = std::vector<std::pair<QStringView, QString>>;
+// Names and values of a text's fields, as views: the names of the static labels and keys, the
+// values of the text (a value continued over several slots is still one stretch of it).
+using Fields = QVarLengthArray<std::pair<QStringView, QStringView>, 16>;
 
 // Whether a slot may start with a label: an ASCII letter no label starts with rules it out
 // without comparing every label (anything else is compared as ever).
@@ -81,14 +83,16 @@ Fields labelledFields(QStringView body)
                 break; // no label can match
             // Some texts write the labels in lower or mixed case ("iban: ", "NAAM: ").
             if (startsWithAscii(slot, label, Qt::CaseInsensitive)) {
-                fields.emplace_back(QStringView(label).chopped(2),
-                                    slot.mid(label.size()).toString());
+                fields.emplace_back(QStringView(label).chopped(2), slot.mid(label.size()));
                 labelled = true;
                 break;
             }
         }
-        if (!labelled && !fields.empty())
-            fields.back().second.append(slot);
+        if (!labelled && !fields.empty()) {
+            // The slot follows the value in the text: the value grows over it.
+            QStringView& value = fields.back().second;
+            value = QStringView(value.data(), value.size() + slot.size());
+        }
     }
     return fields;
 }
@@ -144,13 +148,13 @@ Fields slashFields(QStringView text)
         if (!key)
             continue;
         if (!fields.empty())
-            fields.back().second = text.mid(valueStart, at - valueStart).toString();
-        fields.emplace_back(*key, QString());
+            fields.back().second = text.mid(valueStart, at - valueStart);
+        fields.emplace_back(*key, QStringView());
         valueStart = at + key->size() + 2;
         at = valueStart - 1; // an empty value: the next key's slash stands right here
     }
     if (!fields.empty())
-        fields.back().second = text.mid(valueStart).toString();
+        fields.back().second = text.mid(valueStart);
     return fields;
 }
 

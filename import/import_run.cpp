@@ -54,7 +54,13 @@ public:
     void fill(const Transaction& transaction)
     {
         m_datum.setAsDate(transaction.date);
-        m_soort.setAsString(transaction.kind);
+        // Soort is a whole-number field (the table's required type): a one-digit kind stored as
+        // its number gives the same bytes without parsing the text.
+        const QString& kind = transaction.kind;
+        if (kind.size() == 1 && kind[0] >= u'0' && kind[0] <= u'9')
+            m_soort.setAsInteger(kind[0].unicode() - u'0');
+        else
+            m_soort.setAsString(kind);
         m_naam.setAsString(transaction.relation);
         m_reknum.setAsString(transaction.code);
         m_omschrijving.setAsString(transaction.description);
