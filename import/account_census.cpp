@@ -6,21 +6,46 @@
 #include "store/dbase/cp1252.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace import {
 namespace {
 
-// Field 1 of a transaction line, trimmed; nothing for a line with fewer than seven tabs.
-std::optional<QString> accountOf(const QByteArray& line)
+// Field 1 of a transaction line as bytes, without the bytes up to 32 at its ends (which the
+// code page reads as blanks and control characters, as no other byte); nothing for a line with
+// fewer than seven tabs. Equal bytes are equal texts: the code page gives every byte its own
+// character.
+std::optional<QByteArrayView> accountBytesOf(QByteArrayView line)
 {
-    qsizetype tabs = 0;
-    for (qsizetype at = line.indexOf('\t'); at >= 0 && tabs < kTransactionTabs;
-         at = line.indexOf('\t', at + 1))
-        ++tabs;
-    if (tabs < kTransactionTabs)
+    if (line.isEmpty())
         return std::nullopt;
-    return trimControls(dbase::cp1252::decode(line.left(line.indexOf('\t'))));
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    const char* firstTab = nullptr;
+    qsizetype tabs = 0;
+    for (const char* at = begin; tabs < kTransactionTabs; ++at, ++tabs) {
+        at = static_cast<const char*>(std::memchr(at, '\t', std::size_t(end - at)));
+        if (!at)
+            return std::nullopt;
+        if (!firstTab)
+            firstTab = at;
+    }
+    QByteArrayView field(begin, firstTab - begin);
+    while (!field.isEmpty() && static_cast<unsigned char>(field.front()) <= 32)
+        field = field.sliced(1);
+    while (!field.isEmpty() && static_cast<unsigned char>(field.back()) <= 32)
+        field.chop(1);
+    return field;
+}
+
+// Field 1 of a transaction line, trimmed; nothing for a line with fewer than seven tabs.
+std::optional<QString> accountOf(QByteArrayView line)
+{
+    const std::optional<QByteArrayView> bytes = accountBytesOf(line);
+    if (!bytes)
+        return std::nullopt;
+    return dbase::cp1252::decode(bytes->data(), bytes->size());
 }
 
 } // namespace
@@ -28,18 +53,21 @@ std::optional<QString> accountOf(const QByteArray& line)
 std::vector<AccountLines> accountsInFile(const QString& path)
 {
     std::vector<AccountLines> accounts;
+    std::vector<QByteArray> accountBytes; // beside accounts: compared without decoding
     try {
         TabReader reader(path);
         while (!reader.atEnd()) {
-            const std::optional<QString> account = accountOf(reader.readLine());
-            if (!account)
+            const std::optional<QByteArrayView> bytes = accountBytesOf(reader.readLineView());
+            if (!bytes)
                 continue;
             // A file holds one account or a few: a linear search beats hashing every line.
-            auto found = std::find_if(accounts.begin(), accounts.end(),
-                                      [&](const AccountLines& a) { return a.account == *account; });
-            if (found == accounts.end())
-                found = accounts.insert(accounts.end(), {*account, 0});
-            ++found->lines;
+            const auto found = std::find(accountBytes.begin(), accountBytes.end(), *bytes);
+            if (found != accountBytes.end()) {
+                ++accounts[std::size_t(found - accountBytes.begin())].lines;
+                continue;
+            }
+            accountBytes.push_back(bytes->toByteArray());
+            accounts.push_back({dbase::cp1252::decode(bytes->data(), bytes->size()), 1});
         }
     } catch (const ImportError&) {
         // The accounts before an unreadable spot are all there is to choose from; the import
@@ -49,7 +77,7 @@ std::vector<AccountLines> accountsInFile(const QString& path)
     return accounts;
 }
 
-bool isOtherAccount(const QByteArray& line, const QString& account)
+bool isOtherAccount(QByteArrayView line, const QString& account)
 {
     const std::optional<QString> own = accountOf(line);
     return own && *own != account;

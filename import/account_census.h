@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -22,7 +23,7 @@ std::vector<AccountLines> accountsInFile(const QString& path);
 
 // True for a transaction line whose account is not `account`. Lines that are no transaction
 // (fewer than seven tabs) belong to no account: the import reads them, and reports them, as ever.
-bool isOtherAccount(const QByteArray& line, const QString& account);
+bool isOtherAccount(QByteArrayView line, const QString& account);
 
 // "123456789 (12 regels)": an account as the question and the CLI's message list it.
 QString accountLabel(const AccountLines& account);

@@ -12,21 +12,21 @@ namespace kinds = store::kinds;
 namespace {
 
 // Characters from a 1-based position, as far as the text reaches.
-QString at(const QString& text, qsizetype position, qsizetype count = -1)
+QString at(QStringView text, qsizetype position, qsizetype count = -1)
 {
-    return text.mid(position - 1, count);
+    return text.mid(position - 1, count).toString();
 }
 
 // Pin payments, cash withdrawals and chip payments share one layout; only the length of the
 // relation name differs. The description starts inside the name on purpose.
-Classification fixedLayout(const QString& text, const QString& kind, qsizetype nameLength)
+Classification fixedLayout(QStringView text, const QString& kind, qsizetype nameLength)
 {
     return {kind, at(text, 10, 8), at(text, 34, nameLength), at(text, 19)};
 }
 
 // Transfers: "GIRO", the account as the first word, a name of one to four words ended by a
 // double space, then the description. Every search stops at the end of the text.
-Classification wordScan(const QString& text)
+Classification wordScan(QStringView text)
 {
     const qsizetype n = text.size();
     const auto skipSpaces = [&](qsizetype p) {
@@ -36,7 +36,7 @@ Classification wordScan(const QString& text)
         return p;
     };
     const auto nextSpace = [&](qsizetype p) {
-        const qsizetype found = p < n ? text.indexOf(u' ', p) : -1;
+        const qsizetype found = p < n ? text.indexOf(QChar(u' '), p) : -1;
         return found < 0 ? n : found;
     };
 
@@ -52,19 +52,19 @@ Classification wordScan(const QString& text)
         nameEnd = nextSpace(nameEnd + 1);
     }
     const qsizetype rest = skipSpaces(nameEnd + 1);
-    return {kinds::text(kinds::kTransfer), text.mid(codeStart, codeEnd - codeStart),
-            text.mid(nameStart, nameEnd - nameStart), collapseSpaces(QStringView(text).mid(rest))};
+    return {kinds::text(kinds::kTransfer), text.mid(codeStart, codeEnd - codeStart).toString(),
+            text.mid(nameStart, nameEnd - nameStart).toString(), collapseSpaces(text.mid(rest))};
 }
 
 // Account-style lines: the account in the first 13 characters, the name up to the first double
 // space, the description from the payment reference when there is one.
-Classification accountScan(const QString& text)
+Classification accountScan(QStringView text)
 {
     QString code = at(text, 1, 13);
     if (code.startsWith(u' '))
         code.remove(0, 1);
 
-    QStringView rest = QStringView(text).mid(13);
+    QStringView rest = text.mid(13);
     while (!rest.isEmpty() && rest.front() == u' ')
         rest = rest.mid(1);
     QString name;
@@ -76,7 +76,7 @@ Classification accountScan(const QString& text)
     }
 
     const qsizetype reference = text.indexOf(u"BETALINGSKENM");
-    QString description = collapseSpaces(reference >= 0 ? QStringView(text).mid(reference) : tail);
+    QString description = collapseSpaces(reference >= 0 ? text.mid(reference) : tail);
     if (description.startsWith(u' '))
         description.remove(0, 1);
     return {kinds::text(kinds::kBank), code, name, description};
@@ -84,15 +84,15 @@ Classification accountScan(const QString& text)
 
 } // namespace
 
-Classification bijsoort(const QString& remainder)
+Classification bijsoort(QStringView remainder)
 {
-    if (remainder.startsWith(u"BEA"))
+    if (startsWithAscii(remainder, u"BEA"))
         return fixedLayout(remainder, kinds::text(kinds::kPin), 24);
-    if (remainder.startsWith(u"GEA"))
+    if (startsWithAscii(remainder, u"GEA"))
         return fixedLayout(remainder, kinds::text(kinds::kCash), 22);
-    if (remainder.startsWith(u"GIRO"))
+    if (startsWithAscii(remainder, u"GIRO"))
         return wordScan(remainder);
-    if (remainder.startsWith(u"CHIP"))
+    if (startsWithAscii(remainder, u"CHIP"))
         return fixedLayout(remainder, kinds::text(kinds::kChip), 19);
     if (remainder.size() >= 4 && remainder[3] == u'.')
         return accountScan(remainder);

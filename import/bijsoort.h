@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace import {
 
@@ -17,6 +18,6 @@ struct Classification
 // Reads the kind marker at the start of the line remainder and takes the other three values
 // from the layout of that kind. Positions past the end of the text give what there is of them;
 // every text yields a result.
-Classification bijsoort(const QString& remainder);
+Classification bijsoort(QStringView remainder);
 
 } // namespace import

@@ -4,6 +4,7 @@
 #include "store/transaction_kinds.h"
 
 #include <QString>
+#include <QVarLengthArray>
 #include <array>
 #include <utility>
 
@@ -49,30 +50,59 @@ const std::array kLabels = {u"IBAN: "_s,         u"BIC: "_s,     u"Naam: "_s,
                             u"Omschrijving: "_s, u"Kenmerk: "_s, u"Incassant: "_s,
                             u"Machtiging: "_s,   u"Voor: "_s};
 
+// Names and values of a text's fields, as views: the names of the static labels and keys, the
+// values of the text (a value continued over several slots is still one stretch of it).
+using Fields = QVarLengthArray<std::pair<QStringView, QStringView>, 16>;
+
+// Whether a slot may start with a label: an ASCII letter no label starts with rules it out
+// without comparing every label (anything else is compared as ever).
+bool mayStartLabel(QStringView slot)
+{
+    if (slot.isEmpty() || slot[0].unicode() >= 0x80)
+        return true;
+    switch (slot[0].unicode() | 0x20) {
+    case u'i':
+    case u'b':
+    case u'n':
+    case u'o':
+    case u'k':
+    case u'm':
+    case u'v':
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Label (without ": ") -> value, from a body of 32-character slots. A slot without a label
 // continues the value before it, joined without a separator.
-std::vector<std::pair<QString, QString>> labelledFields(QStringView body)
+Fields labelledFields(QStringView body)
 {
-    std::vector<std::pair<QString, QString>> fields;
+    Fields fields;
     for (qsizetype start = 0; start < body.size(); start += kSlot) {
         const QStringView slot = body.mid(start, kSlot);
         bool labelled = false;
         for (const QString& label : kLabels) {
+            if (!mayStartLabel(slot))
+                break; // no label can match
             // Some texts write the labels in lower or mixed case ("iban: ", "NAAM: ").
-            if (slot.startsWith(label, Qt::CaseInsensitive)) {
-                fields.emplace_back(label.chopped(2), slot.mid(label.size()).toString());
+            if (startsWithAscii(slot, label, Qt::CaseInsensitive)) {
+                fields.emplace_back(QStringView(label).chopped(2), slot.mid(label.size()));
                 labelled = true;
                 break;
             }
         }
-        if (!labelled && !fields.empty())
-            fields.back().second.append(slot);
+        if (!labelled && !fields.empty()) {
+            // The slot follows the value in the text: the value grows over it.
+            QStringView& value = fields.back().second;
+            value = QStringView(value.data(), value.size() + slot.size());
+        }
     }
     return fields;
 }
 
 // The first non-empty value of a label, tidied; empty when there is none.
-QString valueOf(const std::vector<std::pair<QString, QString>>& fields, QStringView label)
+QString valueOf(const Fields& fields, QStringView label)
 {
     for (const auto& [name, value] : fields)
         if (name == label)
@@ -100,35 +130,35 @@ const std::array kSlashKeys = {u"TRTP"_s, u"IBAN"_s, u"BIC"_s,  u"NAME"_s, u"REM
                                u"EREF"_s, u"CSID"_s, u"MARF"_s, u"ORDP"_s, u"ID"_s};
 
 // The key that stands between the slash at `at` and the next one, or nothing.
-std::optional<QString> keyAt(QStringView text, qsizetype at)
+std::optional<QStringView> keyAt(QStringView text, qsizetype at)
 {
     for (const QString& key : kSlashKeys) {
         const qsizetype end = at + 1 + key.size();
         if (end < text.size() && text[end] == u'/' && text.mid(at + 1, key.size()) == key)
-            return key;
+            return QStringView(key);
     }
     return std::nullopt;
 }
 
 // Key -> value; a value may hold a slash, so only "/KEY/" with a known key splits.
-std::vector<std::pair<QString, QString>> slashFields(QStringView text)
+Fields slashFields(QStringView text)
 {
-    std::vector<std::pair<QString, QString>> fields;
+    Fields fields;
     qsizetype valueStart = -1;
     for (qsizetype at = 0; at < text.size(); ++at) {
         if (text[at] != u'/')
             continue;
-        const std::optional<QString> key = keyAt(text, at);
+        const std::optional<QStringView> key = keyAt(text, at);
         if (!key)
             continue;
         if (!fields.empty())
-            fields.back().second = text.mid(valueStart, at - valueStart).toString();
-        fields.emplace_back(*key, QString());
+            fields.back().second = text.mid(valueStart, at - valueStart);
+        fields.emplace_back(*key, QStringView());
         valueStart = at + key->size() + 2;
         at = valueStart - 1; // an empty value: the next key's slash stands right here
     }
     if (!fields.empty())
-        fields.back().second = text.mid(valueStart).toString();
+        fields.back().second = text.mid(valueStart);
     return fields;
 }
 
@@ -198,14 +228,14 @@ QString shortenAccount(QStringView account)
 
 std::optional<Classification> readCurrentLayout(QStringView remainder)
 {
-    if (remainder.startsWith(u"/TRTP/"))
+    if (startsWithAscii(remainder, u"/TRTP/"))
         return slashText(remainder);
     if (!spaceAt33(remainder))
         return std::nullopt;
-    if (remainder.startsWith(u"SEPA "))
+    if (startsWithAscii(remainder, u"SEPA "))
         return labelled(joinBlocks(remainder));
-    const bool pin = remainder.startsWith(u"BEA,", Qt::CaseInsensitive);
-    if (pin || remainder.startsWith(u"GEA,", Qt::CaseInsensitive))
+    const bool pin = startsWithAscii(remainder, u"BEA,", Qt::CaseInsensitive);
+    if (pin || startsWithAscii(remainder, u"GEA,", Qt::CaseInsensitive))
         return cardPayment(joinBlocks(remainder), !pin);
     return std::nullopt;
 }

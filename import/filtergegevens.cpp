@@ -4,6 +4,7 @@
 #include "import/import_error.h"
 #include "store/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace import {
@@ -23,53 +24,90 @@ bool allDigits(QStringView text)
 
 // The date field holds yyyyMMdd. Reading the parts directly (not through the user's date
 // setting) makes the import work under any locale; the message still shows d-m-y.
-QDate readDate(const QString& field)
+QDate readDate(QStringView field)
 {
-    const QString day = field.mid(6, 2);
-    const QString month = field.mid(4, 2);
-    const QString year = field.left(4);
+    const QStringView day = field.mid(6, 2);
+    const QStringView month = field.mid(4, 2);
+    const QStringView year = field.left(4);
+    // The digits are counted by hand: toInt's locale-aware parsing costs more than the rest of
+    // the date.
+    const auto number = [](QStringView digits) {
+        int value = 0;
+        for (const QChar c : digits)
+            value = value * 10 + (c.unicode() - u'0');
+        return value;
+    };
     QDate date;
     if (allDigits(day) && allDigits(month) && allDigits(year))
-        date = QDate(year.toInt(), month.toInt(), day.toInt());
+        date = QDate(number(year), number(month), number(day));
     if (!date.isValid() || date.year() < 1)
         throw ImportError(QStringLiteral("'%1-%2-%3' is not a valid date").arg(day, month, year));
     return date;
 }
 
-double readAmount(const QString& field)
+double readAmount(QStringView field)
 {
     const std::optional<double> value = store::numfmt::parseAmount(field);
     if (!value)
-        throw ImportError(store::numfmt::notAFloatMessage(field));
+        throw ImportError(store::numfmt::notAFloatMessage(field.toString()));
     // Whole cents; nearbyint rounds a half to the even neighbour. Adding 0.0 turns -0 into 0.
     return std::nearbyint(*value * 100) / 100 + 0.0;
+}
+
+// splitLine's parts as views into the line: a line costs no copies of its fields.
+struct SplitViews
+{
+    std::array<QStringView, tab::kFieldsBeforeDescription> fields;
+    QStringView remainder;
+    QStringView wholeRemainder;
+};
+
+SplitViews splitViews(QStringView line)
+{
+    // The first seven tabs of the line, found in one pass: the cut remainder and the whole one
+    // both come from them.
+    std::array<qsizetype, tab::kFieldsBeforeDescription> tabs{};
+    std::size_t found = 0;
+    const QChar* chars = line.data();
+    for (qsizetype at = 0; at < line.size() && found < tabs.size(); ++at)
+        if (chars[at] == u'\t')
+            tabs[found++] = at;
+
+    SplitViews split;
+    // The text still to read, [begin, end): after each field cut to kLineRoom characters, so a
+    // tab past that cut no longer separates a field.
+    qsizetype begin = 0;
+    qsizetype end = line.size();
+    std::size_t used = 0;
+    for (QStringView& field : split.fields) {
+        if (used < found && tabs[used] < end) {
+            field = line.sliced(begin, tabs[used] - begin);
+            begin = tabs[used] + 1;
+            ++used;
+        }
+        end = std::min(end, begin + kLineRoom);
+    }
+    split.remainder = line.sliced(begin, end - begin);
+    split.wholeRemainder = found > 0 ? line.sliced(tabs[found - 1] + 1) : line;
+    return split;
 }
 
 } // namespace
 
 SplitLine splitLine(const QString& line)
 {
+    const SplitViews views = splitViews(line);
     SplitLine split;
-    QStringView work(line);
-    QStringView whole(line);
-    for (QString& field : split.fields) {
-        const qsizetype tab = work.indexOf(u'\t');
-        if (tab >= 0) {
-            field = work.left(tab).toString();
-            work = work.mid(tab + 1);
-        }
-        work = work.left(kLineRoom);
-        if (const qsizetype wholeTab = whole.indexOf(u'\t'); wholeTab >= 0)
-            whole = whole.mid(wholeTab + 1);
-    }
-    split.remainder = work.toString();
-    split.wholeRemainder = whole.toString();
+    for (std::size_t i = 0; i < split.fields.size(); ++i)
+        split.fields[i] = views.fields[i].toString();
+    split.remainder = views.remainder.toString();
+    split.wholeRemainder = views.wholeRemainder.toString();
     return split;
 }
 
 LineValues filtergegevens(const QString& line, Layouts layouts)
 {
-    const SplitLine split = splitLine(line);
+    const SplitViews split = splitViews(line);
     LineValues values;
     values.amount = readAmount(split.fields[tab::kAmount]);
     values.date = readDate(split.fields[tab::kDate]);

@@ -50,17 +50,21 @@ public:
     {
     }
 
-    // Fills the pending row with the transaction; gives back Naam as the row holds it (cut to
-    // its field size), the name the relation-year row carries.
-    QString fill(const Transaction& transaction)
+    // Fills the pending row with the transaction.
+    void fill(const Transaction& transaction)
     {
         m_datum.setAsDate(transaction.date);
-        m_soort.setAsString(transaction.kind);
+        // Soort is a whole-number field (the table's required type): a one-digit kind stored as
+        // its number gives the same bytes without parsing the text.
+        const QString& kind = transaction.kind;
+        if (kind.size() == 1 && kind[0] >= u'0' && kind[0] <= u'9')
+            m_soort.setAsInteger(kind[0].unicode() - u'0');
+        else
+            m_soort.setAsString(kind);
         m_naam.setAsString(transaction.relation);
         m_reknum.setAsString(transaction.code);
         m_omschrijving.setAsString(transaction.description);
         m_bedrag.setAsFloat(transaction.amount);
-        return m_naam.asString();
     }
 
 private:
@@ -92,17 +96,21 @@ public:
     LineStore(dbase::Table& mutaties, dbase::Table& bedrijven, const ImportOptions& options,
               const relations::GroupResolver* groups)
         : m_mutaties(mutaties), m_bedrijven(bedrijven), m_options(options), m_stored(mutaties),
-          m_appender(mutaties), m_groups(mutaties, groups)
+          m_appender(mutaties), m_groups(mutaties, groups),
+          m_groupIsNaam(!groups || !groups->hasActiveRules()),
+          m_naamOffset(mutaties.fieldDef(mutaties.fieldByName(kNaam).index()).offset),
+          m_naamWidth(mutaties.fieldDef(mutaties.fieldByName(kNaam).index()).width)
     {
     }
 
-    void take(const QByteArray& bytes)
+    void take(QByteArrayView bytes)
     {
         if (!m_options.account.isEmpty() && isOtherAccount(bytes, m_options.account)) {
             ++m_counts.otherAccounts;
             return;
         }
-        const LineValues values = filtergegevens(dbase::cp1252::decode(bytes), m_options.layouts);
+        const LineValues values =
+            filtergegevens(dbase::cp1252::decode(bytes.data(), bytes.size()), m_options.layouts);
         const Transaction transaction = toTransaction(values, values.classification);
         std::optional<Transaction> otherReading;
         if (values.otherReading)
@@ -124,8 +132,21 @@ private:
         m_appender.fill(transaction);
         // The year as every other pass writes it: for the four-digit years of a bank export the
         // same as the date field's first four characters, and never a second spelling.
-        std::pair<QString, QString> pair{m_groups.groupOfCurrent(),
-                                         relations::yearText(transaction.date)};
+        const QString& year = yearOf(transaction.date);
+        // Without active rules the group is Naam as the row holds it, which the same bytes give
+        // alike: a pair done before is known by them, without decoding the name again.
+        if (m_groupIsNaam) {
+            const dbase::RowView pending = m_mutaties.currentRow();
+            m_doneKey.resize(0); // keeps its buffer
+            m_doneKey.append(pending.bytes() + m_naamOffset, m_naamWidth);
+            m_doneKey.append(reinterpret_cast<const char*>(year.constData()),
+                             year.size() * qsizetype(sizeof(QChar)));
+            if (m_doneRows.contains(m_doneKey)) {
+                m_mutaties.post();
+                return;
+            }
+        }
+        std::pair<QString, QString> pair{m_groups.groupOfCurrent(), year};
         // The relation-year row is stored before its transaction. A program killed between the
         // two then leaves a row without transactions, which the next import of the line finds;
         // the other way round it would leave a transaction without its row, and the next import
@@ -134,18 +155,39 @@ private:
             relations::bijrelatie(m_bedrijven, pair.first, pair.second);
             m_completed.insert(std::move(pair));
         }
+        if (m_groupIsNaam)
+            m_doneRows.insert(m_doneKey);
         m_mutaties.post();
+    }
+
+    // The year text of the last date asked: the lines of a file come by date, so the year
+    // changes seldom.
+    const QString& yearOf(const QDate& date)
+    {
+        if (date != m_yearDate) {
+            m_yearDate = date;
+            m_yearText = relations::yearText(date);
+        }
+        return m_yearText;
     }
 
     dbase::Table& m_mutaties;
     dbase::Table& m_bedrijven;
     const ImportOptions& m_options;
+    QDate m_yearDate;
+    QString m_yearText;
     StoredTransactions m_stored;
     Appender m_appender;
     const relations::TransactionGroups m_groups;
     // Relation-year pairs completed during this run: bedrijven has their row now, so the
     // lookup need not be repeated for every further transaction of the pair.
     QSet<std::pair<QString, QString>> m_completed;
+    // The same pairs by the bytes of Naam and the year, while the group is Naam.
+    const bool m_groupIsNaam;
+    const int m_naamOffset;
+    const int m_naamWidth;
+    QSet<QByteArray> m_doneRows;
+    QByteArray m_doneKey;
     ImportCounts m_counts;
 };
 
@@ -186,7 +228,7 @@ ImportCounts ImportRun::run(const QString& path)
     LineStore lines(m_mutaties, m_bedrijven, m_options, m_groups);
     m_lineNumber = 1;
     while (!reader.atEnd()) {
-        lines.take(reader.readLine());
+        lines.take(reader.readLineView());
         ++m_lineNumber;
         if (m_gauge)
             m_gauge->setPosition(std::min(m_lineNumber, maximum));

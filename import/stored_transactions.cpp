@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <cmath>
+#include <cstring>
 
 namespace import {
 
@@ -32,25 +33,170 @@ StoredTransactions::StoredTransactions(dbase::Table& mutaties)
 
 namespace {
 
+constexpr std::size_t kBlockSize = 1 << 20;
+constexpr std::size_t kFirstSlots = 1 << 12;
+
 // Day and amount in one number; a collision only costs the full comparison. Amounts are whole
 // cents, and -0 is 0.
-quint64 dayAmount(const StoredTransactions::Key& key)
+quint64 dayAmount(qint64 day, double amount)
 {
-    const auto cents = static_cast<qint64>(std::llround(key.amount * 100));
-    return quint64(key.day) * 0x9E3779B97F4A7C15ull ^ quint64(cents);
+    const auto cents = static_cast<qint64>(std::llround(amount * 100));
+    return quint64(day) * 0x9E3779B97F4A7C15ull ^ quint64(cents);
+}
+
+// Spreads a number over all bits, for the day-amount table's slots.
+std::uint64_t mix(std::uint64_t x)
+{
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdull;
+    x ^= x >> 33;
+    return x;
+}
+
+void appendBytes(std::vector<char>& out, const void* bytes, std::size_t size)
+{
+    const std::size_t at = out.size();
+    out.resize(at + size);
+    std::memcpy(out.data() + at, bytes, size);
+}
+
+// A text's length and width, then its characters: one byte each when all fit, else two.
+void appendText(std::vector<char>& out, QStringView text)
+{
+    const char16_t* chars = text.utf16();
+    const auto size = static_cast<std::uint32_t>(text.size());
+    const std::size_t head = out.size();
+    out.resize(head + sizeof size + size);
+    // Narrowed in one pass; the rare text with a wider character is written again wide.
+    char* narrow = out.data() + head + sizeof size;
+    char16_t all = 0;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        all |= chars[i];
+        narrow[i] = static_cast<char>(chars[i]);
+    }
+    const bool wide = all > 0xFF;
+    const std::uint32_t mark = size << 1 | (wide ? 1u : 0u);
+    std::memcpy(out.data() + head, &mark, sizeof mark);
+    if (wide) {
+        out.resize(head + sizeof size + size * sizeof(char16_t));
+        std::memcpy(out.data() + head + sizeof size, chars, size * sizeof(char16_t));
+    }
 }
 
 } // namespace
 
-StoredTransactions::Key StoredTransactions::rowKey(const dbase::RowView& row) const
+void StoredTransactions::encode(std::vector<char>& out, qint64 day, double amount, QStringView code,
+                                QStringView relation, QStringView description) const
 {
-    return {row.asDate(m_datum).toJulianDay(), row.asFloat(m_bedrag), row.asString(m_reknum),
-            row.asString(m_naam), row.asString(m_omschrijving)};
+    out.clear();
+    // Equal amounts must be equal bytes: -0 becomes 0.
+    const double value = amount + 0.0;
+    appendBytes(out, &day, sizeof day);
+    appendBytes(out, &value, sizeof value);
+    appendText(out, code);
+    appendText(out, relation);
+    appendText(out, description);
+}
+
+void StoredTransactions::encode(std::vector<char>& out, const Transaction& transaction) const
+{
+    encode(out, transaction.date.toJulianDay(), transaction.amount,
+           storedTextView(transaction.code, m_reknumSize),
+           storedTextView(transaction.relation, m_naamSize),
+           storedTextView(transaction.description, m_omschrijvingSize));
+}
+
+void StoredTransactions::grow()
+{
+    const std::size_t size = m_slots.empty() ? kFirstSlots : m_slots.size() * 2;
+    std::vector<std::uint64_t> table(size, 0);
+    const std::size_t mask = size - 1;
+    for (const std::uint64_t slot : m_slots) {
+        if (slot == 0)
+            continue;
+        std::size_t at = (slot >> 32) & mask;
+        while (table[at] != 0)
+            at = (at + 1) & mask;
+        table[at] = slot;
+    }
+    m_slots.swap(table);
+}
+
+bool StoredTransactions::findOrAdd(const std::vector<char>& key, bool add)
+{
+    double amount;
+    std::memcpy(&amount, key.data() + sizeof(qint64), sizeof amount);
+    // An amount that is no number equals nothing, not even itself: never found, never kept.
+    if (std::isnan(amount))
+        return false;
+    if (m_slots.empty())
+        grow();
+    const auto hash = static_cast<std::uint32_t>(qHashBits(key.data(), key.size(), 0x4b6f6c76));
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t at = hash & mask;
+    for (; m_slots[at] != 0; at = (at + 1) & mask) {
+        if (std::uint32_t(m_slots[at] >> 32) != hash)
+            continue;
+        const StoredKey& stored = m_keys[std::uint32_t(m_slots[at]) - 1];
+        if (stored.size == key.size() && std::memcmp(stored.bytes, key.data(), key.size()) == 0)
+            return true;
+    }
+    if (!add)
+        return false;
+    if (m_blockSize - m_blockUsed < key.size()) {
+        m_blockSize = std::max(kBlockSize, key.size());
+        m_blocks.push_back(std::make_unique<char[]>(m_blockSize));
+        m_blockUsed = 0;
+    }
+    char* bytes = m_blocks.back().get() + m_blockUsed;
+    std::memcpy(bytes, key.data(), key.size());
+    m_blockUsed += key.size();
+    m_keys.push_back({bytes, static_cast<std::uint32_t>(key.size())});
+    m_slots[at] = std::uint64_t(hash) << 32 | std::uint32_t(m_keys.size());
+    // At most half full, so that a search meets a free slot soon.
+    if (m_keys.size() * 2 > m_slots.size())
+        grow();
+    return false;
+}
+
+bool StoredTransactions::insertDayAmount(std::uint64_t value)
+{
+    if (value == 0) {
+        const bool added = !m_dayAmountZero;
+        m_dayAmountZero = true;
+        return added;
+    }
+    if ((m_dayAmountCount + 1) * 2 > m_dayAmounts.size()) {
+        std::vector<std::uint64_t> old(std::max<std::size_t>(kFirstSlots, m_dayAmounts.size() * 2),
+                                       0);
+        old.swap(m_dayAmounts);
+        const std::size_t mask = m_dayAmounts.size() - 1;
+        for (const std::uint64_t v : old) {
+            if (v == 0)
+                continue;
+            std::size_t at = mix(v) & mask;
+            while (m_dayAmounts[at] != 0)
+                at = (at + 1) & mask;
+            m_dayAmounts[at] = v;
+        }
+    }
+    const std::size_t mask = m_dayAmounts.size() - 1;
+    std::size_t at = mix(value) & mask;
+    for (; m_dayAmounts[at] != 0; at = (at + 1) & mask)
+        if (m_dayAmounts[at] == value)
+            return false;
+    m_dayAmounts[at] = value;
+    ++m_dayAmountCount;
+    return true;
 }
 
 void StoredTransactions::loadDate(const QDate& date)
 {
-    if (!m_loadedDays.insert(date.toJulianDay()).second)
+    const qint64 day = date.toJulianDay();
+    if (day == m_lastDay)
+        return;
+    m_lastDay = day;
+    if (!m_loadedDays.insert(day).second)
         return;
     // The rows of one date are adjacent in DATUM order, starting at the nearest key.
     m_mutaties.findNearest(date);
@@ -60,32 +206,31 @@ void StoredTransactions::loadDate(const QDate& date)
         const dbase::RowView row = m_mutaties.rowAt(pos);
         if (row.asDate(m_datum) != date)
             break;
-        const Key key = rowKey(row);
-        m_dayAmounts.insert(dayAmount(key));
-        m_stored.insert(key);
+        const qint64 rowDay = row.asDate(m_datum).toJulianDay();
+        const double amount = row.asFloat(m_bedrag);
+        encode(m_scratch, rowDay, amount, row.asString(m_reknum), row.asString(m_naam),
+               row.asString(m_omschrijving));
+        insertDayAmount(dayAmount(rowDay, amount));
+        findOrAdd(m_scratch, true);
     }
-}
-
-StoredTransactions::Key StoredTransactions::keyOf(const Transaction& transaction) const
-{
-    return {transaction.date.toJulianDay(), transaction.amount,
-            storedText(transaction.code, m_reknumSize),
-            storedText(transaction.relation, m_naamSize),
-            storedText(transaction.description, m_omschrijvingSize)};
 }
 
 bool StoredTransactions::isStoredElseAdd(const Transaction& transaction,
                                          const std::optional<Transaction>& otherReading)
 {
     loadDate(transaction.date);
-    Key key = keyOf(transaction);
-    if (m_dayAmounts.insert(dayAmount(key)).second) {
-        m_stored.insert(std::move(key));
+    encode(m_scratch, transaction);
+    if (insertDayAmount(dayAmount(transaction.date.toJulianDay(), transaction.amount))) {
+        findOrAdd(m_scratch, true);
         return false;
     }
-    if (otherReading && m_stored.contains(keyOf(*otherReading)))
-        return true;
-    return !m_stored.insert(std::move(key)).second;
+    if (otherReading) {
+        // The key of the line is kept aside while the other reading is looked up.
+        encode(m_otherScratch, *otherReading);
+        if (findOrAdd(m_otherScratch, false))
+            return true;
+    }
+    return findOrAdd(m_scratch, true);
 }
 
 } // namespace import

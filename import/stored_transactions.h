@@ -5,8 +5,13 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <limits>
+#include <memory>
 #include <optional>
 #include <unordered_set>
+#include <vector>
 
 namespace import {
 
@@ -48,9 +53,17 @@ public:
     };
 
 private:
+    // A key as bytes: day, amount and the three texts, each text one byte a character when
+    // every character fits in one (else two), so that equal keys are equal bytes. A million of
+    // them take a fraction of the memory of the strings, and no allocation each.
+    void encode(std::vector<char>& out, qint64 day, double amount, QStringView code,
+                QStringView relation, QStringView description) const;
+    void encode(std::vector<char>& out, const Transaction& transaction) const;
+    // True when the encoded key is in the set; otherwise adds it when `add` is set.
+    bool findOrAdd(const std::vector<char>& key, bool add);
+    void grow();
+
     void loadDate(const QDate& date);
-    Key rowKey(const dbase::RowView& row) const;
-    Key keyOf(const Transaction& transaction) const;
 
     dbase::Table& m_mutaties;
     int m_datum;
@@ -61,11 +74,29 @@ private:
     int m_naamSize;
     int m_reknumSize;
     int m_omschrijvingSize;
+    qint64 m_lastDay = std::numeric_limits<qint64>::min(); // lines come sorted by date mostly
     std::unordered_set<qint64> m_loadedDays;
-    std::unordered_set<Key, KeyHash> m_stored;
-    // The days and amounts of m_stored: a line whose day and amount no stored row has is new
-    // without comparing its texts, which most lines of a first import are.
-    std::unordered_set<quint64> m_dayAmounts;
+
+    // The stored keys: bytes in blocks that never move, found through an open-addressing table
+    // of (hash, key number) slots.
+    struct StoredKey
+    {
+        const char* bytes;
+        std::uint32_t size;
+    };
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::size_t m_blockUsed = 0;
+    std::size_t m_blockSize = 0;
+    std::vector<StoredKey> m_keys;
+    std::vector<std::uint64_t> m_slots; // hash in the high half, key number + 1 in the low
+    std::vector<char> m_scratch;
+    std::vector<char> m_otherScratch;
+    // The days and amounts of the stored keys, the same way: a line whose day and amount no
+    // stored row has is new without comparing its texts, which most lines of a first import are.
+    std::vector<std::uint64_t> m_dayAmounts; // 0 is free; a real 0 is kept aside
+    std::size_t m_dayAmountCount = 0;
+    bool m_dayAmountZero = false;
+    bool insertDayAmount(std::uint64_t value); // true when it was new
 };
 
 } // namespace import

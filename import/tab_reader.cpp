@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -144,20 +145,34 @@ bool TabReader::lineFollowsAt(qsizetype offset)
 
 QByteArray TabReader::readLine()
 {
+    return readLineView().toByteArray();
+}
+
+QByteArrayView TabReader::readLineView()
+{
     ++m_lineNumber;
     qsizetype offset = 0; // bytes of this line scanned so far, counted from m_pos
     for (;;) {
         const char* data = m_buffer.constData();
         const qsizetype size = m_buffer.size();
-        qsizetype i = m_pos + offset;
-        while (i < size && data[i] != '\r' && data[i] != '\n' && data[i] != kCtrlZ)
-            ++i;
+        // The first line end or Ctrl-Z: three memchr calls over a line's bytes cost less than
+        // testing each byte in turn.
+        const char* from = data + m_pos + offset;
+        const char* end = data + size;
+        if (const void* cr = std::memchr(from, '\r', std::size_t(end - from)))
+            end = static_cast<const char*>(cr);
+        if (const void* lf = std::memchr(from, '\n', std::size_t(end - from)))
+            end = static_cast<const char*>(lf);
+        if (const void* z = std::memchr(from, kCtrlZ, std::size_t(end - from)))
+            end = static_cast<const char*>(z);
+        const qsizetype i = end - data;
         offset = i - m_pos;
         if (offset > kMaxLineLength)
             lineTooLong();
         if (i == size) {
             if (!fill()) {
-                QByteArray line = m_buffer.mid(m_pos); // the last line, without a line end
+                // The last line, without a line end.
+                const QByteArrayView line(m_buffer.constData() + m_pos, m_buffer.size() - m_pos);
                 m_pos = m_buffer.size();
                 return line;
             }
@@ -170,15 +185,19 @@ QByteArray TabReader::readLine()
             ++offset;
             continue;
         }
-        QByteArray line(m_buffer.constData() + m_pos, offset);
+        QByteArrayView line(m_buffer.constData() + m_pos, offset);
         m_pos += offset;
         if (c == kCtrlZ)
             return line; // stays in front, so atEnd() holds from now on
         ++m_pos;
         if (c == '\r') {
             // A line feed right after the carriage return belongs to the same line end.
-            if (m_pos >= m_buffer.size())
+            if (m_pos >= m_buffer.size()) {
+                // Reading on moves the buffer: the line is kept aside first.
+                m_lineCopy = line.toByteArray();
+                line = m_lineCopy;
                 fill();
+            }
             if (m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n')
                 ++m_pos;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace import {
@@ -33,6 +34,8 @@ public:
     // The bytes of the next line without its line end; requires !atEnd(). Throws ImportError
     // naming the line when it is longer than 1 MiB.
     QByteArray readLine();
+    // The same without a copy: valid until the next call of atEnd() or a read.
+    QByteArrayView readLineView();
 
 private:
     bool fill(); // false at the end of the file
@@ -40,6 +43,7 @@ private:
     // there holds seven tabs before its own line end, or the file ends right there.
     bool lineFollowsAt(qsizetype offset);
     [[noreturn]] void lineTooLong() const;
+    QByteArray m_lineCopy; // a line whose bytes the buffer no longer holds
     int m_fd = -1;
     qint64 m_size = 0;
     QByteArray m_buffer;

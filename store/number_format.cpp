@@ -138,7 +138,7 @@ QString formatSum(double value)
     return fixedText(decimal);
 }
 
-std::optional<double> parseAmount(const QString& text)
+std::optional<double> parseAmount(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();

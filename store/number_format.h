@@ -32,7 +32,7 @@ QString formatSum(double value);
 
 // Reads a decimal number with "," as decimal separator, an optional sign and optional blanks
 // around it; no thousands separators, no exponent. Empty when the text is not such a number.
-std::optional<double> parseAmount(const QString& text);
+std::optional<double> parseAmount(QStringView text);
 
 // The same, throwing ConversionError "'<text>' is not a valid floating point value" when it is
 // not a number.

@@ -14,10 +14,23 @@ inline constexpr int kCash = 7;     // "GEA": a cash withdrawal
 inline constexpr int kFirst = kBank;
 inline constexpr int kLast = kCash;
 
-// The code as the import hands it to the table: one digit.
+// The code as the import hands it to the table: one digit (no allocation for the five kinds).
 inline QString text(int kind)
 {
-    return QString::number(kind);
+    switch (kind) {
+    case kBank:
+        return QStringLiteral("3");
+    case kTransfer:
+        return QStringLiteral("4");
+    case kChip:
+        return QStringLiteral("5");
+    case kPin:
+        return QStringLiteral("6");
+    case kCash:
+        return QStringLiteral("7");
+    default:
+        return QString::number(kind);
+    }
 }
 
 } // namespace store::kinds

@@ -91,7 +91,7 @@ DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
     m_header = bytes.left(m_layout.descriptorsEnd + 1);
     m_count = m_layout.count;
     const char* rows = bytes.constData() + m_layout.headerLength;
-    m_rows.assign(rows, rows + std::size_t(m_count) * m_layout.recordLength);
+    m_rows.assign(rows, std::size_t(m_count) * m_layout.recordLength);
     mapHeader();
 }
 
@@ -248,7 +248,7 @@ std::uint32_t DbfFile::append(const char* bytes)
     m_appendBuffer.assign(bytes, bytes + length);
     m_appendBuffer.push_back(kEndOfFile);
     writeAt(offset, m_appendBuffer.data(), static_cast<qint64>(m_appendBuffer.size()));
-    m_rows.insert(m_rows.end(), bytes, bytes + length);
+    m_rows.append(bytes, std::size_t(length));
     ++m_count;
     writeHeaderCount();
     return m_count - 1;
@@ -312,12 +312,12 @@ bool DbfFile::compact()
 {
     sync();
     const std::size_t length = std::size_t(m_layout.recordLength);
-    std::vector<char> live;
+    RowBytes live;
     live.reserve(m_rows.size());
     std::uint32_t kept = 0;
     for (std::uint32_t r = 0; r < m_count; ++r)
         if (!isDeleted(r)) {
-            live.insert(live.end(), record(r), record(r) + length);
+            live.append(record(r), length);
             ++kept;
         }
     if (kept == m_count)

@@ -3,6 +3,7 @@
 #include "store/dbase/dbf_layout.h"
 #include "store/dbase/field_def.h"
 #include "store/dbase/file_lock.h"
+#include "store/dbase/row_bytes.h"
 
 #include <QFile>
 #include <QString>
@@ -97,7 +98,7 @@ private:
     QByteArray m_header;            // the header and field list as read
     DbfLayout m_layout;
     std::uint32_t m_count = 0;
-    std::vector<char> m_rows;
+    RowBytes m_rows;
     std::vector<char> m_appendBuffer;
     bool m_holding = false;
     std::vector<std::uint32_t> m_held; // records changed in memory, not yet written

@@ -82,6 +82,10 @@ std::size_t Index::insertionPoint(std::uint32_t recno)
             m_keys.resize(recno + 1);
         m_keys[recno] = decode(m_file.record(recno));
     }
+    // Rows mostly come in key order (an import of a file sorted by date): a row that sorts
+    // after the last one goes to the end without a search.
+    if (m_order.empty() || !less(recno, m_order.back()))
+        return m_order.size();
     const auto pos =
         std::upper_bound(m_order.begin(), m_order.end(), recno,
                          [this](std::uint32_t v, std::uint32_t e) { return less(v, e); });
