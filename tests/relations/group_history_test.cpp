@@ -5,6 +5,7 @@
 #include "relations/relation_year.h"
 #include "relations/removed_relation_years.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/table_text.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -20,18 +21,9 @@ using testsupport::Tables;
 
 namespace {
 
-// bedrijven as text in NAAM order, every field in it ("-" for an empty one).
-QStringList rows(dbase::Table& bedrijven)
+QStringList rows(const dbase::Table& bedrijven)
 {
-    QStringList lines;
-    for (int r = 0; r < bedrijven.recordCount(); ++r) {
-        const dbase::RowView row = bedrijven.rowAt(r);
-        QStringList cells;
-        for (int f = 0; f < bedrijven.fieldCount(); ++f)
-            cells << (row.isNull(f) ? u"-"_s : row.asString(f));
-        lines << cells.join(u'|');
-    }
-    return lines;
+    return testsupport::rowsAsText(bedrijven);
 }
 
 // What a user and older passes leave in a row: its flag, bank number and a month total.

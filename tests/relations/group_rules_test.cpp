@@ -7,6 +7,7 @@
 #include "relations/month_totals.h"
 #include "relations/relation_year.h"
 #include "relations/rule_pattern.h"
+#include "tests/support/table_text.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -50,18 +51,9 @@ void addTransaction(Tables& t, const QDate& datum, const QString& naam, double b
     t.mutaties->post();
 }
 
-// bedrijven as text, one line per row in NAAM order, every field in it.
-QStringList rows(dbase::Table& bedrijven)
+QStringList rows(const dbase::Table& bedrijven)
 {
-    QStringList lines;
-    for (int r = 0; r < bedrijven.recordCount(); ++r) {
-        const dbase::RowView row = bedrijven.rowAt(r);
-        QStringList cells;
-        for (int f = 0; f < bedrijven.fieldCount(); ++f)
-            cells << (row.isNull(f) ? u"-"_s : row.asString(f));
-        lines << cells.join(u'|');
-    }
-    return lines;
+    return testsupport::rowsAsText(bedrijven);
 }
 
 // Sums per (jaar, month) of the relation-year rows, in cents.
@@ -282,10 +274,10 @@ TEST(GroupPasses, rebuildGroupsKeepsFlagsRemovesOrphansAndIsStable)
     QStringList plan;
     for (const auto& c : planned)
         plan << u"%1 %2 %3 %4"_s.arg(c.jaar, c.group).arg(c.oldTotal).arg(c.newTotal);
-    EXPECT_EQ(plan, (QStringList{u"2010 SUPERMARKT 0 -16.5"_s,
-                                 u"2010 SUPERMARKT 1234 0 0"_s, u"2010 SUPERMARKT 5678 0 0"_s,
-                                 u"2010 SUPERMARKT TO GO 0012 0 0"_s, u"2011 BAKKER 0 0"_s,
-                                 u"2011 HUUR 0 -500"_s, u"2011 WEBWINKEL 0 -2"_s}));
+    EXPECT_EQ(plan,
+              (QStringList{u"2010 SUPERMARKT 0 -16.5"_s, u"2010 SUPERMARKT 1234 0 0"_s,
+                           u"2010 SUPERMARKT 5678 0 0"_s, u"2010 SUPERMARKT TO GO 0012 0 0"_s,
+                           u"2011 BAKKER 0 0"_s, u"2011 HUUR 0 -500"_s, u"2011 WEBWINKEL 0 -2"_s}));
 
     EXPECT_EQ(relations::rebuildRelationYears(*t.mutaties, *t.bedrijven, groups), 4);
     EXPECT_EQ(rows(*t.bedrijven),
