@@ -24,7 +24,7 @@ namespace texts = groupstexts;
 namespace {
 
 constexpr int kNamesInCell = 3;     // the names a cell lists before "…"
-constexpr int kTextColumnMax = 170; // pixels: the widest a pattern or group column starts
+constexpr int kTextColumnMax = 130; // pixels: the widest a pattern or group column starts
 
 QString someNames(const QStringList& names)
 {
