@@ -15,7 +15,7 @@ namespace {
 
 const QString kUsage = u"usage: kolvaro-cli sample --lines N [--seed S] [--years K] "
                        "[--start-year Y] [--dup-fraction F] [--layout classic|current|mixed] "
-                       "> FILE.tab"_s;
+                       "[--gaps N] > FILE.tab"_s;
 
 std::optional<sample::SampleLayout> layoutNamed(const QString& name)
 {
@@ -54,6 +54,9 @@ bool parse(const QStringList& args, sample::SampleOptions& options)
             const std::optional<sample::SampleLayout> layout = layoutNamed(value);
             ok = layout.has_value();
             options.layout = layout.value_or(options.layout);
+        } else if (name == u"--gaps") {
+            options.gaps = value.toInt(&ok);
+            ok = ok && options.gaps >= 0;
         } else if (name == u"--dup-fraction") {
             options.dupFraction = value.toDouble(&ok); // C locale: "0.05"
             ok = ok && options.dupFraction >= 0 && options.dupFraction < 1;

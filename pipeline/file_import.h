@@ -27,8 +27,10 @@ struct ImportOutcome
 };
 
 // The whole import of one TAB file into the data module's tables, for both faces: the census of
-// its accounts, the face's choice, the run, the counts; and when it stored rows (also before a
-// failure), the notice that the totals lack them.
+// its accounts, the face's choice, the guard that keeps one account per table set, the run, the
+// counts; and when it stored rows (also before a failure), the notice that the totals lack them.
+// The guard: tables with rows take only the account they remember (see tables_account.h);
+// empty tables, and tables with rows but no remembered account, take any and remember it.
 class FileImport
 {
 public:
@@ -37,7 +39,8 @@ public:
     void setLayouts(import::Layouts layouts) { m_options.layouts = layouts; }
     void setGauge(import::Gauge* gauge) { m_gauge = gauge; }
 
-    // Throws what the run throws (ImportError, the engine's error) or what `choose` throws.
+    // Throws what the run throws (ImportError, the engine's error) or what `choose` throws;
+    // ImportError, with nothing stored, for a file of another account than the tables'.
     ImportOutcome run(const QString& path, const AccountChoice& choose);
 
     // After a failure: the 1-based number of the line that failed (0 when none was read).

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 #include <unordered_set>
 #include <vector>
@@ -138,6 +139,59 @@ std::vector<Slot> schedule(const SampleOptions& options, const Counterparties& p
     return plan;
 }
 
+// A period left out of the file: days first to last, both included.
+struct Gap
+{
+    int first;
+    int last;
+};
+
+constexpr int kShortestGap = 3;
+constexpr int kLongestGap = 31;
+
+// Whether one of the sorted days lies strictly between `after` and `before`.
+bool dayBetween(const std::vector<int>& days, int after, int before)
+{
+    const auto next = std::upper_bound(days.begin(), days.end(), after);
+    return next != days.end() && *next < before;
+}
+
+// The gaps, sorted: each holds lines, and lines lie before, between and after them, so that
+// every gap is a break of its own in the balance chain. Random of its own, so that the other
+// fields of the file are the same with and without gaps.
+std::vector<Gap> chooseGaps(const std::vector<Slot>& plan, int days, int count, quint64 seed)
+{
+    std::vector<Gap> gaps;
+    if (count <= 0)
+        return gaps;
+    std::vector<int> lineDays;
+    for (const Slot& slot : plan)
+        if (lineDays.empty() || lineDays.back() != slot.day)
+            lineDays.push_back(slot.day);
+    Random random(seed ^ 0x6761707300000000ull);
+    // Each gap takes its days and a day of lines after it.
+    const int attempts = count <= days / (kShortestGap + 1) ? 2000 * count : 0;
+    for (int attempt = 0; attempt < attempts && int(gaps.size()) < count; ++attempt) {
+        const int first = random.between(1, days - 1 - kShortestGap);
+        const int last = std::min(first + random.between(kShortestGap, kLongestGap) - 1, days - 2);
+        if (last - first + 1 < kShortestGap || !dayBetween(lineDays, first - 1, last + 1))
+            continue;
+        const auto place =
+            std::upper_bound(gaps.begin(), gaps.end(), first,
+                             [](int day, const Gap& gap) { return day < gap.first; });
+        const int before = place == gaps.begin() ? -1 : std::prev(place)->last;
+        const int after = place == gaps.end() ? days : place->first;
+        if (before >= first || after <= last || !dayBetween(lineDays, before, first) ||
+            !dayBetween(lineDays, last, after))
+            continue;
+        gaps.insert(place, {first, last});
+    }
+    if (int(gaps.size()) < count)
+        throw std::invalid_argument(
+            QStringLiteral("Geen ruimte voor %1 gaten tussen de regels").arg(count).toStdString());
+    return gaps;
+}
+
 // The amount and description of the transaction a slot of the plan stands for.
 struct Drawn
 {
@@ -214,6 +268,9 @@ SampleCounts writeSampleTab(const SampleOptions& options,
         ++copies[std::size_t(random.below(counts.unique))];
 
     const QDate first(options.startYear, 1, 1);
+    const std::vector<Gap> gaps = chooseGaps(plan, int(first.daysTo(first.addYears(options.years))),
+                                             options.gaps, options.seed);
+    auto gap = gaps.begin();
     const ImportKeys keys;
     std::unordered_set<import::StoredTransactions::Key, import::StoredTransactions::KeyHash> today;
     int currentDay = -1;
@@ -250,6 +307,15 @@ SampleCounts writeSampleTab(const SampleOptions& options,
                 balance += drawn.cents;
                 break;
             }
+        }
+        while (gap != gaps.end() && gap->last < slot.day)
+            ++gap;
+        if (gap != gaps.end() && gap->first <= slot.day) {
+            // Drawn all the same, so that the balance runs on and the lines after it are those
+            // of the file without gaps.
+            --counts.unique;
+            counts.copies -= copies[i];
+            continue;
         }
         appendLine(line, copies[i], out);
         if (out.size() >= kChunk) {

@@ -154,7 +154,16 @@ TEST_F(CliTest, classicModeAndAccountChoice)
                                      "456 (1 regel); kies er een met --account\n"));
     EXPECT_EQ(importWith({QStringLiteral("--account"), QStringLiteral("999")}, mixed).status, 1);
     EXPECT_EQ(dump("mutaties").size(), 1) << "a refused file stores nothing";
-    EXPECT_EQ(importWith({QStringLiteral("--account"), QStringLiteral("456")}, mixed).out,
+    // The tables hold account 123: the other one of the file is refused, naming both.
+    const Result otherAccount =
+        importWith({QStringLiteral("--account"), QStringLiteral("456")}, mixed);
+    EXPECT_EQ(otherAccount.status, 1);
+    EXPECT_EQ(QString::fromUtf8(otherAccount.err),
+              mixed + QStringLiteral(": Het bestand is van rekening 456, de tabellen zijn van "
+                                     "rekening 123: er is niets ingelezen. Houd een andere "
+                                     "rekening bij in een eigen tabellenmap.\n"));
+    EXPECT_EQ(dump("mutaties").size(), 1) << "a file of another account stores nothing";
+    EXPECT_EQ(importWith({QStringLiteral("--account"), QStringLiteral("123")}, mixed).out,
               "1 nieuw, 0 overgeslagen, 1 van een andere rekening\n");
     EXPECT_EQ(importWith({QStringLiteral("--account")}, mixed).status, 2);
 }

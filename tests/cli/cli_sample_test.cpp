@@ -145,17 +145,92 @@ TEST_F(CliSampleTest, everyKindAndRelationFormReachesTheTables)
     }
 }
 
+// "-1234,56" in cents.
+qint64 cents(const QByteArray& money)
+{
+    const QList<QByteArray> parts = money.split(',');
+    EXPECT_EQ(parts.size(), 2) << money.toStdString();
+    EXPECT_EQ(parts.value(1).size(), 2) << money.toStdString();
+    const qint64 size = parts[0].mid(money.startsWith('-') ? 1 : 0).toLongLong() * 100 +
+                        parts.value(1).toLongLong();
+    return money.startsWith('-') ? -size : size;
+}
+
+QList<QByteArray> fieldsOf(const QByteArray& line)
+{
+    return line.chopped(1).split('\t');
+}
+
+TEST_F(CliSampleTest, balancesChainThroughTheFileAndBreakAtEachGap)
+{
+    const struct
+    {
+        const char* options;
+        int gaps; // --gaps
+    } cases[] = {
+        {"--lines 3000 --seed 5 --years 2", 0},
+        {"--lines 2000 --dup-fraction 0.2 --years 1 --layout classic", 0},
+        {"--lines 3000 --seed 7", 4},
+        {"--lines 800 --dup-fraction 0.1 --years 1", 1},
+        {"--lines 200 --years 1", 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        // The gapped file is the one without gaps less the left-out lines.
+        const QByteArray whole = sample(c.options);
+        const QByteArray gapped =
+            c.gaps == 0
+                ? whole
+                : sample(QByteArray(c.options + QByteArray(" --gaps ") + QByteArray::number(c.gaps))
+                             .constData());
+        const QList<QByteArray> all = whole.chopped(1).split('\n');
+        const QList<QByteArray> kept = gapped.chopped(1).split('\n');
+        ASSERT_GT(kept.size(), 2 * c.gaps);
+        EXPECT_EQ(kept.front(), all.front()) << "never the first day";
+        EXPECT_EQ(kept.back(), all.back()) << "never the last day";
+
+        qsizetype at = 0; // in `all`
+        qint64 previousAfter = cents(fieldsOf(kept.front())[3]);
+        int breaks = 0;
+        for (qsizetype k = 0; k < kept.size(); ++k) {
+            const QList<QByteArray> fields = fieldsOf(kept[k]);
+            ASSERT_EQ(fields.size(), 8);
+            const qint64 before = cents(fields[3]);
+            EXPECT_EQ(cents(fields[4]), before + cents(fields[6])) << kept[k].toStdString();
+            if (k > 0 && kept[k] == kept[k - 1]) { // a copy repeats the line, balances too
+                ASSERT_EQ(all[at], kept[k]);
+                ++at;
+                continue;
+            }
+            qint64 leftOut = 0;
+            for (; at < all.size() && all[at] != kept[k]; ++at)
+                if (at == 0 || all[at] != all[at - 1])
+                    leftOut += cents(fieldsOf(all[at])[6]);
+            ASSERT_LT(at, all.size()) << "a line the file without gaps lacks";
+            ++at;
+            EXPECT_EQ(before - previousAfter, leftOut) << kept[k].toStdString();
+            breaks += before != previousAfter;
+            previousAfter = cents(fields[4]);
+        }
+        EXPECT_EQ(breaks, c.gaps);
+    }
+}
+
 TEST_F(CliSampleTest, badOptionsAreUsageErrors)
 {
     for (const char* options :
          {"", "--seed 3", "--lines", "--lines ten", "--lines -1", "--lines 5 --years 0",
           "--lines 5 --dup-fraction 1", "--lines 5 --start-year 9999 --years 2",
-          "--lines 5 --colour red"}) {
+          "--lines 5 --colour red", "--lines 5 --gaps -1", "--lines 5 --gaps x"}) {
         const clirunner::Result result = cli(words("sample") + words(options));
         EXPECT_EQ(result.status, 2) << options;
         EXPECT_TRUE(result.out.isEmpty());
         EXPECT_TRUE(result.err.startsWith("usage: kolvaro-cli sample --lines N")) << options;
     }
+    const clirunner::Result noRoom = cli(words("sample --lines 5 --gaps 3"));
+    EXPECT_EQ(noRoom.status, 1);
+    EXPECT_TRUE(noRoom.out.isEmpty());
+    EXPECT_EQ(noRoom.err, "Geen ruimte voor 3 gaten tussen de regels\n");
 }
 
 } // namespace
