@@ -4,6 +4,7 @@
 #include "tests/cli/cli_runner.h"
 #include "tests/support/balance_tables.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +72,38 @@ TEST_F(CliGapsTest, aTableWithoutBalancesHasNoGaps)
     EXPECT_EQ(gaps.status, 0) << gaps.err.constData();
     EXPECT_EQ(gaps.out, "");
     EXPECT_FALSE(cli({u"status"_s}).out.contains("ontbreken"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CliGapsTest, chartSaldoPrintsTheDaysThenTheGaps)
+{
+    write(true);
+    const auto lines = [&](const QStringList& arguments) {
+        const clirunner::Result r = cli(QStringList{u"chart"_s, u"saldo"_s} + arguments);
+        EXPECT_EQ(r.status, 0) << r.err.constData();
+        return QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    };
+    const QString header = u"series\ttitle\tindex\tlabel\tvalue\tcolour"_s;
+    EXPECT_EQ(
+        lines({}),
+        (QStringList{header, u"1\tSaldo\t0\t2024-03-01\t95\t#000080"_s,
+                     u"1\tSaldo\t1\t2024-03-02\t75\t#000080"_s,
+                     u"1\tSaldo\t2\t2024-03-05\t1229.5\t#000080"_s,
+                     u"1\tSaldo\t3\t2024-03-20\t1190\t#000080"_s,
+                     u"1\tSaldo\t4\t2024-03-21\t1191\t#000080"_s,
+                     u"2\tOntbrekende boekingen\t0\t2024-03-02/2024-03-05\t1200\t#FF0000"_s,
+                     u"2\tOntbrekende boekingen\t1\t2024-03-05/2024-03-20\t-45.5\t#FF0000"_s}));
+    EXPECT_EQ(lines({u"--datum-van"_s, u"20-03-2024"_s}),
+              (QStringList{header, u"1\tSaldo\t0\t2024-03-20\t1190\t#000080"_s,
+                           u"1\tSaldo\t1\t2024-03-21\t1191\t#000080"_s}));
+#ifdef KOLVARO_CLI_PICTURES
+    const QString png = m_dir.filePath(u"saldo.png"_s);
+    EXPECT_EQ(lines({u"--png"_s, png, u"--size"_s, u"400x300"_s}), QStringList{});
+    EXPECT_TRUE(QFile::exists(png));
+#endif
 }
 
 } // namespace
