@@ -11,7 +11,8 @@
 namespace balances {
 namespace {
 
-// Balance in cents -> walked row. Holds only rows of the last kDaysOff days, so it stays small.
+// Balance in cents -> walked row. Holds only rows of the last kNeighbourDays days, so it stays
+// small.
 using Open = std::unordered_multimap<qint64, int>;
 
 // Takes the latest row under `key` other than `self` out of `open`: of equal balances the
@@ -57,8 +58,8 @@ Walk walkBalances(const std::vector<BalanceRow>& rows)
     int expired = 0;
     for (int i = 0; i < n; ++i) {
         const BalanceRow& row = rows[i];
-        // Rows more than kDaysOff days back can be no neighbour of this row or any later one.
-        for (; rows[expired].day < row.day - kDaysOff; ++expired) {
+        // Rows further back can be no neighbour of this row or any later one.
+        for (; rows[expired].day < row.day - kNeighbourDays; ++expired) {
             if (succ[expired] < 0)
                 erase(openAfters, rows[expired].after, expired);
             if (pred[expired] < 0)

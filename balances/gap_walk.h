@@ -19,6 +19,8 @@ inline const QString kSaldoNa = QStringLiteral("SaldoNa");
 
 // How many days a line's date may lie from its place in the bank's order.
 inline constexpr int kDaysOff = 7;
+// How many days apart two neighbours in the bank's order may be dated: each may be off.
+inline constexpr int kNeighbourDays = 2 * kDaysOff;
 
 // A transaction with both balances, in whole cents.
 struct BalanceRow

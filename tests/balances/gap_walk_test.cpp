@@ -114,6 +114,8 @@ TEST(GapWalk, findsNoGapWhereTheBalancesChain)
     dateOff[100].day += 7;
     dateOff[150].day -= 7;
     dateOff[151].day -= 5;
+    dateOff[200].day += 7; // neighbours off in opposite directions
+    dateOff[201].day -= 7;
     struct Case
     {
         const char* name;
