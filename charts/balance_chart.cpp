@@ -24,6 +24,8 @@ BalanceChart::BalanceChart(QWidget* parent) : ChartPlot(QColor(0xE9, 0xE9, 0xE9)
     m_line = addGraph();
     m_line->setPen(QPen(QColor(0x00, 0x00, 0x80), 2));
     m_line->setLineStyle(QCPGraph::lsLine);
+    // A dot per day, so that a day alone between two gaps shows too.
+    m_line->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, QColor(0x00, 0x00, 0x80), 5));
     m_marks = addGraph();
     m_marks->setLineStyle(QCPGraph::lsNone);
     m_marks->setScatterStyle(
