@@ -110,6 +110,9 @@ TEST(GapWalk, findsNoGapWhereTheBalancesChain)
         repeated.insert(repeated.begin() + 31, Line{10, k % 2 == 0 ? 1000 : -1000});
         twins.insert(twins.begin() + 31 + k, Line{10, -2500});
     }
+    std::vector<Line> zero = statement(); // lines that leave the balance as it is
+    zero.insert(zero.begin() + 40, Line{13, 0});
+    zero.insert(zero.begin() + 40, Line{13, 0});
     std::vector<Line> dateOff = statement(); // dated up to 7 days from its place
     dateOff[100].day += 7;
     dateOff[150].day -= 7;
@@ -135,6 +138,9 @@ TEST(GapWalk, findsNoGapWhereTheBalancesChain)
          [](std::vector<BalanceRow>& rows) { std::reverse(rows.begin(), rows.end()); }},
         {"twins", twins, {}},
         {"twins reversed", twins,
+         [](std::vector<BalanceRow>& rows) { std::reverse(rows.begin(), rows.end()); }},
+        {"amounts of zero", zero, {}},
+        {"amounts of zero reversed", zero,
          [](std::vector<BalanceRow>& rows) { std::reverse(rows.begin(), rows.end()); }},
         {"dates off their place", dateOff, {}},
         {"dates off, reversed", dateOff,
