@@ -31,6 +31,11 @@ void MessageBoxDialogs::showError(const QString& text)
     QMessageBox::critical(parent(), views::texts::kProgramTitle, text);
 }
 
+void MessageBoxDialogs::showMessage(const QString& caption, const QString& text)
+{
+    QMessageBox::information(parent(), caption, text);
+}
+
 QString MessageBoxDialogs::getOpenFileName(const QString& caption, const QString& filter,
                                            const QString& defaultSuffix)
 {

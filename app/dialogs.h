@@ -19,6 +19,8 @@ public:
     virtual bool askYesNo(const QString& caption, const QString& text) = 0;
     // The standard error message box, captioned with the program's title.
     virtual void showError(const QString& text) = 0;
+    // An information box with an OK button.
+    virtual void showMessage(const QString& caption, const QString& text) = 0;
     // The file-save dialog; empty when the user cancels. A name typed without extension gets
     // the one of the chosen filter.
     virtual QString getSaveFileName(const QString& caption, const QString& filter) = 0;
@@ -38,6 +40,7 @@ public:
 
     bool askYesNo(const QString& caption, const QString& text) override;
     void showError(const QString& text) override;
+    void showMessage(const QString& caption, const QString& text) override;
     QString getOpenFileName(const QString& caption, const QString& filter,
                             const QString& defaultSuffix) override;
     QString getSaveFileName(const QString& caption, const QString& filter) override;

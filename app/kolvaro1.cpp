@@ -10,6 +10,7 @@
 #include "import/layouts_switch.h"
 #include "monthly/amount_totals.h"
 #include "monthly/month_sums.h"
+#include "notices/gaps_notice.h"
 #include "notices/page_notices.h"
 #include "pipeline/file_import.h"
 #include "pipeline/passes.h"
@@ -93,6 +94,7 @@ void TForm1::FormCreate()
         m_currentLayouts->setChecked(import::currentLayoutsSwitch(m_tablesFolder));
         fillYearList();
         showTotalsNotice();
+        showGapsNotice();
         m_groups->load(m_data.T1.directory(), m_dialogs);
     });
     TabSheet1Show(); // the import page is the first one shown
@@ -155,10 +157,10 @@ void TForm1::SRColorButton11Click()
 }
 
 views::GradientButton* TForm1::chartButton(QWidget* header, const QString& chart,
-                                           const QRect& place)
+                                           const QRect& place, const QString& text)
 {
-    views::GradientButton* button =
-        parts::button(header, views::texts::kChart, views::kGreenFace, place);
+    views::GradientButton* button = parts::button(
+        header, text.isEmpty() ? views::texts::kChart : text, views::kGreenFace, place);
     connect(button, &QPushButton::clicked, this, [this, chart] { showChart(chart); });
     return button;
 }
@@ -183,6 +185,7 @@ void TForm1::emptyWithConfirmation(dbase::Table& table, const std::function<void
         if (emptied) {
             pipeline::totalsBecameStale(m_data);
             showTotalsNotice();
+            showGapsNotice();
         }
     });
 }
@@ -258,8 +261,9 @@ void TForm1::SRColorButton16Click()
             m_importCounts->setText(outcome.countsText);
         m_groups->reportGiveUps(m_dialogs);
     });
-    // The notice follows the rows stored, also those before a failure.
+    // The notices follow the rows stored, also those before a failure.
     guarded([&] { showTotalsNotice(); });
+    guarded([&] { showGapsNotice(); });
 }
 
 void TForm1::currentLayoutsToggled(bool on)
@@ -296,6 +300,19 @@ void TForm1::showTotalsNotice()
         label->setText(text);
         label->setVisible(!text.isEmpty());
     }
+}
+
+void TForm1::showGapsNotice()
+{
+    m_gaps = m_data.T1.isOpen() ? balances::storedGaps(m_data.T1) : std::vector<balances::Gap>{};
+    const QString text = notices::gapsNotice(m_gaps.size());
+    m_gapsNotice1.show(text);
+    m_gapsNotice2.show(text);
+}
+
+void TForm1::showGaps()
+{
+    m_dialogs.showMessage(views::texts::kGapsCaption, notices::gapLines(m_gaps));
 }
 
 void TForm1::pageShown(int index)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/page_parts.h"
+#include "balances/gap_walk.h"
 #include "guard/guard.h"
 #include "store/data_module.h"
 
@@ -104,6 +106,10 @@ public:
     // The notice over the relation pages, shown while the totals file beside the tables says a
     // pass is due.
     void showTotalsNotice();
+    // The notice of missing transactions over the import and relations pages, from the bank's
+    // balances of every stored row; "Toon" lists them.
+    void showGapsNotice();
+    void showGaps();
     // Relation groups.
     void groupsButtonClick(); // "Groepen…": the rules dialog, window-modal
     void mergeRelations();    // "Samenvoegen…" for the selected relation-year rows
@@ -127,6 +133,8 @@ public:
     QLabel* m_reassurance = nullptr;
     QCheckBox* m_currentLayouts = nullptr; // read today's description layouts
     QLabel* m_importCounts = nullptr;      // what the last import did
+    parts::ButtonNotice m_gapsNotice1{};   // transactions are missing
+    std::vector<balances::Gap> m_gaps;     // as the notices count them
     QFrame* m_statusStrip = nullptr;
     QLabel* Label3 = nullptr;
 
@@ -138,6 +146,7 @@ public:
     views::FilterPanel* DBFilterPanel1 = nullptr;
     views::GradientButton* SRColorButton4 = nullptr;
     views::GradientButton* SRColorButton12 = nullptr;
+    views::GradientButton* m_balanceChartButton = nullptr; // "Saldo"
     views::GradientButton* SRColorButton5 = nullptr;
     QLabel* m_transactionCountTitle = nullptr;
     QLabel* Label38 = nullptr;
@@ -175,6 +184,7 @@ public:
     views::TableModel* m_relationModel = nullptr;
     views::DbGrid* RxDBGrid2 = nullptr;
     QLabel* m_relationsNotice = nullptr; // the totals lack transactions
+    parts::ButtonNotice m_gapsNotice2{}; // transactions are missing
 
     // Month-totals page.
     views::ClickableImage* m_monthCalculator = nullptr;
@@ -224,7 +234,9 @@ private:
                          void (TForm1::*changed)(const views::filter::FilterField&, int));
     void showModeless(QWidget* window);
     // A "Grafiek" button that opens the chart of that name.
-    views::GradientButton* chartButton(QWidget* header, const QString& chart, const QRect& place);
+    // The button that opens a chart, "Grafiek" unless `text` says otherwise.
+    views::GradientButton* chartButton(QWidget* header, const QString& chart, const QRect& place,
+                                       const QString& text = {});
     guard::Guard guard();
 
     store::TDataModule1& m_data;

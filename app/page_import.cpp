@@ -68,6 +68,9 @@ void TForm1::buildImportPage()
     auto* page = new QVBoxLayout(TabSheet1);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
+    m_gapsNotice1 = parts::buttonNotice(TabSheet1, views::texts::kShowGaps);
+    connect(m_gapsNotice1.button, &QPushButton::clicked, this, &TForm1::showGaps);
+    page->addWidget(m_gapsNotice1.bar);
     page->addWidget(header);
     page->addStretch(2);
     page->addWidget(m_instruction);

@@ -7,6 +7,7 @@
 #include "views/gradient_button.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <algorithm>
 
@@ -91,6 +92,30 @@ QLabel* noticeBar(QWidget* page)
                        " border-bottom: 1px solid #C8A800; padding: 3px 8px; }"));
     bar->hide();
     return bar;
+}
+
+ButtonNotice buttonNotice(QWidget* page, const QString& buttonText)
+{
+    auto* bar = new QFrame(page);
+    bar->setObjectName(QStringLiteral("buttonNotice"));
+    bar->setStyleSheet(QStringLiteral("QFrame#buttonNotice { background-color: #FFF2B3;"
+                                      " border-bottom: 1px solid #C8A800; }"));
+    auto* text = new QLabel(bar);
+    text->setStyleSheet(QStringLiteral("QLabel { color: #000000; }"));
+    auto* button = new views::GradientButton(buttonText, views::kGreenFace, bar);
+    button->setFixedSize(75, 22);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(8, 2, 8, 2);
+    row->addWidget(text, 1);
+    row->addWidget(button);
+    bar->hide();
+    return {bar, text, button};
+}
+
+void ButtonNotice::show(const QString& notice)
+{
+    text->setText(notice);
+    bar->setVisible(!notice.isEmpty());
 }
 
 QWidget* pageHeader(QWidget* page, int height)

@@ -37,6 +37,16 @@ FilterFrame filterFrame(QWidget* parent, const QPoint& at, views::FilterPanel* r
 // A bar across a page for a notice the user must not miss; hidden while it has no text.
 QLabel* noticeBar(QWidget* page);
 
+// A notice bar with a button at its right; hidden while it has no text.
+struct ButtonNotice
+{
+    QFrame* bar;
+    QLabel* text;
+    views::GradientButton* button;
+    void show(const QString& notice); // the text, or hidden when empty
+};
+ButtonNotice buttonNotice(QWidget* page, const QString& buttonText);
+
 // The fixed-height strip at the top of a page for its controls; also gives the page its white
 // face.
 QWidget* pageHeader(QWidget* page, int height);

@@ -52,6 +52,9 @@ void TForm1::buildRelationsPage()
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
     page->addWidget(m_relationsNotice);
+    m_gapsNotice2 = parts::buttonNotice(TabSheet2, views::texts::kShowGaps);
+    connect(m_gapsNotice2.button, &QPushButton::clicked, this, &TForm1::showGaps);
+    page->addWidget(m_gapsNotice2.bar);
     page->addWidget(header);
     page->addWidget(RxDBGrid2, 1);
 }

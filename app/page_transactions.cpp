@@ -39,6 +39,8 @@ void TForm1::buildTransactionsPage()
     connect(SRColorButton4, &QPushButton::clicked, this, &TForm1::SRColorButton4Click);
 
     SRColorButton12 = chartButton(header, charts::kTransactionsChart, QRect(684, 6, 75, 24));
+    m_balanceChartButton = chartButton(header, charts::kBalanceChart, QRect(604, 6, 75, 24),
+                                       views::texts::kBalanceChartButton);
     SRColorButton5 =
         parts::button(header, views::texts::kEmptyTable, views::kRedFace, QRect(770, 6, 85, 24));
     connect(SRColorButton5, &QPushButton::clicked, this, &TForm1::SRColorButton5Click);

@@ -1,5 +1,6 @@
 #include "charts/chart_windows.h"
 
+#include "charts/balance_chart.h"
 #include "charts/month_chart.h"
 #include "charts/transaction_chart.h"
 
@@ -23,6 +24,10 @@ const std::vector<ChartWindowEntry>& chartWindows()
          {1016, 695},
          {0, 0, 1014, 692},
          [](QWidget* parent) -> ChartPlot* { return createIncomeExpenseChart(parent); }},
+        {kBalanceChart,
+         {1016, 661},
+         {2, 2, 1013, 658},
+         [](QWidget* parent) -> ChartPlot* { return new BalanceChart(parent); }},
     };
     return list;
 }

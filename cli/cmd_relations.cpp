@@ -4,6 +4,7 @@
 #include "cli/filtered_tables.h"
 
 #include "monthly/month_sums.h"
+#include "notices/gaps_notice.h"
 #include "notices/page_notices.h"
 #include "pipeline/passes.h"
 #include "relations/group_rules_file.h"
@@ -90,6 +91,8 @@ int status(const Context& context)
             const QString folder = data.T1.directory();
             for (const QString& notice : notices::pageNotices(folder, groupRules(data, false)))
                 out += notice + u'\n';
+            if (const QString gaps = notices::gapsNotice(data.T1); !gaps.isEmpty())
+                out += gaps + u'\n';
         });
 }
 

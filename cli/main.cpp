@@ -41,7 +41,9 @@ const char* const kUsageAfterCharts =
     "         | move N M | test [--veld V] TEXT | apply [--dry-run] | undo\n"
     "                            the rules that join relation names into groups\n"
     "  status                    the notices the pages show now (totals to bring up to date,\n"
-    "                            rules not yet applied), one a line\n"
+    "                            rules not yet applied, transactions missing), one a line\n"
+    "  gaps                      the periods whose transactions the bank's balances show\n"
+    "                            missing: last date before, first date after, missing amount\n"
     "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
     "         [--layout classic|current|mixed] [--gaps N]\n"
     "                            a generated bank TAB file to stdout, to try the program;\n"
@@ -102,6 +104,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("count"), cli::count},       {QStringLiteral("select"), cli::select},
         {QStringLiteral("deselect"), cli::deselect}, {QStringLiteral("export"), cli::exportRows},
         {QStringLiteral("groups"), cli::groups},     {QStringLiteral("status"), cli::status},
+        {QStringLiteral("gaps"), cli::gaps},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

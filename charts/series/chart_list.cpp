@@ -1,5 +1,6 @@
 #include "charts/series/chart_list.h"
 
+#include "charts/series/balance_series.h"
 #include "charts/series/month_series.h"
 #include "store/data_module.h"
 #include "viewlogic/texts.h"
@@ -39,6 +40,16 @@ ChartData incomeAndExpenseTitles(const QStringList&)
     return {nullptr, incomeExpenseStyles()};
 }
 
+ChartData dailyBalances(dbase::Table& mutaties, const QStringList&)
+{
+    return {nullptr, balanceSeries(mutaties)};
+}
+
+ChartData balanceTitles(const QStringList&)
+{
+    return {nullptr, balanceStyles()};
+}
+
 } // namespace
 
 const std::vector<ChartEntry>& chartList()
@@ -51,6 +62,7 @@ const std::vector<ChartEntry>& chartList()
          relationYearTitles},
         {kMonthsChart, kChartTitle, ChartTable::Bedrijven, false, incomeAndExpenses,
          incomeAndExpenseTitles},
+        {kBalanceChart, kChartTitle, ChartTable::Mutaties, false, dailyBalances, balanceTitles},
     };
     return list;
 }

@@ -37,6 +37,7 @@ enum class ChartTable
 inline const QString kTransactionsChart = QStringLiteral("transactions");
 inline const QString kRelationsChart = QStringLiteral("relations");
 inline const QString kMonthsChart = QStringLiteral("months");
+inline const QString kBalanceChart = QStringLiteral("saldo");
 
 struct ChartEntry
 {

@@ -34,6 +34,11 @@ public:
         return answer;
     }
     void showError(const QString& text) override { errors << text; }
+    void showMessage(const QString& caption, const QString& text) override
+    {
+        messages << caption + u'|' + text;
+    }
+    QStringList messages; // "caption|text" per message shown
     QString getOpenFileName(const QString&, const QString& filter,
                             const QString& defaultSuffix) override
     {

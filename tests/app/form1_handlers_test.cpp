@@ -1,7 +1,10 @@
 // The main window's buttons that run the import and the relation passes.
 #include "app/kolvaro1.h"
+#include "store/date_format.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
+#include "tests/support/balance_tables.h"
+#include "views/gradient_button.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +26,7 @@ class Form1HandlersTest : public QObject
 private slots:
     void init();
     void importThroughTheButton();
+    void gapsNoticeFollowsTheStoredBalances();
     void importStopsAtABadLineKeepingTheLinesBefore();
     void cancellingTheFileDialogImportsNothing();
     void accountChoiceCountsAndTheRememberedSwitch();
@@ -88,6 +92,57 @@ void Form1HandlersTest::importThroughTheButton()
     QCOMPARE(data.T1.fieldByName(n::kDatum).asDate(), QDate(2010, 12, 31));
     QCOMPARE(data.T1.fieldByName(n::kBedrag).asFloat(), -12.5);
     QCOMPARE(data.T1.fieldByName(n::kNaam).asString(), u"J. JANSEN"_s);
+}
+
+// The notice over the import and relations pages counts the periods the balances show
+// missing, "Toon" lists them, and an import that fills one takes its line away.
+void Form1HandlersTest::gapsNoticeFollowsTheStoredBalances()
+{
+    QString folder;
+    {
+        store::TDataModule1 data;
+        app::TForm1 form(data, m_dialogs);
+        QVERIFY(form.m_gapsNotice1.bar->isHidden()); // no balance fields: no notice
+        folder = data.T1.directory();
+    }
+    QVERIFY(QFile::remove(folder + u"/mutaties.DBF"_s));
+    {
+        dbase::Table mutaties;
+        mutaties.setDefinition(testsupport::mutatiesWithBalances());
+        mutaties.setDirectory(folder);
+        mutaties.open();
+        const QDate d(2024, 3, 1);
+        testsupport::addWithBalances(mutaties, d, -10.0, 100.0);
+        testsupport::addWithBalances(mutaties, d.addDays(3), -1.0, 50.0); // -40 missing
+        testsupport::addWithBalances(mutaties, d.addDays(9), 2.5, 60.0);  // 11 missing
+        mutaties.close();
+    }
+    store::TDataModule1 data;
+    app::TForm1 form(data, m_dialogs);
+    QVERIFY(m_dialogs.errors.isEmpty());
+    for (const app::parts::ButtonNotice& notice : {form.m_gapsNotice1, form.m_gapsNotice2}) {
+        QVERIFY(!notice.bar->isHidden());
+        QCOMPARE(notice.text->text(), u"Er ontbreken boekingen: 2 perioden"_s);
+        QCOMPARE(notice.button->text(), u"Toon"_s);
+    }
+    form.m_gapsNotice2.button->click();
+    using store::datefmt::formatShortDate;
+    const QDate d(2024, 3, 1);
+    QCOMPARE(m_dialogs.messages,
+             QStringList{u"Ontbrekende boekingen|tussen %1 en %2: -40,00 ontbreekt\n"
+                         "tussen %2 en %3: 11,00 ontbreekt"_s.arg(formatShortDate(d),
+                                                                  formatShortDate(d.addDays(3)),
+                                                                  formatShortDate(d.addDays(9)))});
+    QCOMPARE(form.m_balanceChartButton->text(), u"Saldo"_s);
+
+    // What the import stores (the file dialog is cancelled here) is counted again after it.
+    testsupport::addWithBalances(data.T1, d.addDays(2), -40.0, 90.0);
+    form.SRColorButton16Click();
+    QCOMPARE(form.m_gapsNotice1.text->text(), u"Er ontbreken boekingen: 1 periode"_s);
+    testsupport::addWithBalances(data.T1, d.addDays(5), 11.0, 49.0);
+    form.SRColorButton16Click();
+    QVERIFY(form.m_gapsNotice1.bar->isHidden());
+    QVERIFY(form.m_gapsNotice2.bar->isHidden());
 }
 
 void Form1HandlersTest::importStopsAtABadLineKeepingTheLinesBefore()

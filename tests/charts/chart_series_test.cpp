@@ -1,7 +1,9 @@
+#include "charts/series/balance_series.h"
 #include "charts/series/chart_list.h"
 #include "charts/series/month_series.h"
 #include "charts/series/transaction_series.h"
 #include "store/dbase/table_observer.h"
+#include "tests/support/balance_tables.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/tables.h"
 
@@ -251,9 +253,10 @@ TEST(ChartList, namesEachChartOnceWithItsTableTicksAndBlankSeries)
          ChartTable::Bedrijven,
          false,
          {u"Uitgaven"_s, u"Inkomsten"_s, u"Gemiddeld"_s}},
+        {u"saldo"_s, ChartTable::Mutaties, false, {u"Saldo"_s, u"Ontbrekende boekingen"_s}},
     };
     ASSERT_EQ(charts::chartList().size(), std::size(cases));
-    EXPECT_EQ(charts::chartNames(), u"transactions|relations|months"_s);
+    EXPECT_EQ(charts::chartNames(), u"transactions|relations|months|saldo"_s);
     EXPECT_EQ(charts::chartNamed(u"Transactions"_s), nullptr);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
@@ -275,4 +278,39 @@ TEST(ChartList, namesEachChartOnceWithItsTableTicksAndBlankSeries)
         }
         EXPECT_EQ(titles, c.blankTitles);
     }
+}
+
+// A point per day at the balance after its last line in the bank's order; the gaps of every
+// stored row within the presented days; nothing without balances.
+TEST(BalanceSeries, lastBalanceOfEachPresentedDayAndTheGapsBetween)
+{
+    using testsupport::addWithBalances;
+    auto table = dbase::Table::createInMemory(testsupport::mutatiesWithBalances(), kIndexDatum);
+    const QDate d(2024, 3, 1);
+    addWithBalances(*table, d, 5.0, 90.0, std::nullopt, u"B"_s); // booked after the next line
+    addWithBalances(*table, d, -10.0, 100.0, std::nullopt, u"A"_s);
+    addWithBalances(*table, d.addDays(1), 3.0, std::nullopt, std::nullopt, u"A"_s);
+    addWithBalances(*table, d.addDays(2), -20.0, 95.0, std::nullopt, u"B"_s);
+    addWithBalances(*table, d.addDays(5), 10.0, 1275.0, std::nullopt, u"A"_s); // 1200 missing
+    addWithBalances(*table, d.addDays(9), 1.0, 1285.0, std::nullopt, u"B"_s);
+    auto points = [&] {
+        QStringList texts;
+        for (const charts::Series& s : charts::balanceSeries(*table))
+            for (const charts::Point& p : s.points)
+                texts << s.title + u' ' + p.label + u' ' + QString::number(p.value);
+        return texts;
+    };
+    EXPECT_EQ(points(), (QStringList{u"Saldo 2024-03-01 95"_s, u"Saldo 2024-03-03 75"_s,
+                                     u"Saldo 2024-03-06 1285"_s, u"Saldo 2024-03-10 1286"_s,
+                                     u"Ontbrekende boekingen 2024-03-03/2024-03-06 1200"_s}));
+    Tables::filterOn(*table, kNaam, [](const QString& naam) { return naam == u"A"; });
+    EXPECT_EQ(points(), (QStringList{u"Saldo 2024-03-01 90"_s, u"Saldo 2024-03-06 1285"_s,
+                                     u"Ontbrekende boekingen 2024-03-03/2024-03-06 1200"_s}));
+    Tables::filterOn(*table, kNaam, [](const QString& naam) { return naam == u"X"; });
+    EXPECT_EQ(points(), QStringList{});
+
+    Tables plain; // no balance fields
+    plain.addTransaction(d, u"A"_s, 1.0);
+    for (const charts::Series& s : charts::balanceSeries(*plain.mutaties))
+        EXPECT_TRUE(s.points.empty());
 }

@@ -1,4 +1,5 @@
 // The three chart windows, offscreen: opening, what they show, reopening, hits and saving.
+#include "charts/balance_chart.h"
 #include "charts/chart_forms.h"
 #include "charts/chart_windows.h"
 #include "charts/month_chart.h"
@@ -9,6 +10,7 @@
 #include <QFontMetrics>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace store::names;
@@ -25,6 +27,7 @@ private slots:
     void relationWindowTitlesItsYearsAndKeepsTheCursor();
     void monthWindowShowsBarsSideBySide();
     void savingWritesPngOrPdfAndReportsFailure();
+    void balanceLineBreaksAtGapsWithTheirDatesInTheTooltip();
 
 private:
     charts::ChartHooks hooks();
@@ -273,6 +276,34 @@ void ChartWindowsTest::savingWritesPngOrPdfAndReportsFailure()
     m_saveAs = dir.filePath(u"missing/chart.png"_s);
     form.Chart1->saveImage();
     QCOMPARE(m_errors, QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(m_saveAs)});
+}
+
+void ChartWindowsTest::balanceLineBreaksAtGapsWithTheirDatesInTheTooltip()
+{
+    charts::BalanceChart chart;
+    chart.resize(placeOf(charts::kBalanceChart).size());
+    std::vector<charts::Series> series(2);
+    series[0].points = {
+        {95.0, u"2024-03-01"_s, 0}, {75.0, u"2024-03-02"_s, 0}, {1275.5, u"2024-03-06"_s, 0}};
+    series[1].points = {{1200.0, u"2024-03-02/2024-03-06"_s, 0}};
+    chart.setSeries(series);
+    chart.replot();
+    const auto key = [](const QDate& d) { return QCPAxisTickerDateTime::dateTimeToKey(d); };
+    QCOMPARE(chart.line()->dataCount(), 4); // the break between the second and third day
+    QVERIFY(std::isnan(chart.line()->data()->at(2)->value));
+    QCOMPARE(chart.marks()->dataCount(), 1);
+    using store::datefmt::formatShortDate;
+    const QDate second(2024, 3, 2), sixth(2024, 3, 6);
+    auto tooltip = [&](double k, double value) {
+        const auto bar = chart.barAt(pixel(&chart, k, value));
+        return bar ? charts::ChartPlot::tooltipText(*bar) : QString();
+    };
+    QCOMPARE(tooltip(key(sixth), 1275.5), formatShortDate(sixth) + u": 1.275,50"_s);
+    QCOMPARE(tooltip(chart.marks()->data()->at(0)->key, chart.marks()->data()->at(0)->value),
+             u"Ontbrekende boekingen tussen %1 en %2: 1.200,00"_s.arg(formatShortDate(second),
+                                                                      formatShortDate(sixth)));
+    chart.setSeries({});
+    QCOMPARE(chart.line()->dataCount(), 0);
 }
 
 QTEST_MAIN(ChartWindowsTest)

@@ -26,8 +26,10 @@ LAYERS = {
     "relations": Layer(["relations"], {"store", "store/dbase"}, CORE),
     "import": Layer(["import"], {"relations", "store", "store/dbase"}, CORE),
     "monthly": Layer(["monthly"], {"store", "store/dbase"}, CORE),
+    # The bank's balances of the stored transactions and the missing periods they reveal.
+    "balances": Layer(["balances"], {"store", "store/dbase"}, CORE),
     # The pages' notices about their totals, for the windows and kolvaro-cli status.
-    "notices": Layer(["notices"], {"relations", "store", "store/dbase"}, CORE),
+    "notices": Layer(["notices"], {"balances", "relations", "store", "store/dbase"}, CORE),
     # The import of a file and the passes, as the windows and kolvaro-cli both run them.
     "pipeline": Layer(["pipeline"], {"import", "notices", "relations", "store", "store/dbase"},
                       CORE),
@@ -35,24 +37,24 @@ LAYERS = {
     # The widget-free part of the views: the filter logic, the grids' columns, the export of
     # their rows.
     "viewlogic": Layer(["viewlogic", "viewlogic/filter"], {"store", "store/dbase"}, CORE),
-    "charts/series": Layer(["charts/series"], {"import", "relations", "monthly", "viewlogic",
-                                               "store", "store/dbase"}, CORE),
+    "charts/series": Layer(["charts/series"], {"balances", "import", "relations", "monthly",
+                                               "viewlogic", "store", "store/dbase"}, CORE),
     "views": Layer(["views"], {"guard", "viewlogic", "import", "relations", "monthly", "store",
                                "store/dbase"}, WIDGETS),
     # The help text's code page comes from the engine's Windows-1252 table.
     "help": Layer(["help"], {"guard", "store/dbase"}, WIDGETS),
     # QCustomPlot prints and writes PDF through PrintSupport.
-    "charts": Layer(["charts"], {"guard", "charts/series", "views", "viewlogic", "import",
-                                 "relations", "monthly", "store", "store/dbase"},
+    "charts": Layer(["charts"], {"guard", "charts/series", "views", "viewlogic", "balances",
+                                 "import", "relations", "monthly", "store", "store/dbase"},
                     WIDGETS | {"PrintSupport", "QCustomPlot"}),
     # The CLI links the charts only for `chart --png`, which draws on an offscreen application.
-    "cli": Layer(["cli"], {"guard", "charts", "charts/series", "viewlogic", "sample", "import",
-                           "notices", "pipeline", "relations", "monthly", "store",
+    "cli": Layer(["cli"], {"guard", "charts", "charts/series", "viewlogic", "sample", "balances",
+                           "import", "notices", "pipeline", "relations", "monthly", "store",
                            "store/dbase"}, CORE),
     # Every module the product builds with; Test is for the tests only.
     "app": Layer(["app"], {"guard", "charts", "charts/series", "views", "viewlogic", "help",
-                           "import", "notices", "pipeline", "relations", "monthly", "store",
-                           "store/dbase"},
+                           "balances", "import", "notices", "pipeline", "relations", "monthly",
+                           "store", "store/dbase"},
                  WIDGETS | {"PrintSupport", "QCustomPlot"}),
 }
 # Single files that may use more Qt modules than their layer.
