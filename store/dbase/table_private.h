@@ -40,6 +40,8 @@ struct Table::Private
     std::unique_ptr<QTemporaryDir> memoryDir; // backing folder of an in-memory table
     std::unique_ptr<DbfFile> file;
     std::unique_ptr<Index> index;
+    int indexField = -1;                 // of the active index; -1: record order
+    std::vector<FieldDef> missingFields; // later fields the open file lacks still
 
     bool filtered = false;
     RowPredicate predicate;
@@ -160,6 +162,10 @@ struct Table::Private
         eof = bof = count() == 0;
         resetDone();
     }
+
+    // Before the first write: gives the file the later fields it lacks (DbfFile::addFields).
+    // Records keep their numbers, so the cursor stays on its row.
+    void addMissingFields();
 
     // Writes the pending row of Insert or Edit; does nothing in Browse.
     void postPending();
