@@ -408,6 +408,12 @@ Bookmark Table::bookmark() const
     return d->pos >= 0 ? d->currentRecno() : Bookmark(-1);
 }
 
+Bookmark Table::lastAppended() const
+{
+    d->requireOpen();
+    return d->lastAppended;
+}
+
 bool Table::bookmarkValid(Bookmark bookmark) const
 {
     if (d->state == State::Inactive || bookmark >= d->file->recordCount())
@@ -574,6 +580,11 @@ RowView Table::rowAt(int position) const
 {
     return RowView(d->file->record(d->presented()[static_cast<std::size_t>(position)]),
                    &d->file->fields());
+}
+
+Bookmark Table::bookmarkAt(int position) const
+{
+    return d->presented()[static_cast<std::size_t>(position)];
 }
 
 int Table::storedRowCount() const

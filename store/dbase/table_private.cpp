@@ -39,6 +39,7 @@ void Table::Private::postPending()
 void Table::Private::postInsert()
 {
     const std::uint32_t recno = file->append(buffer.data());
+    lastAppended = recno;
     state = State::Browse;
     buffer.clear();
     // Observers hear of the new row before it is placed, with the position it will take.

@@ -53,6 +53,7 @@ struct Table::Private
     State state = State::Inactive;
     std::vector<char> buffer; // the pending row in Edit and Insert
     bool modified = false;
+    std::uint32_t lastAppended = 0;
 
     int disableCount = 0;
     std::vector<TableObserver*> observers;
