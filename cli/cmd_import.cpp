@@ -117,7 +117,17 @@ int importFiles(const Context& context)
             TerminalGauge gauge(file);
             if (terminal)
                 fileImport.setGauge(&gauge);
-            printOut(fileImport.run(file, accountOption(options.account)).countsText + u'\n');
+            // The counts line as it always was; the balances that failed on a line of their own.
+            const pipeline::ImportOutcome outcome =
+                fileImport.run(file, accountOption(options.account));
+            if (outcome.cancelled) {
+                printOut(outcome.countsText + u'\n');
+            } else {
+                printOut(import::countsText(outcome.counts) + u'\n');
+                if (const QString failures = import::balanceFailuresText(outcome.counts);
+                    !failures.isEmpty())
+                    printOut(failures + u'\n');
+            }
         } catch (const std::exception& error) {
             // The rows before the failing line are stored already; say where it stopped.
             const QString where =

@@ -54,6 +54,15 @@ double readAmount(QStringView field)
     return std::nearbyint(*value * 100) / 100 + 0.0;
 }
 
+// Whole cents, as an amount is read; empty when the field is no number.
+std::optional<double> readBalance(QStringView field)
+{
+    const std::optional<double> value = store::numfmt::parseAmount(field);
+    if (!value)
+        return std::nullopt;
+    return std::nearbyint(*value * 100) / 100 + 0.0;
+}
+
 // splitLine's parts as views into the line: a line costs no copies of its fields.
 struct SplitViews
 {
@@ -111,6 +120,15 @@ LineValues filtergegevens(const QString& line, Layouts layouts)
     LineValues values;
     values.amount = readAmount(split.fields[tab::kAmount]);
     values.date = readDate(split.fields[tab::kDate]);
+    const std::optional<double> before = readBalance(split.fields[tab::kBalanceBefore]);
+    const std::optional<double> after = readBalance(split.fields[tab::kBalanceAfter]);
+    if (before && after) {
+        values.balances = Balances{*before, *after};
+        values.balanceFailed = std::llround(*before * 100) + std::llround(values.amount * 100) !=
+                               std::llround(*after * 100);
+    } else {
+        values.balanceFailed = true;
+    }
     values.classification = bijsoort(split.remainder);
     if (std::optional<Classification> current = readCurrentLayout(split.wholeRemainder)) {
         values.otherReading = std::move(*current);

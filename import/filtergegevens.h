@@ -2,6 +2,7 @@
 
 #include "import/bijsoort.h"
 #include "import/tab_columns.h"
+#include "import/transaction.h"
 
 #include <QDate>
 #include <QString>
@@ -34,6 +35,10 @@ struct LineValues
     // How the other rules read the line, where they read it differently (a text in today's
     // layouts): a row stored under either reading is the same transaction.
     std::optional<Classification> otherReading;
+    // Fields 4 and 5, both or neither: a field that is empty or no number leaves both out.
+    std::optional<Balances> balances;
+    // The balances are missing, or before + amount is not after (in whole cents).
+    bool balanceFailed = false;
 };
 
 // Everything after the first tab counts only with its first 240 characters; a line with fewer

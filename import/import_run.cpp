@@ -46,7 +46,7 @@ public:
         : m_datum(mutaties.fieldByName(kDatum)), m_soort(mutaties.fieldByName(kSoort)),
           m_naam(mutaties.fieldByName(kNaam)), m_reknum(mutaties.fieldByName(kReknum)),
           m_omschrijving(mutaties.fieldByName(kOmschrijving)),
-          m_bedrag(mutaties.fieldByName(kBedrag))
+          m_bedrag(mutaties.fieldByName(kBedrag)), m_mutaties(mutaties)
     {
     }
 
@@ -65,6 +65,21 @@ public:
         m_reknum.setAsString(transaction.code);
         m_omschrijving.setAsString(transaction.description);
         m_bedrag.setAsFloat(transaction.amount);
+        if (transaction.balances)
+            fillBalances(*transaction.balances);
+    }
+
+    // Gives the row in edit or append its balances.
+    void fillBalances(const Balances& balances)
+    {
+        // Found once the table has them: one of an earlier version gains them at its first
+        // write, the append or edit before this.
+        if (m_saldoVoor < 0) {
+            m_saldoVoor = m_mutaties.fieldIndex(kSaldoVoor);
+            m_saldoNa = m_mutaties.fieldIndex(kSaldoNa);
+        }
+        m_mutaties.field(m_saldoVoor).setAsFloat(balances.before);
+        m_mutaties.field(m_saldoNa).setAsFloat(balances.after);
     }
 
 private:
@@ -74,6 +89,9 @@ private:
     dbase::Field m_reknum;
     dbase::Field m_omschrijving;
     dbase::Field m_bedrag;
+    dbase::Table& m_mutaties;
+    int m_saldoVoor = -1;
+    int m_saldoNa = -1;
 };
 
 // The texts trimmed once, so that the duplicate test and the stored row agree.
@@ -84,7 +102,8 @@ Transaction toTransaction(const LineValues& values, const Classification& c)
             c.kind,
             trimControls(c.code),
             trimControls(c.relation),
-            trimControls(c.description)};
+            trimControls(c.description),
+            values.balances};
 }
 
 // The lines of one run as they are stored: each new transaction after its relation-year row,
@@ -103,7 +122,7 @@ public:
     {
     }
 
-    void take(QByteArrayView bytes)
+    void take(QByteArrayView bytes, int lineNumber)
     {
         if (!m_options.account.isEmpty() && isOtherAccount(bytes, m_options.account)) {
             ++m_counts.otherAccounts;
@@ -111,21 +130,50 @@ public:
         }
         const LineValues values =
             filtergegevens(dbase::cp1252::decode(bytes.data(), bytes.size()), m_options.layouts);
+        if (values.balanceFailed && m_counts.balanceFailures++ == 0)
+            m_counts.firstBalanceFailure = lineNumber;
         const Transaction transaction = toTransaction(values, values.classification);
         std::optional<Transaction> otherReading;
         if (values.otherReading)
             otherReading = toTransaction(values, *values.otherReading);
-        if (m_stored.isStoredElseAdd(transaction, otherReading)) {
+        const StoredTransactions::Lookup found = m_stored.lookUp(transaction, otherReading);
+        switch (found.found) {
+        case StoredTransactions::Found::Stored:
             ++m_counts.skipped;
             return;
+        case StoredTransactions::Found::Fill:
+            fill(found.row, *transaction.balances);
+            ++m_counts.skipped;
+            return;
+        case StoredTransactions::Found::New:
+            break;
         }
         store(transaction);
+        m_stored.rowStored(m_mutaties.lastAppended());
         ++m_counts.added;
     }
 
     const ImportCounts& counts() const { return m_counts; }
 
 private:
+    // A row stored without balances gets the line's, rewritten in place.
+    void fill(dbase::Bookmark row, const Balances& balances)
+    {
+        m_mutaties.gotoBookmark(row);
+        // Rows the duplicate test read are presented; one appended in this run a filter may
+        // hide, and then it is left as it is.
+        if (m_mutaties.bookmark() != row)
+            return;
+        m_mutaties.edit();
+        try {
+            m_appender.fillBalances(balances);
+        } catch (...) {
+            m_mutaties.cancel();
+            throw;
+        }
+        m_mutaties.post();
+    }
+
     void store(const Transaction& transaction)
     {
         PendingRow row(m_mutaties);
@@ -193,6 +241,15 @@ private:
 
 } // namespace
 
+QString balanceFailuresText(const ImportCounts& counts)
+{
+    if (counts.balanceFailures == 0)
+        return {};
+    return QStringLiteral("%1 saldo-fouten, eerste op regel %2")
+        .arg(counts.balanceFailures)
+        .arg(counts.firstBalanceFailure);
+}
+
 QString countsText(const ImportCounts& counts)
 {
     QString text =
@@ -228,7 +285,7 @@ ImportCounts ImportRun::run(const QString& path)
     LineStore lines(m_mutaties, m_bedrijven, m_options, m_groups);
     m_lineNumber = 1;
     while (!reader.atEnd()) {
-        lines.take(reader.readLineView());
+        lines.take(reader.readLineView(), m_lineNumber);
         ++m_lineNumber;
         if (m_gauge)
             m_gauge->setPosition(std::min(m_lineNumber, maximum));

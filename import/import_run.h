@@ -26,10 +26,16 @@ struct ImportCounts
     int added = 0;         // lines appended to mutaties
     int skipped = 0;       // lines already stored
     int otherAccounts = 0; // lines of accounts other than the one chosen
+    // Lines whose balances are missing, no numbers, or do not add up (before + amount is not
+    // after), and the 1-based number in the file of the first of them (0 when none).
+    int balanceFailures = 0;
+    int firstBalanceFailure = 0;
 };
 
 // "<n> nieuw, <m> overgeslagen", and how many lines of other accounts were left out, if any.
 QString countsText(const ImportCounts& counts);
+// "<n> saldo-fouten, eerste op regel <k>"; empty when every line's balances add up.
+QString balanceFailuresText(const ImportCounts& counts);
 
 struct ImportOptions
 {
@@ -39,10 +45,11 @@ struct ImportOptions
 };
 
 // Reads one TAB file into mutaties (active index DATUM) and gives every appended transaction
-// a bedrijven row (active index NAAM) for its relation and year. Every appended row is stored
-// at once, so a failure keeps the lines before it; the file is closed on every path. Wherever
-// the program is killed, the next import of the file completes both tables: a transaction is
-// stored only after its relation-year row.
+// a bedrijven row (active index NAAM) for its relation and year; a line already stored in a row
+// without balances gives that row its balances (the only change made to a stored transaction).
+// Every appended row is stored at once, so a failure keeps the lines before it; the file is closed
+// on every path. Wherever the program is killed, the next import of the file completes both tables:
+// a transaction is stored only after its relation-year row.
 class ImportRun
 {
 public:

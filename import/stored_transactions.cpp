@@ -122,27 +122,70 @@ void StoredTransactions::grow()
     m_slots.swap(table);
 }
 
-bool StoredTransactions::findOrAdd(const std::vector<char>& key, bool add)
+namespace {
+
+std::uint32_t keyHash(const std::vector<char>& key)
+{
+    return static_cast<std::uint32_t>(qHashBits(key.data(), key.size(), 0x4b6f6c76));
+}
+
+// An amount that is no number equals nothing, not even itself: never found, never kept.
+bool amountIsNan(const std::vector<char>& key)
 {
     double amount;
     std::memcpy(&amount, key.data() + sizeof(qint64), sizeof amount);
-    // An amount that is no number equals nothing, not even itself: never found, never kept.
-    if (std::isnan(amount))
-        return false;
-    if (m_slots.empty())
-        grow();
-    const auto hash = static_cast<std::uint32_t>(qHashBits(key.data(), key.size(), 0x4b6f6c76));
+    return std::isnan(amount);
+}
+
+qint64 cents(double value)
+{
+    return std::llround(value * 100);
+}
+
+} // namespace
+
+StoredTransactions::Entry StoredTransactions::entryOf(const std::optional<Balances>& balances,
+                                                      std::uint32_t row)
+{
+    Entry entry;
+    entry.row = row;
+    if (balances) {
+        entry.hasBalances = true;
+        entry.before = cents(balances->before);
+        entry.after = cents(balances->after);
+    }
+    return entry;
+}
+
+template <typename F>
+void StoredTransactions::forEachEqual(const std::vector<char>& key, F&& f) const
+{
+    if (m_slots.empty() || amountIsNan(key))
+        return;
+    const std::uint32_t hash = keyHash(key);
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t at = hash & mask;
-    for (; m_slots[at] != 0; at = (at + 1) & mask) {
+    for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask) {
         if (std::uint32_t(m_slots[at] >> 32) != hash)
             continue;
-        const StoredKey& stored = m_keys[std::uint32_t(m_slots[at]) - 1];
-        if (stored.size == key.size() && std::memcmp(stored.bytes, key.data(), key.size()) == 0)
-            return true;
+        const std::uint32_t number = std::uint32_t(m_slots[at]) - 1;
+        const StoredKey& stored = m_keys[number];
+        if (stored.size == key.size() && std::memcmp(stored.bytes, key.data(), key.size()) == 0 &&
+            f(number))
+            return;
     }
-    if (!add)
-        return false;
+}
+
+void StoredTransactions::add(const std::vector<char>& key, const Entry& entry)
+{
+    if (amountIsNan(key))
+        return;
+    if (m_slots.empty())
+        grow();
+    const std::uint32_t hash = keyHash(key);
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t at = hash & mask;
+    while (m_slots[at] != 0)
+        at = (at + 1) & mask;
     if (m_blockSize - m_blockUsed < key.size()) {
         m_blockSize = std::max(kBlockSize, key.size());
         m_blocks.push_back(std::make_unique<char[]>(m_blockSize));
@@ -151,12 +194,11 @@ bool StoredTransactions::findOrAdd(const std::vector<char>& key, bool add)
     char* bytes = m_blocks.back().get() + m_blockUsed;
     std::memcpy(bytes, key.data(), key.size());
     m_blockUsed += key.size();
-    m_keys.push_back({bytes, static_cast<std::uint32_t>(key.size())});
+    m_keys.push_back({bytes, static_cast<std::uint32_t>(key.size()), entry});
     m_slots[at] = std::uint64_t(hash) << 32 | std::uint32_t(m_keys.size());
     // At most half full, so that a search meets a free slot soon.
     if (m_keys.size() * 2 > m_slots.size())
         grow();
-    return false;
 }
 
 bool StoredTransactions::insertDayAmount(std::uint64_t value)
@@ -202,6 +244,9 @@ void StoredTransactions::loadDate(const QDate& date)
     m_mutaties.findNearest(date);
     if (m_mutaties.isEmpty())
         return;
+    // Asked each time: a table of an earlier version gains the balances at its first write.
+    const int before = m_mutaties.fieldIndex(kSaldoVoor);
+    const int after = m_mutaties.fieldIndex(kSaldoNa);
     for (int pos = m_mutaties.position(); pos < m_mutaties.recordCount(); ++pos) {
         const dbase::RowView row = m_mutaties.rowAt(pos);
         if (row.asDate(m_datum) != date)
@@ -211,26 +256,71 @@ void StoredTransactions::loadDate(const QDate& date)
         encode(m_scratch, rowDay, amount, row.asString(m_reknum), row.asString(m_naam),
                row.asString(m_omschrijving));
         insertDayAmount(dayAmount(rowDay, amount));
-        findOrAdd(m_scratch, true);
+        // A row with one balance only (a rewrite cut short) has none: the next line fills it.
+        std::optional<Balances> balances;
+        if (before >= 0 && after >= 0 && !row.isNull(before) && !row.isNull(after))
+            balances = Balances{row.asFloat(before), row.asFloat(after)};
+        add(m_scratch, entryOf(balances, m_mutaties.bookmarkAt(pos)));
     }
 }
 
-bool StoredTransactions::isStoredElseAdd(const Transaction& transaction,
-                                         const std::optional<Transaction>& otherReading)
+StoredTransactions::Lookup
+StoredTransactions::lookUp(const Transaction& transaction,
+                           const std::optional<Transaction>& otherReading)
 {
     loadDate(transaction.date);
     encode(m_scratch, transaction);
-    if (insertDayAmount(dayAmount(transaction.date.toJulianDay(), transaction.amount))) {
-        findOrAdd(m_scratch, true);
-        return false;
-    }
-    if (otherReading) {
-        // The key of the line is kept aside while the other reading is looked up.
-        encode(m_otherScratch, *otherReading);
-        if (findOrAdd(m_otherScratch, false))
+    const Entry line = entryOf(transaction.balances, kNoRow);
+    const auto addNew = [&] {
+        const std::size_t before = m_keys.size();
+        add(m_scratch, line);
+        m_lastNew = m_keys.size() > before ? static_cast<std::uint32_t>(before) : kNoRow;
+        return Lookup{Found::New, 0};
+    };
+    if (insertDayAmount(dayAmount(transaction.date.toJulianDay(), transaction.amount)))
+        return addNew();
+
+    // Under either reading: a row the balances do not tell apart is this line; failing that, a
+    // row without balances is, and takes the line's.
+    std::uint32_t same = kNoRow;
+    std::uint32_t withoutBalances = kNoRow;
+    const auto consider = [&](std::uint32_t number) {
+        const Entry& stored = m_keys[number].entry;
+        if (!line.hasBalances ||
+            (stored.hasBalances && stored.before == line.before && stored.after == line.after)) {
+            same = number;
             return true;
+        }
+        if (!stored.hasBalances && withoutBalances == kNoRow)
+            withoutBalances = number;
+        return false;
+    };
+    if (otherReading) {
+        encode(m_otherScratch, *otherReading);
+        forEachEqual(m_otherScratch, consider);
     }
-    return findOrAdd(m_scratch, true);
+    if (same == kNoRow)
+        forEachEqual(m_scratch, consider);
+    if (same != kNoRow)
+        return {Found::Stored, 0};
+    if (withoutBalances != kNoRow) {
+        Entry& stored = m_keys[withoutBalances].entry;
+        stored.hasBalances = true;
+        stored.before = line.before;
+        stored.after = line.after;
+        // A row whose number was never told (its run failed) is not written.
+        if (stored.row == kNoRow)
+            return {Found::Stored, 0};
+        return {Found::Fill, stored.row};
+    }
+    return addNew();
+}
+
+void StoredTransactions::rowStored(dbase::Bookmark row)
+{
+    if (m_lastNew != kNoRow)
+        m_keys[m_lastNew].entry.row = row;
+    m_lastNew = kNoRow;
 }
 
 } // namespace import

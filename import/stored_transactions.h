@@ -16,9 +16,12 @@
 namespace import {
 
 // Tells whether mutaties already holds a transaction: a presented row with the same datum,
-// Bedrag, reknum, Naam and Omschrijving. The texts are compared as the table gives them back
-// (cut to their field sizes, without trailing blanks), so a line with a relation name over 40
-// characters is recognised on the next import too; the kind code takes no part.
+// Bedrag, reknum, Naam and Omschrijving, whose balances do not tell it apart (the row or the line
+// has none, or both pairs are equal). So the same line read again is found, while twins (the
+// same five fields, the second starting where the first ended) are two transactions. The texts
+// are compared as the table gives them back (cut to their field sizes, without trailing blanks),
+// so a line with a relation name over 40 characters is recognised on the next import too; the
+// kind code takes no part.
 //
 // The rows of a date are read when a line of that date is first tested, into a hash set; rows
 // appended during the run count as soon as they are tested. This answers exactly what walking the
@@ -30,13 +33,29 @@ class StoredTransactions
 public:
     explicit StoredTransactions(dbase::Table& mutaties);
 
-    // True when the transaction is stored already. Otherwise it counts as stored from now on:
-    // the caller stores it next (or the run ends with an error, and the test with it). The
-    // texts are compared cut and stripped as the table stores them. `otherReading` is the line
-    // as the other description rules read it: a row stored under that reading (by an import in
-    // the other mode, or in tables made before today's layouts were read) matches as well.
-    bool isStoredElseAdd(const Transaction& transaction,
-                         const std::optional<Transaction>& otherReading = std::nullopt);
+    enum class Found
+    {
+        New,    // not stored: the caller stores it next and tells its row (rowStored)
+        Stored, // stored already
+        Fill,   // stored in `row` without balances: the caller gives that row the line's
+    };
+    struct Lookup
+    {
+        Found found = Found::New;
+        dbase::Bookmark row = 0; // with Fill
+    };
+
+    // Whether the transaction is stored already. A new one counts as stored from now on: the
+    // caller stores it next (or the run ends with an error, and the test with it). A row
+    // without balances that the line matches takes the line's balances from now on (Fill), so
+    // it is filled once. The texts are compared cut and stripped as the table stores them.
+    // `otherReading` is the line as the other description rules read it: a row stored under
+    // that reading (by an import in the other mode, or in tables made before today's layouts
+    // were read) matches as well.
+    Lookup lookUp(const Transaction& transaction,
+                  const std::optional<Transaction>& otherReading = std::nullopt);
+    // The row the last New transaction was stored in.
+    void rowStored(dbase::Bookmark row);
 
     struct Key
     {
@@ -59,8 +78,21 @@ private:
     void encode(std::vector<char>& out, qint64 day, double amount, QStringView code,
                 QStringView relation, QStringView description) const;
     void encode(std::vector<char>& out, const Transaction& transaction) const;
-    // True when the encoded key is in the set; otherwise adds it when `add` is set.
-    bool findOrAdd(const std::vector<char>& key, bool add);
+    // A key's balances in whole cents, and its row; kNoRow while the caller has not told it.
+    struct Entry
+    {
+        bool hasBalances = false;
+        qint64 before = 0;
+        qint64 after = 0;
+        std::uint32_t row = kNoRow;
+    };
+    static constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
+    static Entry entryOf(const std::optional<Balances>& balances, std::uint32_t row);
+
+    // The stored keys equal to `key` (equal keys may be stored more than once: twins), by
+    // number; an amount that is no number equals nothing.
+    template <typename F> void forEachEqual(const std::vector<char>& key, F&& f) const;
+    void add(const std::vector<char>& key, const Entry& entry);
     void grow();
 
     void loadDate(const QDate& date);
@@ -83,6 +115,7 @@ private:
     {
         const char* bytes;
         std::uint32_t size;
+        Entry entry;
     };
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::size_t m_blockUsed = 0;
@@ -91,6 +124,7 @@ private:
     std::vector<std::uint64_t> m_slots; // hash in the high half, key number + 1 in the low
     std::vector<char> m_scratch;
     std::vector<char> m_otherScratch;
+    std::uint32_t m_lastNew = kNoRow; // key number of the last New transaction
     // The days and amounts of the stored keys, the same way: a line whose day and amount no
     // stored row has is new without comparing its texts, which most lines of a first import are.
     std::vector<std::uint64_t> m_dayAmounts; // 0 is free; a real 0 is kept aside

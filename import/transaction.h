@@ -2,8 +2,17 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 namespace import {
+
+// The account's balance before and after a line, in whole cents, as the bank wrote them.
+struct Balances
+{
+    double before = 0;
+    double after = 0;
+    bool operator==(const Balances& other) const = default;
+};
 
 // A transaction as the import stores it in mutaties: texts trimmed, amount in whole cents.
 struct Transaction
@@ -14,6 +23,7 @@ struct Transaction
     QString code;
     QString relation;
     QString description;
+    std::optional<Balances> balances; // empty when the line has none that read as numbers
 };
 
 } // namespace import

@@ -91,6 +91,8 @@ ImportOutcome FileImport::run(const QString& path, const AccountChoice& choose)
     }
     noteStoredRows();
     outcome.countsText = import::countsText(outcome.counts);
+    if (const QString failures = import::balanceFailuresText(outcome.counts); !failures.isEmpty())
+        outcome.countsText += QStringLiteral("; ") + failures;
     return outcome;
 }
 

@@ -23,7 +23,9 @@ struct ImportOutcome
 {
     bool cancelled = false; // the choice of account was cancelled: nothing read
     import::ImportCounts counts;
-    QString countsText; // "<n> nieuw, <m> overgeslagen[, <k> van een andere rekening]"
+    // "<n> nieuw, <m> overgeslagen[, <k> van een andere rekening]", and when balances failed
+    // "; <f> saldo-fouten, eerste op regel <r>"
+    QString countsText;
 };
 
 // The whole import of one TAB file into the data module's tables, for both faces: the census of

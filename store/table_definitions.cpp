@@ -37,9 +37,11 @@ const dbase::TableDefinition& mutatiesDefinition()
         u"mutaties.DBF"_s,
         {FieldDef{kDatum, 'D', 8, 0, 0}, FieldDef{kSoort, 'N', 4, 0, 0},
          FieldDef{kNaam, 'C', 40, 0, 0}, FieldDef{kOmschrijving, 'C', 250, 0, 0},
-         FieldDef{kReknum, 'C', 15, 0, 0}, amount(kBedrag)},
+         FieldDef{kReknum, 'C', 15, 0, 0}, amount(kBedrag), amount(kSaldoVoor), amount(kSaldoNa)},
         {},
         {{kIndexDatum, kDatum}, {kIndexNaam, kNaam}, {kIndexBedrag, kBedrag}},
+        // Tables written before the balances were kept gain them at their first write.
+        {kSaldoVoor, kSaldoNa},
     });
     return definition;
 }

@@ -18,6 +18,9 @@ inline const QString kNaam = QStringLiteral("Naam");
 inline const QString kOmschrijving = QStringLiteral("Omschrijving");
 inline const QString kReknum = QStringLiteral("reknum");
 inline const QString kBedrag = QStringLiteral("Bedrag");
+// The account's balance before and after the transaction, as the bank wrote them.
+inline const QString kSaldoVoor = QStringLiteral("SaldoVoor");
+inline const QString kSaldoNa = QStringLiteral("SaldoNa");
 
 inline const QString kJaar = QStringLiteral("jaar");
 inline const QString kBanknr = QStringLiteral("banknr");

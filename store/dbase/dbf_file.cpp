@@ -2,12 +2,15 @@
 
 #include "store/dbase/atomic_create.h"
 #include "store/dbase/engine_error.h"
+#include "store/dbase/field_codec.h"
 #include "store/dbase/file_lock.h"
 #include "store/dbase/file_sync.h"
 #include "store/dbase/little_endian.h"
 #include "store/dbase/regular_file.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
@@ -29,6 +32,7 @@ constexpr char kEndOfFile = 0x1A;
 constexpr unsigned char kLanguageDriverWin1252 = 0x57;
 constexpr int kLevel7HeaderSize = 68;
 constexpr int kLevel7DescriptorSize = 48;
+constexpr int kLevel3DescriptorSize = 32;
 
 void putToday(char* p)
 {
@@ -350,6 +354,106 @@ bool DbfFile::compact()
     m_touched = true;
     m_unsynced = false;
     return true;
+}
+
+QString DbfFile::backupPath(const QString& path)
+{
+    const QFileInfo info(path);
+    const QDir folder = info.absoluteDir();
+    const QString base = info.completeBaseName();
+    QString candidate = folder.filePath(base + u".BAK"_s);
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = folder.filePath(u"%1.%2.BAK"_s.arg(base).arg(n));
+    return candidate;
+}
+
+QString DbfFile::addFields(const std::vector<FieldDef>& added)
+{
+    sync();
+    if (!writable())
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_readOnlyReason));
+    // The backup is the file byte for byte, whatever this engine made of it.
+    const qint64 fileSize = m_file.size();
+    if (!m_file.seek(0))
+        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
+    const QByteArray old = m_file.readAll();
+    if (old.size() != fileSize)
+        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
+
+    // The descriptors follow the file's own level; what lies between the end marker and the
+    // first record stays as it is.
+    const bool level7 = m_layout.level == 7;
+    const int descriptorSize = level7 ? kLevel7DescriptorSize : kLevel3DescriptorSize;
+    QByteArray header = old.left(m_layout.descriptorsEnd);
+    std::vector<FieldDef> fields = m_layout.fields;
+    std::vector<int> flagOffsets = m_layout.indexFlagOffsets;
+    int recordLength = m_layout.recordLength;
+    for (FieldDef f : added) {
+        QByteArray d(descriptorSize, '\0');
+        const QByteArray name = f.name.toLatin1().left(level7 ? 31 : 10);
+        std::memcpy(d.data(), name.constData(), static_cast<std::size_t>(name.size()));
+        d[level7 ? 32 : 11] = f.type;
+        d[level7 ? 33 : 16] = static_cast<char>(f.width);
+        d[level7 ? 34 : 17] = static_cast<char>(f.decimals);
+        flagOffsets.push_back(static_cast<int>(header.size()) + (level7 ? 37 : 31));
+        header += d;
+        f.offset = recordLength;
+        f.codePage = m_layout.codePage.value_or(CodePage::Windows1252);
+        recordLength += f.width;
+        fields.push_back(f);
+    }
+    const int descriptorsEnd = static_cast<int>(header.size());
+    header += kHeaderEnd;
+    header +=
+        old.mid(m_layout.descriptorsEnd + 1, m_layout.headerLength - m_layout.descriptorsEnd - 1);
+    if (header.size() > 0xFFFF || recordLength > 0xFFFF)
+        throw EngineError(u"Cannot add fields to table %1: its header or rows would grow past "
+                          u"the format's limit"_s.arg(m_path));
+    char* h = header.data();
+    h[28] = 0;
+    for (int offset : flagOffsets)
+        h[offset] = 0;
+    std::memcpy(h + 1, m_today, 3);
+    le::putU32(h + 4, m_count);
+    le::putU16(h + 8, static_cast<quint16>(header.size()));
+    le::putU16(h + 10, static_cast<quint16>(recordLength));
+
+    // Every record with the new fields empty, as a new row has them.
+    std::vector<char> row(static_cast<std::size_t>(recordLength), ' ');
+    for (std::size_t i = m_layout.fields.size(); i < fields.size(); ++i)
+        codec::clear(fields[i], row.data());
+    const std::size_t oldLength = std::size_t(m_layout.recordLength);
+    RowBytes rows;
+    rows.reserve(std::size_t(m_count) * row.size());
+    for (std::uint32_t r = 0; r < m_count; ++r) {
+        std::memcpy(row.data(), record(r), oldLength);
+        rows.append(row.data(), row.size());
+    }
+    QByteArray bytes = header;
+    bytes.append(rows.data(), qsizetype(rows.size()));
+    bytes.append(kEndOfFile);
+
+    const QString backup = backupPath(m_path);
+    if (const QString error = createFileAtomically(backup, old); !error.isEmpty())
+        throw EngineError(
+            u"Cannot write the backup %1 of table %2: %3"_s.arg(backup, m_path, error));
+    // Windows cannot replace a file that is open; the writer's lock file stays held throughout.
+    unmapHeader();
+    m_file.close();
+    const QString error = replaceFileAtomically(m_path, bytes);
+    reopenAfterReplace();
+    if (!error.isEmpty())
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, error));
+    m_layout.fields = std::move(fields);
+    m_layout.indexFlagOffsets = std::move(flagOffsets);
+    m_layout.recordLength = recordLength;
+    m_layout.headerLength = static_cast<int>(header.size());
+    m_layout.descriptorsEnd = descriptorsEnd;
+    m_header = header.left(descriptorsEnd + 1);
+    m_rows = std::move(rows);
+    m_touched = true;
+    m_unsynced = false;
+    return backup;
 }
 
 void DbfFile::reopenAfterReplace()

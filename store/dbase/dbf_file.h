@@ -75,6 +75,14 @@ public:
     // program killed meanwhile leaves either whole. Records are renumbered. Returns false (and
     // writes nothing) when no record is deleted.
     bool compact();
+    // Writes the file anew with `added` after its own fields, empty in every record, and keeps
+    // the file as it was under a backup name beside it (backupPath). The backup is complete and
+    // on the disk before the new file takes the table's name in one step, so a program killed
+    // at any moment leaves one whole table under that name. Returns the backup's path.
+    QString addFields(const std::vector<FieldDef>& added);
+    // "mutaties.BAK" beside "mutaties.DBF"; when that exists, "mutaties.2.BAK", and so on: an
+    // earlier backup is never replaced.
+    static QString backupPath(const QString& path);
 
 private:
     void openAndLock(Access access);

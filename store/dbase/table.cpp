@@ -67,6 +67,7 @@ void Table::setIndexName(const QString& indexName)
     if (!indexName.isEmpty() && field < 0)
         throw EngineError(u"Index '%1' not found in table %2"_s.arg(indexName, filePath()));
     d->aboutToReset();
+    d->indexField = field;
     d->index = std::make_unique<Index>(*d->file, field);
     d->index->rebuild();
     d->rebuildFiltered();
@@ -140,15 +141,30 @@ void Table::open()
                                    : d->exclusive ? DbfFile::Access::WriteExclusive
                                                   : DbfFile::Access::Write;
     auto file = std::make_unique<DbfFile>(path, access);
-    for (const RequiredField& req : d->definition.required) {
-        int found = -1;
-        for (std::size_t i = 0; i < file->fields().size() && found < 0; ++i) {
+    const auto fieldOf = [&file](const QString& name) {
+        for (std::size_t i = 0; i < file->fields().size(); ++i) {
             const QString& stored = file->fields()[i].name;
-            if (stored.compare(req.name, Qt::CaseInsensitive) == 0 ||
+            if (stored.compare(name, Qt::CaseInsensitive) == 0 ||
                 (file->level() != 7 && stored.size() == 10 &&
-                 req.name.left(10).compare(stored, Qt::CaseInsensitive) == 0))
-                found = static_cast<int>(i);
+                 name.left(10).compare(stored, Qt::CaseInsensitive) == 0))
+                return static_cast<int>(i);
         }
+        return -1;
+    };
+    const auto isLater = [this](const QString& name) {
+        return std::any_of(d->definition.laterFields.begin(), d->definition.laterFields.end(),
+                           [&name](const QString& later) {
+                               return later.compare(name, Qt::CaseInsensitive) == 0;
+                           });
+    };
+    std::vector<FieldDef> missing;
+    for (const FieldDef& f : d->definition.fields)
+        if (isLater(f.name) && fieldOf(f.name) < 0)
+            missing.push_back(f);
+    for (const RequiredField& req : d->definition.required) {
+        const int found = fieldOf(req.name);
+        if (found < 0 && isLater(req.name))
+            continue;
         if (found < 0)
             throw EngineError(u"Table %1 has no field '%2'"_s.arg(path, req.name));
         const DataType got = file->fields()[static_cast<std::size_t>(found)].dataType();
@@ -161,6 +177,7 @@ void Table::open()
     }
 
     d->file = std::move(file);
+    d->missingFields = std::move(missing);
     d->state = State::Browse;
     d->buffer.clear();
     d->modified = false;
@@ -209,6 +226,7 @@ void Table::emptyTable()
     d->requireWritable();
     d->state = State::Browse;
     d->buffer.clear();
+    d->addMissingFields();
     d->file->truncate();
     d->aboutToReset();
     d->index->clear();
@@ -232,6 +250,7 @@ void Table::pack()
     d->requireOpen();
     d->postPending();
     d->requireWritable();
+    d->addMissingFields();
     if (!d->file->compact())
         return;
     // Record numbers changed: the index and the presented rows are made anew.
@@ -389,6 +408,12 @@ Bookmark Table::bookmark() const
     return d->pos >= 0 ? d->currentRecno() : Bookmark(-1);
 }
 
+Bookmark Table::lastAppended() const
+{
+    d->requireOpen();
+    return d->lastAppended;
+}
+
 bool Table::bookmarkValid(Bookmark bookmark) const
 {
     if (d->state == State::Inactive || bookmark >= d->file->recordCount())
@@ -448,6 +473,7 @@ void Table::edit()
     if (d->count() == 0 || d->pos < 0)
         throw EngineError(u"Cannot edit an empty dataset"_s);
     d->requireWritable();
+    d->addMissingFields();
     const char* row = d->file->record(d->currentRecno());
     d->buffer.assign(row, row + d->file->recordLength());
     d->modified = false;
@@ -459,6 +485,7 @@ void Table::append()
     d->requireOpen();
     d->postPending();
     d->requireWritable();
+    d->addMissingFields();
     d->buffer.assign(static_cast<std::size_t>(d->file->recordLength()), ' ');
     for (const FieldDef& f : d->file->fields())
         codec::clear(f, d->buffer.data());
@@ -488,6 +515,7 @@ void Table::deleteRow()
     if (d->count() == 0 || d->pos < 0)
         throw EngineError(u"Cannot delete from an empty dataset"_s);
     d->requireWritable();
+    d->addMissingFields();
     const std::uint32_t recno = d->currentRecno();
     std::vector<char> row(d->file->record(recno), d->file->record(recno) + d->file->recordLength());
     row[0] = '*';
@@ -552,6 +580,11 @@ RowView Table::rowAt(int position) const
 {
     return RowView(d->file->record(d->presented()[static_cast<std::size_t>(position)]),
                    &d->file->fields());
+}
+
+Bookmark Table::bookmarkAt(int position) const
+{
+    return d->presented()[static_cast<std::size_t>(position)];
 }
 
 int Table::storedRowCount() const

@@ -149,6 +149,8 @@ public:
     void moveTo(int position);
 
     Bookmark bookmark() const;
+    // The row the last append stored, presented or not (a filter may hide it).
+    Bookmark lastAppended() const;
     void gotoBookmark(Bookmark bookmark); // to that row, or the nearest presented one
     bool bookmarkValid(Bookmark bookmark) const;
 
@@ -177,6 +179,7 @@ public:
     // The presented row at a position, for grids; does not move the cursor. Requires an open
     // table and 0 <= position < recordCount().
     RowView rowAt(int position) const;
+    Bookmark bookmarkAt(int position) const; // of the presented row at a position
     // Every live row in the order of the active index, whatever the filter presents: for what
     // describes the whole table (the years it holds). Requires an open table.
     int storedRowCount() const;

@@ -21,6 +21,10 @@ struct TableDefinition
     std::vector<FieldDef> fields;        // created in this order, at level 7 (offsets are computed)
     std::vector<RequiredField> required; // an existing file must have these; extra fields are kept
     std::vector<IndexDef> indexes;
+    // Fields of `fields` that files written by earlier versions lack. Such a file opens without
+    // them; the first write adds them after its own fields, empty in every row it holds, and
+    // keeps the file as it was beside it as a backup (DbfFile::addFields).
+    std::vector<QString> laterFields;
 };
 
 } // namespace dbase

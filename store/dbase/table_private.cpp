@@ -6,6 +6,28 @@ using namespace Qt::StringLiterals;
 
 namespace dbase {
 
+void Table::Private::addMissingFields()
+{
+    if (missingFields.empty())
+        return;
+    requireWritable();
+    const bool hadRow = pos >= 0 && pos < count();
+    const std::uint32_t recno = hadRow ? currentRecno() : 0;
+    file->addFields(missingFields);
+    missingFields.clear();
+    // The index points into the file's field list and rows, which are new.
+    aboutToReset();
+    index = std::make_unique<Index>(*file, indexField);
+    index->rebuild();
+    rebuildFiltered();
+    if (hadRow) {
+        bool found = false;
+        const int p = positionOf(recno, &found);
+        pos = count() == 0 ? -1 : std::min(p, count() - 1);
+    }
+    resetDone();
+}
+
 void Table::Private::postPending()
 {
     if (state == State::Insert)
@@ -17,6 +39,7 @@ void Table::Private::postPending()
 void Table::Private::postInsert()
 {
     const std::uint32_t recno = file->append(buffer.data());
+    lastAppended = recno;
     state = State::Browse;
     buffer.clear();
     // Observers hear of the new row before it is placed, with the position it will take.

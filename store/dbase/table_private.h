@@ -40,6 +40,8 @@ struct Table::Private
     std::unique_ptr<QTemporaryDir> memoryDir; // backing folder of an in-memory table
     std::unique_ptr<DbfFile> file;
     std::unique_ptr<Index> index;
+    int indexField = -1;                 // of the active index; -1: record order
+    std::vector<FieldDef> missingFields; // later fields the open file lacks still
 
     bool filtered = false;
     RowPredicate predicate;
@@ -51,6 +53,7 @@ struct Table::Private
     State state = State::Inactive;
     std::vector<char> buffer; // the pending row in Edit and Insert
     bool modified = false;
+    std::uint32_t lastAppended = 0;
 
     int disableCount = 0;
     std::vector<TableObserver*> observers;
@@ -160,6 +163,10 @@ struct Table::Private
         eof = bof = count() == 0;
         resetDone();
     }
+
+    // Before the first write: gives the file the later fields it lacks (DbfFile::addFields).
+    // Records keep their numbers, so the cursor stays on its row.
+    void addMissingFields();
 
     // Writes the pending row of Insert or Edit; does nothing in Browse.
     void postPending();

@@ -188,7 +188,8 @@ void Form1HandlersTest::accountChoiceCountsAndTheRememberedSwitch()
         form.SRColorButton16Click();
         QVERIFY2(m_dialogs.errors.isEmpty(), qPrintable(m_dialogs.errors.join(u'\n')));
         QCOMPARE(form.m_importCounts->text(),
-                 u"2 nieuw, 0 overgeslagen, 1 van een andere rekening"_s);
+                 u"2 nieuw, 0 overgeslagen, 1 van een andere rekening; 2 saldo-fouten, eerste op "
+                 u"regel 1"_s);
         data.T1.first();
         QCOMPARE(data.T1.fieldByName(n::kNaam).asString(), u"BAKKERIJ HOEK"_s);
         form.m_currentLayouts->setChecked(false);
@@ -202,7 +203,9 @@ void Form1HandlersTest::accountChoiceCountsAndTheRememberedSwitch()
     QVERIFY(!form.m_currentLayouts->isChecked());
     form.SRColorButton16Click();
     QVERIFY(m_dialogs.choiceItems.isEmpty());
-    QCOMPARE(form.m_importCounts->text(), u"1 nieuw, 0 overgeslagen"_s);
+    // The fixture's balances (0,00 before and after) do not add up.
+    QCOMPARE(form.m_importCounts->text(),
+             u"1 nieuw, 0 overgeslagen; 1 saldo-fouten, eerste op regel 1"_s);
     data.T1.last();
     QCOMPARE(data.T1.fieldByName(n::kNaam).asString(), u"BAKKERIJ HOEK,PAS123"_s);
 }

@@ -80,8 +80,9 @@ TEST_F(CliFilterTest, optionsFilterAsTheBoxesDo)
         {words("count bedrijven --jaar 2011"), 0, "2\n", ""},
         {words("count bedrijven --jaar 2010 --naam KOL"), 0, "1\n", ""},
         {words("dump mutaties --relatie jan"), 0,
-         "datum\tSoort\tNaam\tOmschrijving\treknum\tBedrag\n2010-03-01\t4\tJANSEN\tHUUR\t1\t-12."
-         "5\n",
+         "datum\tSoort\tNaam\tOmschrijving\treknum\tBedrag\tSaldoVoor\tSaldoNa\n2010-03-"
+         "01\t4\tJANSEN\t"
+         "HUUR\t1\t-12.5\t0\t0\n",
          ""},
         {words("count mutaties --datum-van 1-13-2010"), 1, "", "'1-13-2010' is not a valid date\n"},
         {words("count mutaties --soort-tm x"), 1, "", "'x' is not a valid integer value\n"},

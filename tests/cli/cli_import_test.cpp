@@ -51,8 +51,9 @@ protected:
 
 QByteArray line(const char* date, const char* amount, const QByteArray& remainder)
 {
-    return QByteArray("123\tEUR\t") + date + "\t0\t0\t" + date + '\t' + amount + '\t' + remainder +
-           "\r\n";
+    // The balances add up: 0 before, the amount after.
+    return QByteArray("123\tEUR\t") + date + "\t0\t" + amount + '\t' + date + '\t' + amount + '\t' +
+           remainder + "\r\n";
 }
 
 TEST_F(CliTest, classifyPrintsTheTrimmedValuesInUtf8)
@@ -88,12 +89,28 @@ TEST_F(CliTest, importCountsNewAndSkippedPerFile)
     EXPECT_EQ(result.out, "2 nieuw, 0 overgeslagen\n1 nieuw, 1 overgeslagen\n");
     EXPECT_TRUE(result.err.isEmpty()) << "no progress line when stderr is not a terminal";
     EXPECT_EQ(dump("mutaties"),
-              (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5"),
-                           QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t3"),
-                           QStringLiteral("2011-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t1")}));
+              (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5\t0\t-12.5"),
+                           QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t3\t0\t3"),
+                           QStringLiteral("2011-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t1\t0\t1")}));
     EXPECT_EQ(import({first}).out, "0 nieuw, 2 overgeslagen\n");
     // The new tables folder received the help text as well.
     EXPECT_TRUE(QFile::exists(tables() + QStringLiteral("/help.rtf")));
+}
+
+TEST_F(CliTest, importNamesTheLinesWhoseBalancesFailAfterTheCounts)
+{
+    const QString file =
+        write(QStringLiteral("saldo.tab"),
+              line("20100101", "-12,5", "GIRO 1 JANSEN  HUUR") +
+                  "123\tEUR\t20100102\t100,00\t90,00\t20100102\t-9,99\tRENTE\r\n" // off by 1 cent
+                  "123\tEUR\t20100103\t\t\t20100103\t4,00\tRENTE\r\n");           // none
+    const Result result = import({file});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "3 nieuw, 0 overgeslagen\n2 saldo-fouten, eerste op regel 2\n");
+    EXPECT_EQ(dump("mutaties"),
+              (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5\t0\t-12.5"),
+                           QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t-9.99\t100\t90"),
+                           QStringLiteral("2010-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t4\t\t")}));
 }
 
 TEST_F(CliTest, importStopsAtTheFirstFailureWithFileAndLine)

@@ -84,10 +84,10 @@ TEST_F(CliUsageTest, dumpEscapesTabsLineBreaksAndBackslashesInTexts)
         EXPECT_EQ(result.status, 0) << result.err.toStdString();
         return QString::fromUtf8(result.out);
     };
-    EXPECT_EQ(
-        dump(n::kMutaties),
-        QStringLiteral("datum\tSoort\tNaam\tOmschrijving\treknum\tBedrag\n"
-                       "2011-02-03\t3\tA\\tB\tregel 1\\r\\nregel 2\\n\tC:\\\\MAP\\\\t\t-4.5\n"));
+    EXPECT_EQ(dump(n::kMutaties),
+              QStringLiteral(
+                  "datum\tSoort\tNaam\tOmschrijving\treknum\tBedrag\tSaldoVoor\tSaldoNa\n"
+                  "2011-02-03\t3\tA\\tB\tregel 1\\r\\nregel 2\\n\tC:\\\\MAP\\\\t\t-4.5\t\t\n"));
     EXPECT_TRUE(dump(n::kBedrijven).contains(QStringLiteral("\n2011\tÉÉN\\\\TWEE\t")));
 }
 

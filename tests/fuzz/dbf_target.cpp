@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // One name for all three readings; the engine finds it whatever the case.
     const QString path = g_dir->filePath(u"mutaties.DBF"_s);
     writeInputFile(path, data, size);
-    const dbase::TableDefinition any{u"mutaties.DBF"_s, {}, {}, {}};
+    const dbase::TableDefinition any{u"mutaties.DBF"_s, {}, {}, {}, {}};
     dbase::TableDefinition bedrijven = store::bedrijvenDefinition();
     bedrijven.fileName = any.fileName;
     readAs(path, store::mutatiesDefinition(), store::names::kIndexDatum);

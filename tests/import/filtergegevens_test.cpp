@@ -181,3 +181,43 @@ TEST(TextOps, trimCollapseAndStoredForm)
 }
 
 } // namespace
+
+namespace {
+
+QString balanceLine(const QString& before, const QString& after, const QString& amount)
+{
+    return s(u"NL01BANK0123456789\tEUR\t20100101\t") + before + u'\t' + after + s(u"\t20100102\t") +
+           amount + s(u"\tGIRO  1234567 J. JANSEN  HUUR");
+}
+
+TEST(Balances, readAsNumbersAndCheckedInWholeCents)
+{
+    using import::Balances;
+    const struct
+    {
+        const char16_t* before;
+        const char16_t* after;
+        const char16_t* amount;
+        std::optional<Balances> balances;
+        bool failed;
+    } cases[] = {
+        {u"1000,00", u"955,00", u"-45,00", Balances{1000, 955}, false},
+        {u" -12,5 ", u"+0,01", u"12,51", Balances{-12.5, 0.01}, false},   // blanks, signs
+        {u"0,1", u"0,3", u"0,2", Balances{0.1, 0.3}, false},              // no float drift
+        {u"1000,00", u"955,01", u"-45,00", Balances{1000, 955.01}, true}, // bad sum, kept
+        {u"", u"955,00", u"-45,00", std::nullopt, true},
+        {u"1000,00", u"  ", u"-45,00", std::nullopt, true},
+        {u"1000,00", u"saldo", u"-45,00", std::nullopt, true},
+        {u"1.000,00", u"955,00", u"-45,00", std::nullopt, true}, // thousands separator
+        {u"1000,00", u"955,00-", u"-45,00", std::nullopt, true}, // sign after the number
+    };
+    for (const auto& c : cases) {
+        const QString line = balanceLine(s(c.before), s(c.after), s(c.amount));
+        SCOPED_TRACE(line.toStdString());
+        const import::LineValues values = filtergegevens(line);
+        EXPECT_EQ(values.balances, c.balances);
+        EXPECT_EQ(values.balanceFailed, c.failed);
+    }
+}
+
+} // namespace

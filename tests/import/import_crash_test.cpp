@@ -146,3 +146,57 @@ TEST_F(Crash, killedAtAnyWriteTheNextImportAndPassesGiveTheTablesOfACleanRun)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Crash, killedWhileFillingInBalancesTheNextImportFillsTheRest)
+{
+    // The file as imports before the balances were kept left it: rows without them.
+    QByteArray old = kFile;
+    old.replace("\t1000,00\t987,50\t", "\t\t\t");
+    const QString oldFile = m_dir.filePath(QStringLiteral("old.tab"));
+    {
+        QFile file(oldFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    const QString bank = m_dir.filePath(QStringLiteral("bank.tab"));
+    QStringList clean;
+    {
+        Tables tables(m_dir.filePath(QStringLiteral("clean")));
+        import::ImportRun(tables.data.T1, tables.data.T2).run(oldFile);
+        writefaults::reset();
+        const import::ImportCounts counts =
+            import::ImportRun(tables.data.T1, tables.data.T2).run(bank);
+        EXPECT_EQ(counts.added, 0);
+        clean = rows(tables.data.T1);
+    }
+    const int writes = writefaults::writes();
+    ASSERT_GE(writes, 6) << "a write per filled row";
+    ASSERT_TRUE(clean[0].endsWith(u"|1000|987.5")) << clean[0].toStdString();
+
+    for (int crashAt = 1; crashAt <= writes; ++crashAt) {
+        SCOPED_TRACE("killed at write " + std::to_string(crashAt) + " of " +
+                     std::to_string(writes));
+        const QString folder = m_dir.filePath(QStringLiteral("fill%1").arg(crashAt));
+        {
+            Tables before(folder);
+            import::ImportRun(before.data.T1, before.data.T2).run(oldFile);
+        }
+        writefaults::reset();
+        writefaults::crashAtWrite(crashAt);
+        {
+            Tables killed(folder);
+            EXPECT_ANY_THROW(import::ImportRun(killed.data.T1, killed.data.T2).run(bank));
+        }
+        writefaults::reset();
+
+        Tables next(folder);
+        EXPECT_EQ(next.data.T1.recordCount(), clean.size()) << "no row lost or added";
+        const import::ImportCounts counts = import::ImportRun(next.data.T1, next.data.T2).run(bank);
+        EXPECT_EQ(counts.added, 0);
+        EXPECT_EQ(rows(next.data.T1), clean);
+    }
+}
+
+} // namespace

@@ -35,6 +35,14 @@ QByteArray line(const char* date, const char* amount, const QString& remainder)
            amount + '\t' + dbase::cp1252::encode(remainder);
 }
 
+// A bank line with its own balances before and after it.
+QByteArray saldoLine(const char* date, const char* before, const char* after, const char* amount,
+                     const QString& remainder)
+{
+    return QByteArray("NL01BANK0123456789\tEUR\t") + date + '\t' + before + '\t' + after +
+           "\t20991231\t" + amount + '\t' + dbase::cp1252::encode(remainder);
+}
+
 QByteArray lines(const QList<QByteArray>& list, const char* end = "\r\n")
 {
     QByteArray bytes;
@@ -110,6 +118,29 @@ protected:
                                 m_mutaties->fieldByName(kReknum).asString(),
                                 m_mutaties->fieldByName(kOmschrijving).asString(),
                                 QString::number(m_mutaties->fieldByName(kBedrag).asFloat())}
+                        .join(u'|');
+        return rows;
+    }
+
+    // Empty tables, for the next case.
+    void fresh()
+    {
+        m_mutaties = Table::createInMemory(store::mutatiesDefinition(), kIndexDatum);
+        m_bedrijven = Table::createInMemory(store::bedrijvenDefinition(), kIndexNaam);
+    }
+
+    // mutaties in DATUM order, then record order: "datum|Bedrag|SaldoVoor|SaldoNa", empty
+    // balances as "-".
+    QStringList balances()
+    {
+        QStringList rows;
+        const auto value = [this](const QString& name) {
+            const dbase::Field field = m_mutaties->fieldByName(name);
+            return field.isNull() ? QStringLiteral("-") : QString::number(field.asFloat());
+        };
+        for (m_mutaties->first(); !m_mutaties->eof(); m_mutaties->next())
+            rows << QStringList{m_mutaties->fieldByName(kDatum).asDate().toString(Qt::ISODate),
+                                value(kBedrag), value(kSaldoVoor), value(kSaldoNa)}
                         .join(u'|');
         return rows;
     }
@@ -488,6 +519,128 @@ TEST_F(ImportRunTest, groupsNameTheRelationYearRowsAndNeverTheStoredTransactions
                                             s(u"SUPERMARKT 1234 AMSTERDA|2010")}));
     EXPECT_EQ(transactions().last(), s(u"2011-01-02|6|SUPERMARKT 9999 ZWOLLE,P|QQ7F23K2|01.01.11/"
                                        u"09.15 SUPERMARKT 9999 ZWOLLE,PAS 1|-4"));
+}
+
+} // namespace
+
+namespace {
+
+struct Counted
+{
+    int added;
+    int skipped;
+};
+
+TEST_F(ImportRunTest, twinsAreKeptTheSameLineReadAgainIsNot)
+{
+    // Two real twins: the same five fields, the second starting where the first ended.
+    const QByteArray twins = lines({saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro),
+                                    saldoLine("20100105", "90,00", "80,00", "-10,00", kGiro)});
+    const struct
+    {
+        const char* label;
+        QList<QByteArray> files;
+        std::vector<Counted> counts;
+        QStringList rows;
+    } cases[] = {
+        {"twins in one file",
+         {twins},
+         {{2, 0}},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-05|-10|90|80")}},
+        {"twins across two files",
+         {lines({saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro)}),
+          lines({saldoLine("20100105", "90,00", "80,00", "-10,00", kGiro)})},
+         {{1, 0}, {1, 0}},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-05|-10|90|80")}},
+        {"an overlapping file read again",
+         {twins, twins + lines({saldoLine("20100106", "80,00", "81,50", "1,50", kBea)})},
+         {{2, 0}, {1, 2}},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-05|-10|90|80"), s(u"2010-01-06|1.5|80|81.5")}},
+        {"the same line twice in one file",
+         {lines({saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro),
+                 saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro)})},
+         {{1, 1}},
+         {s(u"2010-01-05|-10|100|90")}},
+        {"a line without balances matches either twin",
+         {twins, lines({saldoLine("20100105", "", "", "-10,00", kGiro)})},
+         {{2, 0}, {0, 1}},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-05|-10|90|80")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        fresh();
+        for (qsizetype i = 0; i < c.files.size(); ++i) {
+            const ImportCounts counts = import(c.files[i]);
+            EXPECT_EQ(counts.added, c.counts[std::size_t(i)].added) << "file " << i + 1;
+            EXPECT_EQ(counts.skipped, c.counts[std::size_t(i)].skipped) << "file " << i + 1;
+        }
+        EXPECT_EQ(balances(), c.rows);
+    }
+}
+
+TEST_F(ImportRunTest, linesWithBalancesFillTheRowsOfOlderImportsOnce)
+{
+    // Rows stored without balances, as imports before this version stored them.
+    const QByteArray old = lines({saldoLine("20100105", "", "", "-10,00", kGiro),
+                                  saldoLine("20100107", "x", "y", "2,00", kBea)});
+    const struct
+    {
+        const char* label;
+        QByteArray file;
+        Counted counts;
+        QStringList rows;
+    } cases[] = {
+        {"the overlapping file gives the old rows their balances",
+         lines({saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro),
+                saldoLine("20100107", "90,00", "92,00", "2,00", kBea),
+                saldoLine("20100108", "92,00", "95,00", "3,00", kOther)}),
+         {1, 2},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-07|2|90|92"), s(u"2010-01-08|3|92|95")}},
+        {"a second line with other balances is a twin",
+         lines({saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro),
+                saldoLine("20100105", "90,00", "80,00", "-10,00", kGiro)}),
+         {1, 1},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-05|-10|90|80"), s(u"2010-01-07|2|-|-")}},
+        {"a second line with the same balances is the same line",
+         lines({saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro),
+                saldoLine("20100105", "100,00", "90,00", "-10,00", kGiro)}),
+         {0, 2},
+         {s(u"2010-01-05|-10|100|90"), s(u"2010-01-07|2|-|-")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        fresh();
+        ASSERT_EQ(import(old).added, 2);
+        const ImportCounts counts = import(c.file, QStringLiteral("new.tab"));
+        EXPECT_EQ(counts.added, c.counts.added);
+        EXPECT_EQ(counts.skipped, c.counts.skipped);
+        EXPECT_EQ(balances(), c.rows);
+        const ImportCounts again = import(c.file, QStringLiteral("new.tab"));
+        EXPECT_EQ(again.added, 0) << "read a third time, nothing changes";
+        EXPECT_EQ(balances(), c.rows);
+    }
+}
+
+TEST_F(ImportRunTest, linesWhoseBalancesDoNotAddUpAreCountedAndStoredAsWritten)
+{
+    const ImportCounts counts = import(lines({
+        saldoLine("20100101", "100,00", "90,00", "-10,00", kGiro),    // adds up
+        saldoLine("20100102", "90,00", "80,01", "-10,00", kGiro),     // off by a cent
+        line("20100103", "1,00", kBea).replace("987,50", "1.001,00"), // thousands separator
+        saldoLine("20100104", "", "", "5,00", kOther),                // none
+    }));
+    EXPECT_EQ(counts.added, 4);
+    EXPECT_EQ(counts.balanceFailures, 3);
+    EXPECT_EQ(counts.firstBalanceFailure, 2);
+    EXPECT_EQ(import::countsText(counts), s(u"4 nieuw, 0 overgeslagen"));
+    EXPECT_EQ(import::balanceFailuresText(counts), s(u"3 saldo-fouten, eerste op regel 2"));
+    EXPECT_EQ(balances(), (QStringList{s(u"2010-01-01|-10|100|90"), s(u"2010-01-02|-10|90|80.01"),
+                                       s(u"2010-01-03|1|-|-"), s(u"2010-01-04|5|-|-")}));
+
+    const ImportCounts good =
+        import(lines({saldoLine("20100101", "100,00", "90,00", "-10,00", kGiro)}));
+    EXPECT_EQ(good.balanceFailures, 0);
+    EXPECT_EQ(import::balanceFailuresText(good), QString());
 }
 
 } // namespace

@@ -22,6 +22,7 @@ using dbase::Table;
 namespace names = store::names;
 
 const QString kFile = u"mutaties.DBF"_s;
+constexpr int kRecordLength = 363; // of mutaties as the engine creates it
 
 // Opens mutaties in `folder`, which must fail: the engine's text, or empty when it opened.
 QString refusalOf(const QString& folder)
@@ -100,8 +101,9 @@ TEST(DbfCreate, newTablesAreLevel7WithTheDefinedFieldsAndNoProductionIndexFlag)
         months += month + u":N:15:2|"_s;
     const std::tuple<const dbase::TableDefinition*, QString, int> cases[] = {
         {&store::mutatiesDefinition(),
-         u"datum:D:8:0|Soort:N:4:0|Naam:C:40:0|Omschrijving:C:250:0|reknum:C:15:0|Bedrag:N:15:2"_s,
-         333},
+         u"datum:D:8:0|Soort:N:4:0|Naam:C:40:0|Omschrijving:C:250:0|reknum:C:15:0|Bedrag:N:15:2|"
+         u"SaldoVoor:N:15:2|SaldoNa:N:15:2"_s,
+         363},
         {&store::bedrijvenDefinition(),
          u"jaar:C:4:0|Naam:C:40:0|banknr:C:15:0|"_s + months + u"select:L:1:0"_s, 241}};
     for (const auto& [definition, expected, recordLength] : cases) {
@@ -138,8 +140,9 @@ TEST(DbfRows, rowsAreStoredAsDbaseTextAndReadBackInIndexOrder)
     const QByteArray bytes = readFile(engineFile(dir));
     const int headerLength = le16(bytes, 8);
     ASSERT_EQ(le32(bytes, 4), 3u);
-    ASSERT_EQ(bytes.size(), headerLength + 3 * 333 + 1);
-    EXPECT_EQ(bytes.mid(headerLength, 333), firstSampleRecord());
+    ASSERT_EQ(bytes.size(), headerLength + 3 * kRecordLength + 1);
+    EXPECT_EQ(bytes.mid(headerLength, kRecordLength), firstSampleRecord() + QByteArray(30, ' '))
+        << "balances empty";
     EXPECT_TRUE(bytes.contains("Caf\xe9 No\xebl")) << "Windows-1252 text";
     EXPECT_TRUE(bytes.contains("Overboeking \x80 5"));
     EXPECT_EQ(bytes.back(), 0x1A);
@@ -235,7 +238,10 @@ TEST(DbfRepair, recordCountThatDisagreesWithTheLengthIsRepairedWithoutLosingRows
         {"count ahead of the rows", [](QByteArray& b, int) { putLe32(b, 4, 5); }, 3},
         {"end marker missing", [](QByteArray& b, int) { b.chop(1); }, 3},
         {"last row half written",
-         [](QByteArray& b, int headerLength) { b.truncate(headerLength + 2 * 333 + 100); }, 2},
+         [](QByteArray& b, int headerLength) {
+             b.truncate(headerLength + 2 * kRecordLength + 100);
+         },
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -255,7 +261,7 @@ TEST(DbfRepair, recordCountThatDisagreesWithTheLengthIsRepairedWithoutLosingRows
 
         const QByteArray repaired = readFile(path);
         EXPECT_EQ(le32(repaired, 4), static_cast<quint32>(c.rowsKept + 1));
-        EXPECT_EQ(repaired.size(), headerLength + (c.rowsKept + 1) * 333 + 1);
+        EXPECT_EQ(repaired.size(), headerLength + (c.rowsKept + 1) * kRecordLength + 1);
         table->open();
         expected.push_back(added);
         EXPECT_EQ(readAll(*table), expected);
@@ -304,7 +310,7 @@ TEST(DbfRead, unknownExtraFieldsAreKeptThroughEditsAndAppends)
     const QByteArray bytes = readFile(path);
     const int headerLength = le16(bytes, 8);
     const int recordLength = le16(bytes, 10);
-    ASSERT_EQ(recordLength, 338);
+    ASSERT_EQ(recordLength, 338 + 30) << "the balances added at the first write";
     ASSERT_EQ(bytes.size(), headerLength + 2 * recordLength + 1);
     const QByteArray first = bytes.mid(headerLength, recordLength);
     EXPECT_EQ(first.mid(13, 5), QByteArray("NIEUW"));
@@ -457,13 +463,16 @@ TEST(DbfPack, packWritesTheLiveRowsAnewAtTheFilesLevelAndKeepsTheTableItsWriters
     writeFile(path, level3File());
     auto table = openMutaties(dir.path(), names::kIndexDatum);
     table->pack();
-    // The hand-written deleted row is gone; header, fields and level stay as the file had them.
-    const auto fields = mutatiesLevel3Fields();
+    // The hand-written deleted row is gone; header and level stay as the file had them, with
+    // the balances its first write added.
+    auto fields = mutatiesLevel3Fields();
+    fields.push_back({"SaldoVoor", 'N', 15, 2});
+    fields.push_back({"SaldoNa", 'N', 15, 2});
     QByteArray want = rawTable(
-        fields,
-        {rawRecord(fields, {"20240305", "4", "BUURTWINKELS", "Betaalautomaat", "1234", "-23.50"}),
-         rawRecord(fields, {"20231231", "7", "Caf\xe9 No\xebl", "Overboeking \x80 5", "NL01BANK",
-                            "1250.00"})});
+        fields, {rawRecord(fields, {"20240305", "4", "BUURTWINKELS", "Betaalautomaat", "1234",
+                                    "-23.50", "", ""}),
+                 rawRecord(fields, {"20231231", "7", "Caf\xe9 No\xebl", "Overboeking \x80 5",
+                                    "NL01BANK", "1250.00", "", ""})});
     QByteArray got = readFile(path);
     ASSERT_EQ(got.size(), want.size());
     got.replace(1, 3, want.mid(1, 3)); // the update date is today's
@@ -487,3 +496,92 @@ TEST(DbfPack, packWritesTheLiveRowsAnewAtTheFilesLevelAndKeepsTheTableItsWriters
 }
 
 } // namespace
+
+// mutaties as earlier versions wrote it: the six fields without the balances.
+dbase::TableDefinition mutatiesWithoutBalances()
+{
+    dbase::TableDefinition definition = store::mutatiesDefinition();
+    definition.fields.resize(6);
+    definition.required.resize(6);
+    definition.laterFields.clear();
+    return definition;
+}
+
+TEST(DbfUpgrade, theFirstWriteAddsTheBalancesEmptyAndKeepsTheOldFileAsABackup)
+{
+    struct Case
+    {
+        const char* label;
+        std::function<void(const QString& folder)> make; // writes the old table
+        QString backup;                                  // the name the backup must take
+    };
+    const auto level7 = [](const QString& folder) {
+        Table table;
+        table.setDefinition(mutatiesWithoutBalances());
+        table.setDirectory(folder);
+        table.open();
+        for (const Mutatie& row : sampleRows())
+            addMutatie(table, row);
+    };
+    const Case cases[] = {
+        {"level 7, as the engine wrote it", level7, u"mutaties.BAK"_s},
+        {"level 3, with a deleted row",
+         [](const QString& folder) { writeFile(QDir(folder).filePath(kFile), level3File()); },
+         u"mutaties.BAK"_s},
+        {"a backup of an earlier upgrade stays",
+         [&level7](const QString& folder) {
+             level7(folder);
+             writeFile(QDir(folder).filePath(u"mutaties.BAK"_s), "eerder");
+         },
+         u"mutaties.2.BAK"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QTemporaryDir dir;
+        c.make(dir.path());
+        const QString path = dir.filePath(kFile);
+        const QByteArray original = readFile(path);
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+
+        // Opening and reading write nothing, read-only or not.
+        auto table = openMutaties(dir.path(), names::kIndexDatum);
+        const std::vector<Mutatie> rows = readAll(*table);
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(table->fieldIndex(names::kSaldoVoor), -1);
+        table->close();
+        table->setReadOnly(true);
+        table->open();
+        EXPECT_THROW(table->append(), EngineError);
+        table->close();
+        EXPECT_EQ(readFile(path), original);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+
+        table->setReadOnly(false);
+        table->open();
+        table->last();
+        const Mutatie current = currentMutatie(*table);
+        table->edit(); // the first write
+        EXPECT_EQ(currentMutatie(*table), current) << "the cursor stays on its row";
+        table->fieldByName(names::kSaldoVoor).setAsFloat(1000.0);
+        table->fieldByName(names::kSaldoNa).setAsFloat(current.bedrag + 1000.0);
+        table->post();
+        EXPECT_EQ(readFile(dir.filePath(c.backup)), original);
+        if (c.backup != u"mutaties.BAK"_s) {
+            EXPECT_EQ(readFile(dir.filePath(u"mutaties.BAK"_s)), "eerder");
+        }
+        table->close();
+
+        table->open();
+        EXPECT_EQ(readAll(*table), rows);
+        EXPECT_EQ(table->fieldCount(), 8);
+        int filled = 0;
+        for (table->first(); !table->eof(); table->next()) {
+            const bool isNull = table->fieldByName(names::kSaldoVoor).isNull();
+            EXPECT_EQ(table->fieldByName(names::kSaldoNa).isNull(), isNull);
+            filled += isNull ? 0 : 1;
+        }
+        EXPECT_EQ(filled, 1) << "old rows have no balances, not zero";
+        EXPECT_TRUE(
+            QDir(dir.path()).entryList({u".*.tmp"_s}, QDir::Hidden | QDir::Files).isEmpty());
+    }
+}

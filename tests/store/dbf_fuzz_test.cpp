@@ -53,7 +53,7 @@ std::vector<QByteArray> seeds()
                                     {u"TOTAAL"_s, 'F', 12, 3, 0}});
     {
         Table table;
-        table.setDefinition({kFile, {}, {}, {}});
+        table.setDefinition({kFile, {}, {}, {}, {}});
         table.setDirectory(dir.path());
         table.open();
         for (int i = 0; i < 3; ++i) {
@@ -166,7 +166,7 @@ TEST(DbfFuzz, mutatedTablesGiveAClearErrorOrTheRowsAsStored)
         writeFile(path, bytes);
 
         Table table;
-        table.setDefinition({kFile, {}, {}, {}});
+        table.setDefinition({kFile, {}, {}, {}, {}});
         table.setDirectory(dir.path());
         table.setReadOnly(true);
         std::vector<QByteArray> rows;

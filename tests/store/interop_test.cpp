@@ -1,5 +1,6 @@
 // Other dBase engines and our files: Free Pascal's TDbf reads what the engine writes, and the
-// engine reads and extends tables that TDbf (levels 4 and 7) and python3-dbf (dBase III) wrote.
+// engine reads and extends (its first write adding the balances) tables that TDbf (levels 4 and 7)
+// and python3-dbf (dBase III) wrote.
 #include "store/dbase/cp1252.h"
 #include "store/dbase/table.h"
 #include "store/table_definitions.h"
@@ -156,14 +157,16 @@ TEST_F(Interop, tdbfReadsEveryValueOfALevel7TableWrittenByTheEngine)
 
     QStringList expected = {
         u"7"_s, QStringLiteral("datum:D:8:0|Soort:N:4:0|Naam:C:40:0|Omschrijving:C:250:0|"
-                               "reknum:C:15:0|Bedrag:N:15:2")};
+                               "reknum:C:15:0|Bedrag:N:15:2|SaldoVoor:N:15:2|SaldoNa:N:15:2")};
     for (const Mutatie& row : rows)
         expected << QStringList{row.datum.toString(Qt::ISODate),
                                 QString::number(row.soort),
                                 hex(row.naam),
                                 hex(row.omschrijving),
                                 hex(row.reknum),
-                                dumpNumber(row.bedrag)}
+                                dumpNumber(row.bedrag),
+                                QString(),
+                                QString()}
                         .join(QLatin1Char('|'));
     // Read while the engine still has the table open: every posted row is in the file.
     QStringList dumped = dump(dir.filePath(kFile));
@@ -246,26 +249,42 @@ TEST_F(Interop, theEngineReadsAndExtendsTablesOfIndependentWriters)
         const Mutatie added{QDate(2025, 1, 2), 3,       u"NIEUW \u00c9"_s,
                             u"toegevoegd"_s,   u"99"_s, 12.34};
         addMutatie(*table, added);
+        table->edit();
+        table->fieldByName(names::kSaldoVoor).setAsFloat(-87.66);
+        table->fieldByName(names::kSaldoNa).setAsFloat(-75.32);
+        table->post();
         table->close();
         expected[2].soort = 6;
         expected.push_back(added);
 
+        // The first write added the balances after the writer's own fields, at the file's own
+        // level, and kept the file as it was beside it.
+        EXPECT_EQ(readFile(dir.filePath(u"mutaties.BAK"_s)), before);
         const QByteArray after = readFile(file);
         EXPECT_EQ(after.at(0), c.version) << "written back at its own level";
         const int headerLength = le16(before, 8);
-        EXPECT_EQ(after.mid(8, 4), before.mid(8, 4));
-        EXPECT_EQ(after.mid(32, headerLength - 32), before.mid(32, headerLength - 32));
+        const int descriptor = c.version == 0x04 ? 48 : 32;
+        EXPECT_EQ(le16(after, 8), headerLength + 2 * descriptor);
+        EXPECT_EQ(le16(after, 10), le16(before, 10) + 30);
+        EXPECT_EQ(after.mid(32, headerLength - 33), before.mid(32, headerLength - 33));
 
         const QStringList dumpedAfter = dump(file);
         ASSERT_EQ(dumpedAfter.size(), static_cast<int>(expected.size()) + 2);
-        EXPECT_EQ(dumpedAfter.mid(0, 2), dumpedBefore.mid(0, 2)) << "level and fields";
+        EXPECT_EQ(dumpedAfter[0], dumpedBefore[0]) << "level";
+        EXPECT_TRUE(dumpedAfter[1].startsWith(dumpedBefore[1] + u'|'));
+        EXPECT_TRUE(
+            dumpedAfter[1].endsWith(u"|SaldoVoor:N:15:2|SaldoNa:N:15:2"_s, Qt::CaseInsensitive))
+            << dumpedAfter[1].toStdString();
         for (std::size_t i = 0; i < expected.size(); ++i) {
+            const QString line = dumpedAfter[2 + static_cast<int>(i)];
             QString extra;
-            EXPECT_EQ(parseRow(dumpedAfter[2 + static_cast<int>(i)], &extra), expected[i]);
+            EXPECT_EQ(parseRow(line, &extra), expected[i]);
             if (c.rows == 5) {
                 const int row = static_cast<int>(i);
                 EXPECT_EQ(extra, row < extras.size() ? extras[row] : QString());
             }
+            const QString balances = i + 1 < expected.size() ? u"||"_s : u"|-87.66|-75.32"_s;
+            EXPECT_TRUE(line.endsWith(balances)) << line.toStdString();
         }
     }
 }

@@ -85,7 +85,14 @@ TEST(UserTables, aTableIsFoundWhateverTheCaseOfItsNameAndNeverMadeTwice)
             table->close();
             EXPECT_EQ(le32(readFile(dir.filePath(present[0])), 4), 3u);
         }
-        EXPECT_EQ(entries(dir.path()), present) << "no second table beside the first";
+        // The first write added the balances and kept the table as it was under its own name.
+        QStringList want = present;
+        if (present.size() == 1) {
+            const QString backup = QFileInfo(present[0]).completeBaseName() + u".BAK"_s;
+            EXPECT_EQ(readFile(dir.filePath(backup)), level3());
+            want.prepend(backup);
+        }
+        EXPECT_EQ(entries(dir.path()), want) << "no second table beside the first";
     }
 }
 
@@ -127,7 +134,7 @@ TEST(UserTables, textsAreReadAndWrittenInTheTablesCodePage)
         EXPECT_EQ(table->fieldByName(names::kNaam).asString(), u"Zo\u00eb"_s);
         table->close();
         const QByteArray bytes = readFile(path);
-        EXPECT_EQ(bytes.mid(le16(bytes, 8) + 2 * kRecord + 13, 4), c.zoe + ' ');
+        EXPECT_EQ(bytes.mid(le16(bytes, 8) + 2 * le16(bytes, 10) + 13, 4), c.zoe + ' ');
     }
 }
 
