@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/table_names.h"
+
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
@@ -14,8 +16,8 @@ class Table;
 namespace balances {
 
 // The two balance fields of mutaties; a table without them has no balances.
-inline const QString kSaldoVoor = QStringLiteral("SaldoVoor");
-inline const QString kSaldoNa = QStringLiteral("SaldoNa");
+inline const QString& kSaldoVoor = store::names::kSaldoVoor;
+inline const QString& kSaldoNa = store::names::kSaldoNa;
 
 // How many days a line's date may lie from its place in the bank's order.
 inline constexpr int kDaysOff = 7;

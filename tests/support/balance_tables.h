@@ -9,20 +9,12 @@
 #include <QString>
 #include <optional>
 
-// mutaties with the bank's balances, until the program's own definition holds them.
+// mutaties with the bank's balances.
 namespace testsupport {
 
 inline const dbase::TableDefinition& mutatiesWithBalances()
 {
-    static const dbase::TableDefinition definition = [] {
-        dbase::TableDefinition d = store::mutatiesDefinition();
-        for (const QString& name : {balances::kSaldoVoor, balances::kSaldoNa}) {
-            d.fields.push_back(dbase::FieldDef{name, 'N', 15, 2, 0});
-            d.required.push_back({name, d.fields.back().dataType()});
-        }
-        return d;
-    }();
-    return definition;
+    return store::mutatiesDefinition();
 }
 
 // A transaction; without `before` its balances stay empty. The balance after is before +
