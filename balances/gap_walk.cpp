@@ -93,6 +93,10 @@ Walk walkBalances(const std::vector<BalanceRow>& rows)
     for (std::size_t k = 0; k + 1 < starts.size() && k < ends.size(); ++k) {
         const BalanceRow& end = rows[ends[k]];
         const BalanceRow& start = rows[starts[k + 1]];
+        // A chain that goes on at the same balance after a quiet spell longer than the window
+        // misses no money: weeks without a transaction are no gap.
+        if (start.before == end.after)
+            continue;
         walk.gaps.push_back({QDate::fromJulianDay(end.day), QDate::fromJulianDay(start.day),
                              start.before - end.after});
     }

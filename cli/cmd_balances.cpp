@@ -2,8 +2,7 @@
 #include "cli/commands.h"
 #include "cli/filtered_tables.h"
 
-#include "balances/gap_walk.h"
-#include "store/dbase/field_codec.h"
+#include "cli/gap_text.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,13 +14,11 @@ int gaps(const Context& context)
         printErr(u"usage: kolvaro-cli [--tables DIR] gaps"_s);
         return 2;
     }
-    return overFilteredTables(
-        context, {}, TableAccess::Read, [](store::TDataModule1& data, Output& out) {
-            for (const balances::Gap& gap : balances::storedGaps(data.T1))
-                out += gap.lastBefore.toString(Qt::ISODate) + u'\t' +
-                       gap.firstAfter.toString(Qt::ISODate) + u'\t' +
-                       dbase::codec::shortestDouble(double(gap.missingCents) / 100.0) + u'\n';
-        });
+    return overFilteredTables(context, {}, TableAccess::Read,
+                              [](store::TDataModule1& data, Output& out) {
+                                  for (const balances::Gap& gap : balances::storedGaps(data.T1))
+                                      out += gapText(gap) + u'\n';
+                              });
 }
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/gap_text.h"
 #include "cli/terminal.h"
 #include "import/account_census.h"
 #include "import/import_error.h"
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace cli {
 namespace {
@@ -127,6 +130,9 @@ int importFiles(const Context& context)
                 if (const QString failures = import::balanceFailuresText(outcome.counts);
                     !failures.isEmpty())
                     printOut(failures + u'\n');
+                // The periods still missing once this file is in.
+                for (const balances::Gap& gap : balances::storedGaps(data.T1))
+                    printOut(u"gat\t"_s + gapText(gap) + u'\n');
             }
         } catch (const std::exception& error) {
             // The rows before the failing line are stored already; say where it stopped.

@@ -119,6 +119,9 @@ TEST(GapWalk, findsNoGapWhereTheBalancesChain)
     dateOff[151].day -= 5;
     dateOff[200].day += 7; // neighbours off in opposite directions
     dateOff[201].day -= 7;
+    std::vector<Line> quiet = statement(); // six weeks without a transaction
+    for (std::size_t i = 120; i < quiet.size(); ++i)
+        quiet[i].day += 42;
     struct Case
     {
         const char* name;
@@ -145,6 +148,7 @@ TEST(GapWalk, findsNoGapWhereTheBalancesChain)
         {"dates off their place", dateOff, {}},
         {"dates off, reversed", dateOff,
          [](std::vector<BalanceRow>& rows) { std::reverse(rows.begin(), rows.end()); }},
+        {"a quiet spell longer than the window", quiet, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -49,11 +49,18 @@ protected:
     QTemporaryDir m_dir;
 };
 
-QByteArray line(const char* date, const char* amount, const QByteArray& remainder)
+// A line whose balances add up: `before`, then before + amount (an amount that is no number
+// leaves the balance as it was).
+QByteArray line(const char* date, const char* amount, const QByteArray& remainder,
+                const char* before = "0")
 {
-    // The balances add up: 0 before, the amount after.
-    return QByteArray("123\tEUR\t") + date + "\t0\t" + amount + '\t' + date + '\t' + amount + '\t' +
-           remainder + "\r\n";
+    const auto cents = [](const char* text) {
+        return qRound64(QString::fromLatin1(text).replace(u',', u'.').toDouble() * 100);
+    };
+    const qint64 after = cents(before) + cents(amount);
+    const QByteArray afterText = QByteArray::number(after / 100.0, 'f', 2).replace('.', ',');
+    return QByteArray("123\tEUR\t") + date + '\t' + before + '\t' + afterText + '\t' + date + '\t' +
+           amount + '\t' + remainder + "\r\n";
 }
 
 TEST_F(CliTest, classifyPrintsTheTrimmedValuesInUtf8)
@@ -80,18 +87,20 @@ TEST_F(CliTest, classifyPrintsTheTrimmedValuesInUtf8)
 TEST_F(CliTest, importCountsNewAndSkippedPerFile)
 {
     const QString first =
-        write(QStringLiteral("first.tab"),
-              line("20100101", "-12,5", "GIRO 1 JANSEN  HUUR") + line("20100102", "3,00", "RENTE"));
-    const QString second = write(QStringLiteral("second.tab"), line("20100102", "3,00", "RENTE") +
-                                                                   line("20110103", "1", "RENTE"));
+        write(QStringLiteral("first.tab"), line("20100101", "-12,5", "GIRO 1 JANSEN  HUUR") +
+                                               line("20100102", "3,00", "RENTE", "-12,50"));
+    const QString second =
+        write(QStringLiteral("second.tab"), line("20100102", "3,00", "RENTE", "-12,50") +
+                                                line("20110103", "1", "RENTE", "-9,50"));
     const Result result = import({first, second});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "2 nieuw, 0 overgeslagen\n1 nieuw, 1 overgeslagen\n");
     EXPECT_TRUE(result.err.isEmpty()) << "no progress line when stderr is not a terminal";
-    EXPECT_EQ(dump("mutaties"),
-              (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5\t0\t-12.5"),
-                           QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t3\t0\t3"),
-                           QStringLiteral("2011-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t1\t0\t1")}));
+    EXPECT_EQ(
+        dump("mutaties"),
+        (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5\t0\t-12.5"),
+                     QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t3\t-12.5\t-9.5"),
+                     QStringLiteral("2011-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t1\t-9.5\t-8.5")}));
     EXPECT_EQ(import({first}).out, "0 nieuw, 2 overgeslagen\n");
     // The new tables folder received the help text as well.
     EXPECT_TRUE(QFile::exists(tables() + QStringLiteral("/help.rtf")));
@@ -102,15 +111,28 @@ TEST_F(CliTest, importNamesTheLinesWhoseBalancesFailAfterTheCounts)
     const QString file =
         write(QStringLiteral("saldo.tab"),
               line("20100101", "-12,5", "GIRO 1 JANSEN  HUUR") +
-                  "123\tEUR\t20100102\t100,00\t90,00\t20100102\t-9,99\tRENTE\r\n" // off by 1 cent
-                  "123\tEUR\t20100103\t\t\t20100103\t4,00\tRENTE\r\n");           // none
+                  "123\tEUR\t20100102\t-12,50\t-22,50\t20100102\t-9,99\tRENTE\r\n" // 1 cent off
+                  "123\tEUR\t20100103\t\t\t20100103\t4,00\tRENTE\r\n");            // none
     const Result result = import({file});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "3 nieuw, 0 overgeslagen\n2 saldo-fouten, eerste op regel 2\n");
-    EXPECT_EQ(dump("mutaties"),
-              (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5\t0\t-12.5"),
-                           QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t-9.99\t100\t90"),
-                           QStringLiteral("2010-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t4\t\t")}));
+    EXPECT_EQ(
+        dump("mutaties"),
+        (QStringList{QStringLiteral("2010-01-01\t4\tJANSEN\tHUUR\t1\t-12.5\t0\t-12.5"),
+                     QStringLiteral("2010-01-02\t3\tKOLVARO\tRENTE\tKOLVARO\t-9.99\t-12.5\t-22.5"),
+                     QStringLiteral("2010-01-03\t3\tKOLVARO\tRENTE\tKOLVARO\t4\t\t")}));
+}
+
+TEST_F(CliTest, importNamesTheMissingPeriodsItLeavesAndClosesThem)
+{
+    // The 3rd of January is missing: 20,00 that the balances still count.
+    const QString first =
+        write(QStringLiteral("jan.tab"), line("20100101", "-12,5", "RENTE", "100,00") +
+                                             line("20100105", "4", "RENTE", "107,50"));
+    EXPECT_EQ(import({first}).out, "2 nieuw, 0 overgeslagen\ngat\t2010-01-01\t2010-01-05\t20\n");
+    const QString missing =
+        write(QStringLiteral("missing.tab"), line("20100103", "20,00", "RENTE", "87,50"));
+    EXPECT_EQ(import({missing}).out, "1 nieuw, 0 overgeslagen\n");
 }
 
 TEST_F(CliTest, importStopsAtTheFirstFailureWithFileAndLine)
@@ -163,7 +185,7 @@ TEST_F(CliTest, classicModeAndAccountChoice)
     QByteArray other = line("20260106", "7", "RENTE");
     other.replace(0, 3, "456");
     const QString mixed =
-        write(QStringLiteral("mixed.tab"), line("20260106", "1", "RENTE") + other);
+        write(QStringLiteral("mixed.tab"), line("20260106", "1", "RENTE", "-3,50") + other);
     const Result refused = importWith({}, mixed);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(QString::fromUtf8(refused.err),
