@@ -342,13 +342,7 @@ bool DbfFile::compact()
     bytes.append(live.data(), qsizetype(live.size()));
     bytes.append(kEndOfFile);
 
-    // Windows cannot replace a file that is open; the writer's lock file stays held throughout.
-    unmapHeader();
-    m_file.close();
-    const QString error = replaceFileAtomically(m_path, bytes);
-    reopenAfterReplace();
-    if (!error.isEmpty())
-        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, error));
+    replaceWhole(bytes);
     m_rows = std::move(live);
     m_count = kept;
     m_touched = true;
@@ -437,13 +431,7 @@ QString DbfFile::addFields(const std::vector<FieldDef>& added)
     if (const QString error = createFileAtomically(backup, old); !error.isEmpty())
         throw EngineError(
             u"Cannot write the backup %1 of table %2: %3"_s.arg(backup, m_path, error));
-    // Windows cannot replace a file that is open; the writer's lock file stays held throughout.
-    unmapHeader();
-    m_file.close();
-    const QString error = replaceFileAtomically(m_path, bytes);
-    reopenAfterReplace();
-    if (!error.isEmpty())
-        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, error));
+    replaceWhole(bytes);
     m_layout.fields = std::move(fields);
     m_layout.indexFlagOffsets = std::move(flagOffsets);
     m_layout.recordLength = recordLength;
@@ -454,6 +442,17 @@ QString DbfFile::addFields(const std::vector<FieldDef>& added)
     m_touched = true;
     m_unsynced = false;
     return backup;
+}
+
+void DbfFile::replaceWhole(const QByteArray& bytes)
+{
+    // Windows cannot replace a file that is open; the writer's lock file stays held throughout.
+    unmapHeader();
+    m_file.close();
+    const QString error = replaceFileAtomically(m_path, bytes);
+    reopenAfterReplace();
+    if (!error.isEmpty())
+        throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, error));
 }
 
 void DbfFile::reopenAfterReplace()

@@ -86,6 +86,8 @@ public:
 
 private:
     void openAndLock(Access access);
+    // Puts `bytes` in the file's place in one step and opens the new file.
+    void replaceWhole(const QByteArray& bytes);
     void reopenAfterReplace();
     void mapHeader();
     void unmapHeader();
