@@ -16,8 +16,8 @@
 #include "store/table_names.h"
 #include "views/count_label.h"
 #include "views/db_grid.h"
-#include "views/table_model.h"
 #include "views/gradient_button.h"
+#include "views/table_model.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
