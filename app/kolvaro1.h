@@ -217,6 +217,7 @@ protected:
 
 private:
     void buildImportPage();
+    void buildStatusStrip(); // the tables folder under the import page
     void buildTransactionsPage();
     void buildRelationsPage();
     void buildRelationsFilter(QWidget* header);

@@ -15,6 +15,20 @@
 
 namespace app {
 
+void TForm1::buildStatusStrip()
+{
+    m_statusStrip = new QFrame(TabSheet1);
+    m_statusStrip->setObjectName(QStringLiteral("statusStrip"));
+    m_statusStrip->setFixedHeight(22);
+    m_statusStrip->setStyleSheet(QStringLiteral(
+        "QFrame#statusStrip { background-color: #FFCE9D; border: 1px dotted #404040; }"));
+    auto* strip = new QHBoxLayout(m_statusStrip);
+    strip->setContentsMargins(6, 0, 6, 0);
+    strip->addWidget(new QLabel(views::texts::kTablesFolder, m_statusStrip));
+    Label3 = new QLabel(m_statusStrip);
+    strip->addWidget(Label3, 1);
+}
+
 void TForm1::buildImportPage()
 {
     TabSheet1 = new QWidget;
@@ -54,16 +68,7 @@ void TForm1::buildImportPage()
     m_currentLayouts->setChecked(true);
     connect(m_currentLayouts, &QCheckBox::toggled, this, &TForm1::currentLayoutsToggled);
 
-    m_statusStrip = new QFrame(TabSheet1);
-    m_statusStrip->setObjectName(QStringLiteral("statusStrip"));
-    m_statusStrip->setFixedHeight(22);
-    m_statusStrip->setStyleSheet(QStringLiteral(
-        "QFrame#statusStrip { background-color: #FFCE9D; border: 1px dotted #404040; }"));
-    auto* strip = new QHBoxLayout(m_statusStrip);
-    strip->setContentsMargins(6, 0, 6, 0);
-    strip->addWidget(new QLabel(views::texts::kTablesFolder, m_statusStrip));
-    Label3 = new QLabel(m_statusStrip);
-    strip->addWidget(Label3, 1);
+    buildStatusStrip();
 
     auto* page = new QVBoxLayout(TabSheet1);
     page->setContentsMargins(0, 0, 0, 0);

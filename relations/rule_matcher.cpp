@@ -59,7 +59,7 @@ RuleMatcher::RuleMatcher(int fields, const std::vector<MatchRule>& rules, std::s
 void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>& plain,
                         const std::vector<std::pair<QString, int>>& guards, std::size_t tableLimit)
 {
-    std::vector<std::map<char16_t, int>> children(1);
+    Children children(1);
     std::vector<Node>& nodes = field.nodes;
     nodes.assign(1, Node{});
     std::vector<std::vector<int>> ownGuards(1);
@@ -92,6 +92,13 @@ void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>
     for (const auto& [text, rule] : guards)
         ownGuards[insert(text)].push_back(rule);
 
+    flattenEdges(field, children);
+    buildTable(field, children, linkFailures(field, children, ownGuards), tableLimit);
+}
+
+void RuleMatcher::flattenEdges(Field& field, const Children& children)
+{
+    const std::vector<Node>& nodes = field.nodes;
     // The edges, flat and sorted per node; the root's also as a table over every UTF-16 unit.
     field.edgeBegin.assign(nodes.size() + 1, 0);
     for (std::size_t n = 0; n < nodes.size(); ++n) {
@@ -105,7 +112,12 @@ void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>
     field.rootNext.assign(0x10000, 0);
     for (const auto& [c, target] : children[0])
         field.rootNext[c] = target;
+}
 
+std::vector<int> RuleMatcher::linkFailures(Field& field, const Children& children,
+                                           const std::vector<std::vector<int>>& ownGuards)
+{
+    std::vector<Node>& nodes = field.nodes;
     // Failure links breadth first: a node's suffix nodes are done before it.
     std::deque<int> queue;
     std::vector<int> order{0}; // breadth first: a node after its failure node
@@ -132,7 +144,13 @@ void RuleMatcher::build(Field& field, const std::vector<std::pair<QString, int>>
             queue.push_back(target);
         }
     }
+    return order;
+}
 
+void RuleMatcher::buildTable(Field& field, const Children& children, const std::vector<int>& order,
+                             std::size_t tableLimit)
+{
+    const std::vector<Node>& nodes = field.nodes;
     // The table: a node's row is its failure node's row with its own edges written over it.
     field.classOf.assign(0x10000, 0);
     for (const char16_t c : field.edgeChar)

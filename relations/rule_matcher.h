@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <span>
 #include <vector>
 
@@ -99,8 +100,16 @@ private:
         mutable int hits = 0;
     };
 
+    // The trie's edges per node while the automaton is built.
+    using Children = std::vector<std::map<char16_t, int>>;
     void build(Field& field, const std::vector<std::pair<QString, int>>& plain,
                const std::vector<std::pair<QString, int>>& guards, std::size_t tableLimit);
+    static void flattenEdges(Field& field, const Children& children);
+    // Failure links, output links and guards; returns the nodes breadth first.
+    static std::vector<int> linkFailures(Field& field, const Children& children,
+                                         const std::vector<std::vector<int>>& ownGuards);
+    static void buildTable(Field& field, const Children& children, const std::vector<int>& order,
+                           std::size_t tableLimit);
     int next(const Field& field, int node, char16_t c) const;
     // Lowest rule of `field` below `bound` matching `text` (kNone when none); with `all`, every
     // matching rule is added to it.

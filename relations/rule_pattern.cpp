@@ -214,78 +214,113 @@ QStringList RulePattern::probeTexts(const QString& pattern)
     return probes;
 }
 
+namespace {
+
+// From '[' at i to the closing ']' of the character class (i is left on it).
+void skipClass(const QString& p, qsizetype& i)
+{
+    ++i;
+    if (i < p.size() && p[i] == u'^')
+        ++i;
+    if (i < p.size() && p[i] == u']')
+        ++i;
+    for (; i < p.size() && p[i] != u']'; ++i)
+        if (p[i] == u'\\')
+            ++i;
+}
+
+// From '(' at i to the character before the one after its closing ')' (i is left on ')').
+void skipGroup(const QString& p, qsizetype& i)
+{
+    int depth = 1;
+    for (++i; i < p.size() && depth > 0; ++i) {
+        if (p[i] == u'\\')
+            ++i;
+        else if (p[i] == u'[')
+            skipClass(p, i);
+        else if (p[i] == u'(')
+            ++depth;
+        else if (p[i] == u')')
+            --depth;
+    }
+    --i;
+}
+
+// The runs of literal characters of a pattern, keeping the longest.
+struct LiteralPieces
+{
+    QString best;
+    QString piece;
+    bool lastLiteral = false;
+
+    void end()
+    {
+        if (piece.size() > best.size())
+            best = piece;
+        piece.clear();
+        lastLiteral = false;
+    }
+    void add(QChar literal)
+    {
+        // Outside ASCII a letter may match more under the engine's case rules than its
+        // folding shows; such a letter ends the piece.
+        if (literal.unicode() < 32 || literal.unicode() > 126) {
+            end();
+            return;
+        }
+        piece += literal.toLower();
+        lastLiteral = true;
+    }
+    // A quantifier that allows none: the literal before it may be absent.
+    void dropLast()
+    {
+        if (lastLiteral)
+            piece.chop(1);
+        end();
+    }
+};
+
+} // namespace
+
 QString RulePattern::requiredLiteral(const QString& p)
 {
     // Inline options can make letters case sensitive or blanks meaningless, and quoting changes
     // what the characters are: such patterns get no literal.
     if (p.contains(u"(?"_s) || p.contains(u"\\Q"_s))
         return {};
-    QString best, piece;
-    bool lastLiteral = false;
-    const auto endPiece = [&] {
-        if (piece.size() > best.size())
-            best = piece;
-        piece.clear();
-        lastLiteral = false;
-    };
-    const auto skipClass = [&](qsizetype& i) { // i at '['; leaves i at the closing ']'
-        ++i;
-        if (i < p.size() && p[i] == u'^')
-            ++i;
-        if (i < p.size() && p[i] == u']')
-            ++i;
-        for (; i < p.size() && p[i] != u']'; ++i)
-            if (p[i] == u'\\')
-                ++i;
-    };
+    LiteralPieces pieces;
     for (qsizetype i = 0; i < p.size(); ++i) {
         const QChar c = p[i];
-        QChar literal;
         switch (c.unicode()) {
         case u'\\': {
             if (i + 1 >= p.size())
                 return {};
             const QChar e = p[++i];
             if (e.unicode() < 128 && !e.isLetterOrNumber()) {
-                literal = e;
-                break;
+                pieces.add(e);
+                continue;
             }
             // Escapes of one letter stand for a class or a position; any other (a code, a
             // property, a back reference) takes more characters: no literal then.
             if (!QStringView(u"dDwWsShHvVbBAzZG").contains(e))
                 return {};
-            endPiece();
+            pieces.end();
             continue;
         }
         case u'[':
-            endPiece();
-            skipClass(i);
+            pieces.end();
+            skipClass(p, i);
             continue;
-        case u'(': {
-            endPiece();
-            int depth = 1;
-            for (++i; i < p.size() && depth > 0; ++i) {
-                if (p[i] == u'\\')
-                    ++i;
-                else if (p[i] == u'[')
-                    skipClass(i);
-                else if (p[i] == u'(')
-                    ++depth;
-                else if (p[i] == u')')
-                    --depth;
-            }
-            --i;
+        case u'(':
+            pieces.end();
+            skipGroup(p, i);
             continue;
-        }
         case u'|':
             return {}; // alternatives at the top: no piece is required
         case u'?':
         case u'*':
         case u'{':
-            // The literal before may be absent.
-            if (lastLiteral)
-                piece.chop(1);
-            endPiece();
+            pieces.dropLast();
             if (c == u'{')
                 while (i < p.size() && p[i] != u'}')
                     ++i;
@@ -297,22 +332,14 @@ QString RulePattern::requiredLiteral(const QString& p)
         case u')':
         case u']':
         case u'}':
-            endPiece();
+            pieces.end();
             continue;
         default:
-            literal = c;
+            pieces.add(c);
         }
-        // Outside ASCII a letter may match more under the engine's case rules than its folding
-        // shows; such a letter ends the piece.
-        if (literal.unicode() < 32 || literal.unicode() > 126) {
-            endPiece();
-            continue;
-        }
-        piece += literal.toLower();
-        lastLiteral = true;
     }
-    endPiece();
-    return best;
+    pieces.end();
+    return pieces.best;
 }
 
 } // namespace relations

@@ -249,6 +249,40 @@ void appendLine(const QString& line, int copies, QByteArray& out)
     }
 }
 
+using DayKeys =
+    std::unordered_set<import::StoredTransactions::Key, import::StoredTransactions::KeyHash>;
+
+// The slot's line, drawn again until no line of its day reads the same (the import would take it
+// for a copy); the balance moves on by its amount.
+void drawUniqueLine(const Slot& slot, const QDate& date, const Counterparties& parties,
+                    const SampleOptions& options, Random& random, const ImportKeys& keys,
+                    DayKeys& today, qint64& balance, QString& line)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == 1000)
+            throw std::logic_error("no unique sample line for this date");
+        const Drawn drawn = draw(slot, date, parties, options, random);
+        std::array<QString, tab::kDescription + 1> fields;
+        fields[tab::kAccount] = parties.ownAccount();
+        fields[tab::kCurrency] = u"EUR"_s;
+        fields[tab::kDate] = dateField(date);
+        fields[tab::kBalanceBefore] = money(balance);
+        fields[tab::kBalanceAfter] = money(balance + drawn.cents);
+        fields[tab::kInterestDate] = dateField(random.chance(100) ? date.addDays(1) : date);
+        fields[tab::kAmount] = money(drawn.cents);
+        fields[tab::kDescription] = drawn.remainder;
+        joinFields(fields, line);
+        const std::vector<import::StoredTransactions::Key> readings = keys.keysOf(line);
+        const bool unique = std::none_of(readings.begin(), readings.end(),
+                                         [&](const auto& key) { return today.contains(key); });
+        if (unique) {
+            today.insert(readings.begin(), readings.end());
+            balance += drawn.cents;
+            return;
+        }
+    }
+}
+
 } // namespace sample
 
 SampleCounts writeSampleTab(const SampleOptions& options,
@@ -272,7 +306,7 @@ SampleCounts writeSampleTab(const SampleOptions& options,
                                              options.gaps, options.seed);
     auto gap = gaps.begin();
     const ImportKeys keys;
-    std::unordered_set<import::StoredTransactions::Key, import::StoredTransactions::KeyHash> today;
+    DayKeys today;
     int currentDay = -1;
     qint64 balance = random.between(50000, 600000);
     QByteArray out;
@@ -285,29 +319,7 @@ SampleCounts writeSampleTab(const SampleOptions& options,
             today.clear(); // the duplicate test only ever compares lines of one date
             currentDay = slot.day;
         }
-        for (int attempt = 0;; ++attempt) {
-            if (attempt == 1000)
-                throw std::logic_error("no unique sample line for this date");
-            const Drawn drawn = draw(slot, date, parties, options, random);
-            std::array<QString, tab::kDescription + 1> fields;
-            fields[tab::kAccount] = parties.ownAccount();
-            fields[tab::kCurrency] = u"EUR"_s;
-            fields[tab::kDate] = dateField(date);
-            fields[tab::kBalanceBefore] = money(balance);
-            fields[tab::kBalanceAfter] = money(balance + drawn.cents);
-            fields[tab::kInterestDate] = dateField(random.chance(100) ? date.addDays(1) : date);
-            fields[tab::kAmount] = money(drawn.cents);
-            fields[tab::kDescription] = drawn.remainder;
-            joinFields(fields, line);
-            const std::vector<import::StoredTransactions::Key> readings = keys.keysOf(line);
-            const bool unique = std::none_of(readings.begin(), readings.end(),
-                                             [&](const auto& key) { return today.contains(key); });
-            if (unique) {
-                today.insert(readings.begin(), readings.end());
-                balance += drawn.cents;
-                break;
-            }
-        }
+        drawUniqueLine(slot, date, parties, options, random, keys, today, balance, line);
         while (gap != gaps.end() && gap->last < slot.day)
             ++gap;
         if (gap != gaps.end() && gap->first <= slot.day) {

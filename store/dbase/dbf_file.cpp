@@ -361,18 +361,40 @@ QString DbfFile::backupPath(const QString& path)
     return candidate;
 }
 
+QByteArray DbfFile::wholeFile()
+{
+    const qint64 fileSize = m_file.size();
+    if (!m_file.seek(0))
+        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
+    const QByteArray bytes = m_file.readAll();
+    if (bytes.size() != fileSize)
+        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
+    return bytes;
+}
+
+RowBytes DbfFile::widenedRows(const std::vector<FieldDef>& fields, int recordLength) const
+{
+    // Every record with the new fields empty, as a new row has them.
+    std::vector<char> row(static_cast<std::size_t>(recordLength), ' ');
+    for (std::size_t i = m_layout.fields.size(); i < fields.size(); ++i)
+        codec::clear(fields[i], row.data());
+    const std::size_t oldLength = std::size_t(m_layout.recordLength);
+    RowBytes rows;
+    rows.reserve(std::size_t(m_count) * row.size());
+    for (std::uint32_t r = 0; r < m_count; ++r) {
+        std::memcpy(row.data(), record(r), oldLength);
+        rows.append(row.data(), row.size());
+    }
+    return rows;
+}
+
 QString DbfFile::addFields(const std::vector<FieldDef>& added)
 {
     sync();
     if (!writable())
         throw EngineError(u"Cannot write to table %1: %2"_s.arg(m_path, m_readOnlyReason));
     // The backup is the file byte for byte, whatever this engine made of it.
-    const qint64 fileSize = m_file.size();
-    if (!m_file.seek(0))
-        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
-    const QByteArray old = m_file.readAll();
-    if (old.size() != fileSize)
-        throw EngineError(u"Cannot read table %1: %2"_s.arg(m_path, m_file.errorString()));
+    const QByteArray old = wholeFile();
 
     // The descriptors follow the file's own level; what lies between the end marker and the
     // first record stays as it is.
@@ -412,17 +434,7 @@ QString DbfFile::addFields(const std::vector<FieldDef>& added)
     le::putU16(h + 8, static_cast<quint16>(header.size()));
     le::putU16(h + 10, static_cast<quint16>(recordLength));
 
-    // Every record with the new fields empty, as a new row has them.
-    std::vector<char> row(static_cast<std::size_t>(recordLength), ' ');
-    for (std::size_t i = m_layout.fields.size(); i < fields.size(); ++i)
-        codec::clear(fields[i], row.data());
-    const std::size_t oldLength = std::size_t(m_layout.recordLength);
-    RowBytes rows;
-    rows.reserve(std::size_t(m_count) * row.size());
-    for (std::uint32_t r = 0; r < m_count; ++r) {
-        std::memcpy(row.data(), record(r), oldLength);
-        rows.append(row.data(), row.size());
-    }
+    RowBytes rows = widenedRows(fields, recordLength);
     QByteArray bytes = header;
     bytes.append(rows.data(), qsizetype(rows.size()));
     bytes.append(kEndOfFile);

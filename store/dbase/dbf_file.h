@@ -86,6 +86,9 @@ public:
 
 private:
     void openAndLock(Access access);
+    QByteArray wholeFile(); // the file's bytes as they are on the disk
+    // The records with the fields past the file's own ones added, empty.
+    RowBytes widenedRows(const std::vector<FieldDef>& fields, int recordLength) const;
     // Puts `bytes` in the file's place in one step and opens the new file.
     void replaceWhole(const QByteArray& bytes);
     void reopenAfterReplace();
