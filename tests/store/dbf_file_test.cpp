@@ -497,16 +497,6 @@ TEST(DbfPack, packWritesTheLiveRowsAnewAtTheFilesLevelAndKeepsTheTableItsWriters
 
 } // namespace
 
-// mutaties as earlier versions wrote it: the six fields without the balances.
-dbase::TableDefinition mutatiesWithoutBalances()
-{
-    dbase::TableDefinition definition = store::mutatiesDefinition();
-    definition.fields.resize(6);
-    definition.required.resize(6);
-    definition.laterFields.clear();
-    return definition;
-}
-
 TEST(DbfUpgrade, theFirstWriteAddsTheBalancesEmptyAndKeepsTheOldFileAsABackup)
 {
     struct Case

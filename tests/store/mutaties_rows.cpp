@@ -60,4 +60,13 @@ std::vector<Mutatie> readAll(dbase::Table& table)
     return rows;
 }
 
+dbase::TableDefinition mutatiesWithoutBalances()
+{
+    dbase::TableDefinition definition = store::mutatiesDefinition();
+    definition.fields.resize(6);
+    definition.required.resize(6);
+    definition.laterFields.clear();
+    return definition;
+}
+
 } // namespace enginetest

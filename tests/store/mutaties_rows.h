@@ -27,6 +27,9 @@ Mutatie currentMutatie(dbase::Table& table);
 bool operator==(const Mutatie& a, const Mutatie& b);
 void PrintTo(const Mutatie& row, std::ostream* os);
 
+// mutaties as earlier versions wrote it: the six fields without the bank's balances.
+dbase::TableDefinition mutatiesWithoutBalances();
+
 // Opens store::mutatiesDefinition() in `folder` on `indexName` (empty: record order).
 std::unique_ptr<dbase::Table> openMutaties(const QString& folder, const QString& indexName = {});
 std::vector<Mutatie> readAll(dbase::Table& table);

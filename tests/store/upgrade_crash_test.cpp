@@ -8,6 +8,7 @@
 #include "store/table_names.h"
 #include "tests/store/engine_test_support.h"
 #include "tests/store/mutaties_rows.h"
+#include "tests/support/fd_path.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -31,15 +32,6 @@ bool endsWith(const std::string& text, const char* end)
     return text.size() >= n && text.compare(text.size() - n, n, end) == 0;
 }
 
-std::string pathOf(int fd)
-{
-    char link[64];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    char target[4096];
-    const ssize_t n = ::readlink(link, target, sizeof target - 1);
-    return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
-}
-
 // True when the step is the one to die at; `half` is written first, as a torn write.
 bool dieHere()
 {
@@ -56,7 +48,7 @@ template <typename F> F real(const char* name)
 extern "C" ssize_t write(int fd, const void* bytes, size_t size)
 {
     static const auto next = real<ssize_t (*)(int, const void*, size_t)>("write");
-    if (g_killAt > 0 && endsWith(pathOf(fd), ".tmp") && dieHere()) {
+    if (g_killAt > 0 && endsWith(testsupport::fdPath(fd), ".tmp") && dieHere()) {
         next(fd, bytes, size / 2);
         _exit(137);
     }
@@ -66,7 +58,7 @@ extern "C" ssize_t write(int fd, const void* bytes, size_t size)
 extern "C" int fsync(int fd)
 {
     static const auto next = real<int (*)(int)>("fsync");
-    if (g_killAt > 0 && endsWith(pathOf(fd), ".tmp") && dieHere())
+    if (g_killAt > 0 && endsWith(testsupport::fdPath(fd), ".tmp") && dieHere())
         _exit(137);
     return next(fd);
 }
@@ -94,15 +86,6 @@ namespace {
 using namespace enginetest;
 using namespace Qt::StringLiterals;
 namespace names = store::names;
-
-dbase::TableDefinition mutatiesWithoutBalances()
-{
-    dbase::TableDefinition definition = store::mutatiesDefinition();
-    definition.fields.resize(6);
-    definition.required.resize(6);
-    definition.laterFields.clear();
-    return definition;
-}
 
 // Each field its own value, one row deleted.
 const std::vector<Mutatie> kOld = {

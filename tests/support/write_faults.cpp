@@ -1,5 +1,7 @@
 #include "tests/support/write_faults.h"
 
+#include "tests/support/fd_path.h"
+
 #include <QtGlobal>
 
 #ifdef Q_OS_LINUX
@@ -20,15 +22,6 @@ int g_writes = 0;
 int g_crashAt = 0;
 std::set<std::string> g_unsynced;
 
-std::string pathOf(int fd)
-{
-    char link[64];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    char target[4096];
-    const ssize_t n = ::readlink(link, target, sizeof target - 1);
-    return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
-}
-
 bool isTable(const std::string& path)
 {
     return path.size() > 4 && ::strcasecmp(path.c_str() + path.size() - 4, ".dbf") == 0;
@@ -45,7 +38,7 @@ template <typename F> F real(const char* name)
 
 ssize_t watchedWrite(Pwrite write, int fd, const void* bytes, size_t size, off_t offset)
 {
-    const std::string path = pathOf(fd);
+    const std::string path = testsupport::fdPath(fd);
     if (!isTable(path))
         return write(fd, bytes, size, offset);
     ++g_writes;
@@ -65,7 +58,7 @@ int watchedSync(Fsync sync, int fd)
 {
     const int result = sync(fd);
     if (result == 0)
-        g_unsynced.erase(pathOf(fd));
+        g_unsynced.erase(testsupport::fdPath(fd));
     return result;
 }
 
