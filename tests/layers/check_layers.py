@@ -28,6 +28,8 @@ LAYERS = {
     "monthly": Layer(["monthly"], {"store", "store/dbase"}, CORE),
     # The bank's balances of the stored transactions and the missing periods they reveal.
     "balances": Layer(["balances"], {"store", "store/dbase"}, CORE),
+    # The categories above the relation groups and the own accounts, computed, never stored.
+    "categories": Layer(["categories"], {"relations", "monthly", "store", "store/dbase"}, CORE),
     # The pages' notices about their totals, for the windows and kolvaro-cli status.
     "notices": Layer(["notices"], {"balances", "relations", "store", "store/dbase"}, CORE),
     # The import of a file and the passes, as the windows and kolvaro-cli both run them.
@@ -37,7 +39,8 @@ LAYERS = {
     # The widget-free part of the views: the filter logic, the grids' columns, the export of
     # their rows.
     "viewlogic": Layer(["viewlogic", "viewlogic/filter"], {"store", "store/dbase"}, CORE),
-    "charts/series": Layer(["charts/series"], {"balances", "import", "relations", "monthly",
+    "charts/series": Layer(["charts/series"], {"balances", "categories", "import", "relations",
+                                               "monthly",
                                                "viewlogic", "store", "store/dbase"}, CORE),
     "views": Layer(["views"], {"guard", "viewlogic", "import", "relations", "monthly", "store",
                                "store/dbase"}, WIDGETS),
@@ -45,14 +48,17 @@ LAYERS = {
     "help": Layer(["help"], {"guard", "store/dbase"}, WIDGETS),
     # QCustomPlot prints and writes PDF through PrintSupport.
     "charts": Layer(["charts"], {"guard", "charts/series", "views", "viewlogic", "balances",
+                                 "categories",
                                  "import", "relations", "monthly", "store", "store/dbase"},
                     WIDGETS | {"PrintSupport", "QCustomPlot"}),
     # The CLI links the charts only for `chart --png`, which draws on an offscreen application.
     "cli": Layer(["cli"], {"guard", "charts", "charts/series", "viewlogic", "sample", "balances",
+                           "categories",
                            "import", "notices", "pipeline", "relations", "monthly", "store",
                            "store/dbase"}, CORE),
     # Every module the product builds with; Test is for the tests only.
     "app": Layer(["app"], {"guard", "charts", "charts/series", "views", "viewlogic", "help",
+                           "categories",
                            "balances", "import", "notices", "pipeline", "relations", "monthly",
                            "store", "store/dbase"},
                  WIDGETS | {"PrintSupport", "QCustomPlot"}),

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "categories/own_accounts.h"
+#include "relations/group_resolver.h"
+#include "store/dbase/table.h"
+
+#include <QHash>
+#include <QString>
+#include <array>
+#include <utility>
+
+// What the income-and-expenses chart leaves out: transfers to and from own accounts.
+namespace categories {
+
+// (Naam as bedrijven holds it, i.e. the group; jaar) -> the month sums in cents of the
+// transactions whose counterparty is an own account.
+using OwnTransfers = QHash<std::pair<QString, QString>, std::array<qint64, 12>>;
+
+// Reads every row of mutaties (no filter; cursor and filter restored). Empty when `own` is.
+OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver& groups,
+                          const OwnAccounts& own);
+
+} // namespace categories
