@@ -45,6 +45,8 @@ OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver
 
 OwnTransfers ownTransfersOfFolder(const QString& folder)
 {
+    if (folder.isEmpty())
+        return {}; // a table in memory has no folder beside it
     const OwnAccountSettings settings = loadOwnAccounts(folder);
     if (settings.accounts.isEmpty() || !settings.leaveOut)
         return {};
