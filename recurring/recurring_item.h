@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace recurring {
+
+enum class Rhythm { Month, Quarter, HalfYear, Year };
+enum class ItemStatus { Running, Stopped, Variable };
+
+// "maand", "kwartaal", "halfjaar", "jaar".
+QString rhythmName(Rhythm rhythm);
+// "loopt", "gestopt", "wisselend".
+QString statusName(ItemStatus status);
+// The months one period of the rhythm spans.
+int rhythmMonths(Rhythm rhythm);
+
+// One stored transaction as detection sees it.
+struct Payment
+{
+    int record = -1; // the row in mutaties (0-based), for showing the item's transactions
+    QDate date;
+    qint64 cents = 0; // signed: negative is money going out
+    QString group;    // the relation group
+    QString reknum;   // the counterparty's account or creditor id, may be empty
+};
+
+// The first payment at a changed amount that stayed changed.
+struct PriceRise
+{
+    QDate date;
+    qint64 oldCents = 0; // signed, the payment just before
+    qint64 newCents = 0; // signed, the first changed payment
+    double percent = 0;  // change of the absolute amount, in %
+};
+
+struct RecurringItem
+{
+    // Stable identity for "Niet vast": counterparty, rhythm and direction only, so that it
+    // survives re-detection, imports and restarts (e.g. "groep:Huur|maand|af").
+    QString key;
+    QString relation; // the relation group of its latest payment
+    Rhythm rhythm = Rhythm::Month;
+    bool income = false; // positive amounts
+    ItemStatus status = ItemStatus::Running;
+    qint64 lastCents = 0; // signed amount of the latest payment
+    QDate last;
+    QDate next; // next expected payment
+    std::optional<PriceRise> rise;
+    std::vector<Payment> payments; // in date order
+
+    // Brought to a month: a quarterly -9000 is -3000.
+    qint64 perMonthCents() const;
+};
+
+} // namespace recurring
