@@ -28,11 +28,6 @@ QString identityOf(bool byReknum, const Payment& p)
     return byReknum ? u"reknum:"_s + p.reknum : u"groep:"_s + p.group;
 }
 
-QString keyOf(const QString& identity, Rhythm rhythm, bool income)
-{
-    return identity + u'|' + rhythmName(rhythm) + u'|' + (income ? u"bij"_s : u"af"_s);
-}
-
 qint64 typicalOfVariable(const std::vector<Payment>& series)
 {
     const QDate since = series.back().date.addYears(-1);
@@ -52,7 +47,7 @@ RecurringItem makeItem(const QString& identity, const RhythmRule& rule, std::vec
     RecurringItem item;
     const Payment& last = series.back();
     item.income = last.cents > 0;
-    item.key = keyOf(identity, rule.rhythm, item.income);
+    item.key = itemKey(identity, rule.rhythm, item.income);
     item.relation = last.group.isEmpty() ? last.reknum : last.group;
     item.rhythm = rule.rhythm;
     item.lastCents = last.cents;

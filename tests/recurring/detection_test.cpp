@@ -220,7 +220,18 @@ TEST(DetectionTest, hiddenKeySurvivesNewPaymentsAndRestarts)
     EXPECT_EQ(recurring::loadHiddenItems(dir.path()),
               (QStringList{first[0].key, u"groep:Ander|jaar|af"_s}));
 
-    recurring::unhideItem(dir.path(), first[0].key);
+    // Under a new name the payments are taken per reknum: hidden all the same, until brought
+    // back as the item it now is.
+    std::vector<Payment> renamed = shifted(year, 12);
+    for (Payment& p : renamed)
+        p.group = u"Verhuurder Nieuw"_s;
+    const auto third = recurring::detectRecurring(year + renamed, kStart.addMonths(24));
+    ASSERT_EQ(third.size(), 1u);
+    EXPECT_EQ(third[0].key, u"reknum:NL22HUUR|maand|af"_s);
+    EXPECT_TRUE(recurring::isHidden(third[0], recurring::loadHiddenItems(dir.path())));
+    recurring::unhideItem(dir.path(), third[0]);
+    EXPECT_FALSE(recurring::isHidden(third[0], recurring::loadHiddenItems(dir.path())));
+
     recurring::unhideItem(dir.path(), u"groep:Niemand|maand|af"_s);
     EXPECT_EQ(recurring::loadHiddenItems(dir.path()), QStringList{u"groep:Ander|jaar|af"_s});
     EXPECT_THROW(recurring::hideItem(dir.path(), u"twee\nregels"_s), std::runtime_error);
