@@ -30,6 +30,7 @@ int status(const Context& context);        // the notices the pages show now
 int gaps(const Context& context);          // the periods the bank's balances show missing
 int categoryRules(const Context& context); // "rubrieken": the category rules and their totals
 int ownAccounts(const Context& context);   // "eigen": the own accounts
+int vast(const Context& context);          // the fixed costs and regular income found
 
 // Whether a command line (without the program name) asks for a chart picture, which needs a
 // QApplication rather than a QCoreApplication.
