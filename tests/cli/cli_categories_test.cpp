@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 #include <map>
@@ -32,6 +33,16 @@ QStringList lines(const QByteArray& text)
     return QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
 }
 
+// "NL" and the check digits before a reknum of bank code and ten digits.
+QString dutchIban(const QString& reknum)
+{
+    int rest = 0;
+    for (const QChar c : reknum + u"NL00"_s)
+        rest = c.isDigit() ? (rest * 10 + c.digitValue()) % 97
+                           : (rest * 100 + (c.unicode() - u'A' + 10)) % 97;
+    return u"NL%1"_s.arg(98 - rest, 2, 10, QChar(u'0')) + reknum;
+}
+
 } // namespace
 
 TEST_F(CliCategoriesTest, totalsPutEveryTransactionOfTheYearInOneLine)
@@ -40,12 +51,24 @@ TEST_F(CliCategoriesTest, totalsPutEveryTransactionOfTheYearInOneLine)
          u"--patroon"_s, u"premie"_s, u"--rubriek"_s, u"Zorg"_s});
     out({u"rubrieken"_s, u"add"_s, u"--veld"_s, u"Groep"_s, u"--soort"_s, u"patroon"_s,
          u"--patroon"_s, u"^[a-m]"_s, u"--rubriek"_s, u"Boodschappen"_s});
-    out({u"eigen"_s, u"add"_s, u"nl18 fina 0000 0054 72"_s});
-    EXPECT_EQ(out({u"eigen"_s, u"list"_s}), "NL18FINA0000005472\n");
+    // The own account: the counterparty of the first transfer to a domestic account, typed as
+    // its IBAN with spaces and in lower case.
+    const QStringList dump = lines(out({u"dump"_s, u"mutaties"_s}));
+    QString reknum;
+    for (const QString& row : dump.mid(1)) {
+        const QString cell = row.split(u'\t')[4];
+        if (QRegularExpression(u"^[A-Z]{4}[0-9]{10}$"_s).match(cell).hasMatch()) {
+            reknum = cell;
+            break;
+        }
+    }
+    ASSERT_FALSE(reknum.isEmpty());
+    const QString iban = dutchIban(reknum);
+    out({u"eigen"_s, u"add"_s, iban.toLower().insert(8, u' ').insert(4, u' ')});
+    EXPECT_EQ(out({u"eigen"_s, u"list"_s}), iban.toUtf8() + "\n");
 
     // Per year and month, in cents, from the rows themselves.
     std::map<std::pair<int, int>, qint64> expected;
-    const QStringList dump = lines(out({u"dump"_s, u"mutaties"_s}));
     for (const QString& row : dump.mid(1)) {
         const QStringList cells = row.split(u'\t');
         const QDate date = QDate::fromString(cells[0], Qt::ISODate);
@@ -74,7 +97,7 @@ TEST_F(CliCategoriesTest, totalsPutEveryTransactionOfTheYearInOneLine)
         for (int m = 1; m <= 12; ++m)
             EXPECT_EQ(sums[m], (expected[{year, m}])) << year << "-" << m;
     }
-    EXPECT_EQ(out({u"rubrieken"_s, u"test"_s, u"--veld"_s, u"reknum"_s, u"FINA0000005472"_s}),
+    EXPECT_EQ(out({u"rubrieken"_s, u"test"_s, u"--veld"_s, u"reknum"_s, reknum}),
               "Eigen rekening\t0\n");
     EXPECT_EQ(out({u"rubrieken"_s, u"test"_s, u"BAKKER X"_s}), "Boodschappen\t2\n");
     EXPECT_EQ(out({u"rubrieken"_s, u"test"_s, u"TANKSTATION"_s}), "Overig\t0\n");
