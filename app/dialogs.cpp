@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -113,6 +114,17 @@ std::optional<int> MessageBoxDialogs::chooseItem(const QString& caption, const Q
     if (!ok)
         return std::nullopt;
     return int(items.indexOf(chosen));
+}
+
+std::optional<QString> MessageBoxDialogs::askText(const QString& caption, const QString& text,
+                                                  const QString& initial)
+{
+    bool ok = false;
+    const QString typed =
+        QInputDialog::getText(parent(), caption, text, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return typed;
 }
 
 } // namespace app

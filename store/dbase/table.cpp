@@ -599,6 +599,14 @@ RowView Table::storedRowAt(int position) const
                    &d->file->fields());
 }
 
+RowView Table::recordAt(Bookmark bookmark) const
+{
+    d->requireOpen();
+    if (bookmark >= d->file->recordCount())
+        throw EngineError(u"Record not found"_s);
+    return RowView(d->file->record(bookmark), &d->file->fields());
+}
+
 RowView Table::currentRow() const
 {
     d->requireOpen();

@@ -75,7 +75,17 @@ public:
         choiceItems = items;
         return choice;
     }
-    std::optional<int> choice; // the list's answer; none: cancelled
+    std::optional<QString> askText(const QString&, const QString& text,
+                                   const QString& initial) override
+    {
+        textAsked = text;
+        textInitial = initial;
+        return typedText;
+    }
+    std::optional<int> choice;        // the list's answer; none: cancelled
+    std::optional<QString> typedText; // the typed line; none: cancelled
+    QString textAsked;
+    QString textInitial;
     QString choiceText;
     QStringList choiceItems;
 };
