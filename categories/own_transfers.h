@@ -16,7 +16,7 @@ namespace categories {
 // transactions whose counterparty is an own account.
 using OwnTransfers = QHash<std::pair<QString, QString>, std::array<qint64, 12>>;
 
-// Reads every row of mutaties (no filter; cursor and filter restored). Empty when `own` is.
+// Reads every row of mutaties (no filter; the cursor stays). Empty when `own` is.
 OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver& groups,
                           const OwnAccounts& own);
 

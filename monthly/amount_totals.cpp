@@ -16,7 +16,7 @@ AmountTotals presentedAmountTotals(const dbase::Table& mutaties)
     AmountTotals totals;
     const int count = mutaties.recordCount();
     for (int r = 0; r < count; ++r) {
-        const qint64 cents = std::llround(mutaties.rowAt(r).asFloat(bedrag) * 100);
+        const qint64 cents = centsOf(mutaties.rowAt(r).asFloat(bedrag));
         if (cents > 0)
             totals.inCents += cents;
         else if (cents < 0)
@@ -24,6 +24,11 @@ AmountTotals presentedAmountTotals(const dbase::Table& mutaties)
         totals.balanceCents += cents;
     }
     return totals;
+}
+
+qint64 centsOf(double amount)
+{
+    return std::llround(amount * 100);
 }
 
 double euros(qint64 cents)

@@ -22,6 +22,9 @@ struct AmountTotals
 // an open table with a Bedrag field.
 AmountTotals presentedAmountTotals(const dbase::Table& mutaties);
 
+// An amount as its whole number of cents (rounded half away from zero).
+qint64 centsOf(double amount);
+
 // A sum in cents as the amount it stands for: the double nearest to the two-decimal number.
 double euros(qint64 cents);
 

@@ -1,6 +1,5 @@
 #include "relations/group_resolver.h"
 
-#include <QStringList>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -72,19 +71,14 @@ QString GroupResolver::group(const RuleTexts& texts) const
 
 QString GroupResolver::giveUpWarning() const
 {
-    if (giveUps().empty())
-        return {};
-    QStringList lines{u"Let op: een patroon vroeg te veel rekenwerk en is opgegeven; de regel "
-                      u"telde daar als niet passend:"_s};
-    for (const RuleGiveUp& g : giveUps()) {
-        const GroupRule& rule = m_rules[static_cast<std::size_t>(g.rule - 1)];
-        lines << u"  regel %1 (%2 patroon '%3', groep %4) bij de tekst '%5'"_s.arg(g.rule).arg(
-            fieldName(rule.field), rule.pattern, rule.group, g.text);
-    }
-    if (giveUpCount() > static_cast<int>(giveUps().size()))
-        lines << u"  en nog %1 keer."_s.arg(giveUpCount() - static_cast<int>(giveUps().size()));
-    lines << u"Maak zo'n patroon eenvoudiger in het venster Relatiegroepen."_s;
-    return lines.join(u'\n');
+    return relations::giveUpWarning(
+        m_matcher,
+        [this](int number) {
+            const GroupRule& rule = m_rules[static_cast<std::size_t>(number - 1)];
+            return u"%1 patroon '%2', groep %3"_s.arg(fieldName(rule.field), rule.pattern,
+                                                      rule.group);
+        },
+        u"Relatiegroepen"_s);
 }
 
 } // namespace relations

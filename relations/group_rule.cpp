@@ -69,8 +69,6 @@ RuleKind parseKind(const QString& text)
         u"Onbekende soort '%1': kies gelijk, begint met, bevat of patroon."_s.arg(text));
 }
 
-namespace {
-
 // The rules table keeps its texts in Windows-1252: a character it cannot hold would come back
 // as '?', and a rule that changed on saving is not the rule the user saw.
 void requireStorable(const QString& text, const QString& what)
@@ -79,8 +77,6 @@ void requireStorable(const QString& text, const QString& what)
         throw GroupRuleError(
             u"%1 '%2' bevat tekens die de tabel niet kan bewaren."_s.arg(what, text));
 }
-
-} // namespace
 
 QString matchForm(const QString& text)
 {
@@ -108,36 +104,52 @@ QString matchForm(const QString& text)
     return form;
 }
 
-GroupRule checkedRule(const GroupRule& rule, bool probeCost)
+QString checkedPattern(RuleKind kind, const QString& text, bool probeCost)
 {
-    GroupRule r = rule;
-    r.pattern = rule.pattern.simplified();
-    r.group = rule.group.simplified();
-    r.note = rule.note.trimmed();
-    if (r.pattern.isEmpty())
+    const QString pattern = text.simplified();
+    if (pattern.isEmpty())
         throw GroupRuleError(u"Het patroon is leeg: een regel zonder patroon zou niets of alles "
                              u"vangen."_s);
-    if (r.pattern.size() > kPatternMax)
+    if (pattern.size() > kPatternMax)
         throw GroupRuleError(
-            u"Het patroon is %1 tekens lang; er passen er %2 in."_s.arg(r.pattern.size())
+            u"Het patroon is %1 tekens lang; er passen er %2 in."_s.arg(pattern.size())
                 .arg(kPatternMax));
-    requireStorable(r.pattern, u"Het patroon"_s);
-    if (r.kind == RuleKind::Pattern) {
+    requireStorable(pattern, u"Het patroon"_s);
+    if (kind == RuleKind::Pattern) {
         // The engine that matches at run time judges the pattern.
-        const RulePattern expression(r.pattern);
+        const RulePattern expression(pattern);
         if (!expression.isValid())
             throw GroupRuleError(
-                u"Het patroon '%1' is geen geldige reguliere expressie (teken %2)."_s.arg(r.pattern)
+                u"Het patroon '%1' is geen geldige reguliere expressie (teken %2)."_s.arg(pattern)
                     .arg(expression.errorOffset() + 1));
         if (expression.search(QString()) != RulePattern::Outcome::NoMatch)
             throw GroupRuleError(u"Het patroon '%1' past ook op een lege tekst en zou elke "
-                                 u"boeking vangen."_s.arg(r.pattern));
-        if (const QString text = probeCost ? expression.costlyText() : QString(); !text.isEmpty())
+                                 u"boeking vangen."_s.arg(pattern));
+        if (const QString costly = probeCost ? expression.costlyText() : QString();
+            !costly.isEmpty())
             throw GroupRuleError(
                 u"Het patroon '%1' vraagt te veel rekenwerk: op een tekst als '%2' zou het zoeken "
                 u"te lang duren en de regel het opgeven. Vermijd herhalingen binnen herhalingen, "
-                u"zoals (a+)+ of (a|aa)+."_s.arg(r.pattern, text.left(20) + u"…"_s));
+                u"zoals (a+)+ of (a|aa)+."_s.arg(pattern, costly.left(20) + u"…"_s));
     }
+    return pattern;
+}
+
+QString checkedNote(const QString& text)
+{
+    const QString note = text.trimmed();
+    requireStorable(note, u"De notitie"_s);
+    if (note.size() > kNoteMax)
+        throw GroupRuleError(
+            u"De notitie is %1 tekens lang; er passen er %2 in."_s.arg(note.size()).arg(kNoteMax));
+    return note;
+}
+
+GroupRule checkedRule(const GroupRule& rule, bool probeCost)
+{
+    GroupRule r = rule;
+    r.pattern = checkedPattern(rule.kind, rule.pattern, probeCost);
+    r.group = rule.group.simplified();
     if (r.group.isEmpty())
         throw GroupRuleError(u"De groepsnaam is leeg."_s);
     if (r.group.size() > kGroupNameMax)
@@ -146,11 +158,7 @@ GroupRule checkedRule(const GroupRule& rule, bool probeCost)
                                  .arg(r.group.size())
                                  .arg(kGroupNameMax));
     requireStorable(r.group, u"De groepsnaam"_s);
-    requireStorable(r.note, u"De notitie"_s);
-    if (r.note.size() > kNoteMax)
-        throw GroupRuleError(
-            u"De notitie is %1 tekens lang; er passen er %2 in."_s.arg(r.note.size())
-                .arg(kNoteMax));
+    r.note = checkedNote(rule.note);
     return r;
 }
 

@@ -70,4 +70,11 @@ QString matchForm(const QString& text);
 // resolver reports it.
 GroupRule checkedRule(const GroupRule& rule, bool probeCost = true);
 
+// The checks of checkedRule that every table of rules shares. The pattern of a rule of `kind`
+// with white space collapsed and trimmed; the note trimmed; a text the table keeps in
+// Windows-1252 (`what` names it in the message). Each throws GroupRuleError.
+QString checkedPattern(RuleKind kind, const QString& pattern, bool probeCost);
+QString checkedNote(const QString& note);
+void requireStorable(const QString& text, const QString& what);
+
 } // namespace relations

@@ -1,16 +1,13 @@
 #include "relations/group_rules_file.h"
 
 #include "relations/group_rules_table.h"
-#include "relations/table_files.h"
-#include "store/dbase/engine_error.h"
+#include "relations/rules_table_file.h"
 #include "store/dbase/table.h"
-#include "store/dbase/table_location.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -23,9 +20,13 @@ namespace {
 const QString kPreviousFile = u"relgroep.BAK"_s;
 const QString kAppliedFile = u"relgroep.toegepast"_s;
 
-QString rulesPath(const QString& folder)
+const rulesfile::TableKind& tableKind()
 {
-    return dbase::locateTableFile(folder, rulestable::definition().fileName);
+    static const rulesfile::TableKind kind{
+        &rulestable::definition(), rulestable::kNr, kPreviousFile,
+        u"De regels van de relatiegroepen (%1) zijn niet te lezen: %2 Het programma werkt "
+        u"zonder groepen; herstel of verwijder dat bestand om weer regels te kunnen wijzigen."_s};
+    return kind;
 }
 
 QString besides(const QString& folder, const QString& name)
@@ -33,77 +34,45 @@ QString besides(const QString& folder, const QString& name)
     return QDir(folder).filePath(name);
 }
 
-GroupRule ruleOfRow(dbase::Table& table)
+rulesfile::RowReader readerInto(std::vector<GroupRule>& rules)
 {
-    GroupRule rule;
-    rule.active = table.fieldByName(rulestable::kActief).asBoolean();
-    rule.field = parseField(table.fieldByName(rulestable::kVeld).asString());
-    rule.kind = parseKind(table.fieldByName(rulestable::kSoort).asString());
-    rule.pattern = table.fieldByName(rulestable::kPatroon).asString();
-    rule.group = table.fieldByName(rulestable::kGroep).asString();
-    rule.note = table.fieldByName(rulestable::kNotitie).asString();
-    return checkedRule(rule, false);
+    return [&rules](dbase::Table& table) {
+        GroupRule rule;
+        rule.active = table.fieldByName(rulestable::kActief).asBoolean();
+        rule.field = parseField(table.fieldByName(rulestable::kVeld).asString());
+        rule.kind = parseKind(table.fieldByName(rulestable::kSoort).asString());
+        rule.pattern = table.fieldByName(rulestable::kPatroon).asString();
+        rule.group = table.fieldByName(rulestable::kGroep).asString();
+        rule.note = table.fieldByName(rulestable::kNotitie).asString();
+        rules.push_back(checkedRule(rule, false));
+    };
 }
 
-// The rules of an open rules table in the order of their number; a bad row is skipped and
-// named in `problems`.
-std::vector<GroupRule> rulesOfTable(dbase::Table& table, const QString& path, QStringList& problems)
+rulesfile::RowWriter writerOf(const std::vector<GroupRule>& rules)
 {
-    std::vector<std::pair<qint64, GroupRule>> numbered;
-    int row = 0;
-    for (table.first(); !table.eof(); table.next()) {
-        ++row;
-        try {
-            numbered.emplace_back(table.fieldByName(rulestable::kNr).asInteger(), ruleOfRow(table));
-        } catch (const GroupRuleError& error) {
-            // One bad row (written by another tool) must not cost the other rules.
-            problems << u"Regel %1 van %2 wordt overgeslagen: %3"_s.arg(row).arg(
-                path, QString::fromUtf8(error.what()));
-        }
-    }
-    std::stable_sort(numbered.begin(), numbered.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<GroupRule> rules;
-    for (auto& [nr, rule] : numbered)
-        rules.push_back(std::move(rule));
-    return rules;
+    return [&rules](dbase::Table& table, std::size_t index) {
+        const GroupRule& rule = rules[index];
+        table.fieldByName(rulestable::kActief).setAsBoolean(rule.active);
+        table.fieldByName(rulestable::kVeld).setAsString(fieldName(rule.field));
+        table.fieldByName(rulestable::kSoort).setAsString(kindName(rule.kind));
+        table.fieldByName(rulestable::kPatroon).setAsString(rule.pattern);
+        table.fieldByName(rulestable::kGroep).setAsString(rule.group);
+        table.fieldByName(rulestable::kNotitie).setAsString(rule.note);
+    };
 }
 
 // The rules table at `path`, read whole; throws GroupRuleError when it cannot be.
 std::vector<GroupRule> readRulesFile(const QString& path)
 {
-    QStringList problems;
-    std::vector<GroupRule> rules;
-    try {
-        dbase::Table table;
-        tablefiles::openForReading(table, path, rulestable::definition());
-        problems << table.warnings();
-        rules = rulesOfTable(table, path, problems);
-    } catch (const std::exception& error) {
-        problems << QString::fromUtf8(error.what());
-    }
-    if (!problems.isEmpty())
-        throw GroupRuleError(u"De regels in %1 zijn niet te lezen: %2"_s.arg(
-            QDir::toNativeSeparators(path), problems.join(u' ')));
-    return rules;
+    std::vector<GroupRule> read;
+    const std::vector<std::size_t> order =
+        rulesfile::readWholeFile(path, tableKind(), readerInto(read));
+    return rulesfile::inOrder(read, order);
 }
 
 void writeRulesFile(const QString& path, const std::vector<GroupRule>& rules)
 {
-    tablefiles::writeTable(path, rulestable::definition(), [&](dbase::Table& table) {
-        int nr = 0;
-        for (const GroupRule& rule : rules) {
-            table.append();
-            table.fieldByName(rulestable::kNr).setAsInteger(++nr);
-            table.fieldByName(rulestable::kActief).setAsBoolean(rule.active);
-            table.fieldByName(rulestable::kVeld).setAsString(fieldName(rule.field));
-            table.fieldByName(rulestable::kSoort).setAsString(kindName(rule.kind));
-            table.fieldByName(rulestable::kPatroon).setAsString(rule.pattern);
-            table.fieldByName(rulestable::kGroep).setAsString(rule.group);
-            table.fieldByName(rulestable::kNotitie).setAsString(rule.note);
-            table.post();
-        }
-    });
+    rulesfile::writeFile(path, tableKind(), rules.size(), writerOf(rules));
 }
 
 QByteArray fingerprint(const std::vector<GroupRule>& rules)
@@ -139,29 +108,10 @@ bool isFingerprintFile(const QString& path, QByteArray* text)
 LoadedRules loadGroupRules(const QString& folder, bool create)
 {
     LoadedRules loaded;
-    const QString problemText =
-        u"De regels van de relatiegroepen (%1) zijn niet te lezen: %2 Het programma werkt "
-        u"zonder groepen; herstel of verwijder dat bestand om weer regels te kunnen wijzigen."_s;
-    QString path;
-    try {
-        path = rulesPath(folder);
-        if (!create && !QFileInfo::exists(path))
-            return loaded; // no rules yet
-        dbase::Table table;
-        table.setDefinition(rulestable::definition());
-        table.setDirectory(folder);
-        // Reading only: another run of the program may hold the tables meanwhile.
-        table.setReadOnly(!create);
-        table.open();
-        loaded.problems << table.warnings();
-        loaded.rules = rulesOfTable(table, path, loaded.problems);
-        table.close();
-    } catch (const std::exception& error) {
-        // The rules only group what is stored; without them the program still works.
-        loaded.rules.clear();
-        loaded.problems << problemText.arg(path.isEmpty() ? folder : path,
-                                           QString::fromUtf8(error.what()));
-    }
+    std::vector<GroupRule> read;
+    const std::vector<std::size_t> order =
+        rulesfile::loadRows(folder, create, tableKind(), loaded.problems, readerInto(read));
+    loaded.rules = rulesfile::inOrder(read, order);
     return loaded;
 }
 
@@ -179,39 +129,23 @@ void saveGroupRules(const QString& folder, const std::vector<GroupRule>& rules)
     std::vector<GroupRule> checked;
     for (const GroupRule& rule : rules)
         checked.push_back(checkedRule(rule));
-    const QString current = rulesPath(folder);
-    if (QFileInfo::exists(current))
-        tablefiles::copyFile(current, besides(folder, kPreviousFile));
-    writeRulesFile(current, checked);
+    rulesfile::save(folder, tableKind(), checked.size(), writerOf(checked));
 }
 
 bool canUndoGroupRules(const QString& folder)
 {
-    return QFileInfo::exists(besides(folder, kPreviousFile));
+    return rulesfile::canUndo(folder, tableKind());
 }
 
 std::vector<GroupRule> previousGroupRules(const QString& folder)
 {
-    if (!canUndoGroupRules(folder))
-        throw GroupRuleError(u"Er is geen vorige stand van de regels om terug te zetten."_s);
-    return readRulesFile(besides(folder, kPreviousFile));
+    rulesfile::requirePrevious(folder, tableKind());
+    return readRulesFile(rulesfile::previousPath(folder, tableKind()));
 }
 
 void undoGroupRules(const QString& folder)
 {
-    const QString previous = besides(folder, kPreviousFile);
-    if (!QFileInfo::exists(previous))
-        throw GroupRuleError(u"Er is geen vorige stand van de regels om terug te zetten."_s);
-    const QString current = rulesPath(folder);
-    const QString keep = besides(folder, kPreviousFile + u".nieuw"_s);
-    const bool hadCurrent = QFileInfo::exists(current);
-    if (hadCurrent)
-        tablefiles::copyFile(current, keep);
-    // Killed between the two steps, both files hold the previous rules: nothing is lost that
-    // the user asked to keep.
-    tablefiles::replaceFile(previous, current);
-    if (hadCurrent)
-        tablefiles::replaceFile(keep, previous);
+    rulesfile::undo(folder, tableKind());
 }
 
 void markGroupRulesApplied(const QString& folder, const std::vector<GroupRule>& rules)

@@ -5,6 +5,10 @@
 #include <deque>
 #include <map>
 
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
 namespace relations {
 
 namespace {
@@ -321,6 +325,22 @@ void RuleMatcher::clearGiveUps() const
     m_giveUps.clear();
     m_givenUp.clear();
     m_giveUpCount = 0;
+}
+
+QString giveUpWarning(const RuleMatcher& matcher, const std::function<QString(int)>& describe,
+                      const QString& window)
+{
+    if (matcher.giveUps().empty())
+        return {};
+    QStringList lines{u"Let op: een patroon vroeg te veel rekenwerk en is opgegeven; de regel "
+                      u"telde daar als niet passend:"_s};
+    for (const RuleGiveUp& g : matcher.giveUps())
+        lines << u"  regel %1 (%2) bij de tekst '%3'"_s.arg(g.rule).arg(describe(g.rule), g.text);
+    const int kept = static_cast<int>(matcher.giveUps().size());
+    if (matcher.giveUpCount() > kept)
+        lines << u"  en nog %1 keer."_s.arg(matcher.giveUpCount() - kept);
+    lines << u"Maak zo'n patroon eenvoudiger in het venster %1."_s.arg(window);
+    return lines.join(u'\n');
 }
 
 } // namespace relations

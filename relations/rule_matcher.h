@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <map>
 #include <span>
@@ -128,5 +129,10 @@ private:
     mutable int m_giveUpCount = 0;
     mutable QSet<std::pair<int, QString>> m_givenUp;
 };
+
+// The give-ups of a matcher in Dutch, for the user; empty when there are none. `describe` names
+// rule n (1-based), e.g. "Naam patroon 'x', groep Y"; `window` is where the user mends it.
+QString giveUpWarning(const RuleMatcher& matcher, const std::function<QString(int)>& describe,
+                      const QString& window);
 
 } // namespace relations
