@@ -54,8 +54,8 @@ public:
         const std::size_t c = std::size_t(index.column());
         if (role == Qt::TextAlignmentRole)
             return m_displays[c] == views::Display::Amount
-                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+                       ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
+                       : QVariant(int(Qt::AlignLeft | Qt::AlignVCenter));
         if (role != Qt::DisplayRole)
             return {};
         const dbase::RowView row =

@@ -77,8 +77,8 @@ QVariant CategoryModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return text(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        return index.column() == kCategory ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                                           : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return index.column() == kCategory ? QVariant(int(Qt::AlignLeft | Qt::AlignVCenter))
+                                           : QVariant(int(Qt::AlignRight | Qt::AlignVCenter));
     case Qt::ForegroundRole:
         if (r.leftOut)
             return QColor(0x90, 0x90, 0x90);
