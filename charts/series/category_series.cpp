@@ -32,7 +32,7 @@ Series barSeries(const QString& title, Rgb colour, const Months& cents, int year
     series.colour = colour;
     for (int m = 0; m < 12; ++m)
         series.points.push_back({double(cents[std::size_t(m)]) / 100.0,
-                                 QStringLiteral("%1-%2").arg(year).arg(m + 1, 2, 10, u'0'),
+                                 QStringLiteral("%1-%2").arg(year).arg(m + 1, 2, 10, QChar(u'0')),
                                  colour});
     return series;
 }

@@ -80,7 +80,8 @@ TEST(CategorySeries, stacksAddUpToEachMonthsExpensesWithTheRestTogether)
             double stack = 0;
             for (const charts::Series& s : series) {
                 ASSERT_EQ(s.points.size(), 12u);
-                EXPECT_EQ(s.points[std::size_t(m - 1)].label, u"2024-%1"_s.arg(m, 2, 10, u'0'));
+                EXPECT_EQ(s.points[std::size_t(m - 1)].label,
+                          u"2024-%1"_s.arg(m, 2, 10, QChar(u'0')));
                 stack += s.points[std::size_t(m - 1)].value;
             }
             EXPECT_NEAR(stack, expenses[m] + (m == 4 ? c.ownInApril : 0.0), 1e-9) << m;
