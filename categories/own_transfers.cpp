@@ -1,8 +1,12 @@
 #include "categories/own_transfers.h"
 
 #include "monthly/amount_totals.h"
+#include "relations/group_rules_file.h"
 #include "relations/relation_year.h"
+#include "relations/table_files.h"
+#include "store/dbase/table_location.h"
 #include "store/dbase/update_blocker.h"
+#include "store/table_definitions.h"
 #include "store/table_names.h"
 
 namespace categories {
@@ -37,6 +41,21 @@ OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver
             monthly::centsOf(row.asFloat(bedrag));
     }
     return transfers;
+}
+
+OwnTransfers ownTransfersOfFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return {}; // a table in memory has no folder beside it
+    const OwnAccountSettings settings = loadOwnAccounts(folder);
+    if (settings.accounts.isEmpty() || !settings.leaveOut)
+        return {};
+    const relations::GroupResolver groups(relations::loadGroupRules(folder, false).rules);
+    dbase::Table mutaties;
+    relations::tablefiles::openForReading(
+        mutaties, dbase::locateTableFile(folder, store::mutatiesDefinition().fileName),
+        store::mutatiesDefinition());
+    return ownTransfers(mutaties, groups, OwnAccounts(settings.accounts));
 }
 
 } // namespace categories

@@ -20,4 +20,10 @@ using OwnTransfers = QHash<std::pair<QString, QString>, std::array<qint64, 12>>;
 OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver& groups,
                           const OwnAccounts& own);
 
+// The same for the tables folder: its own accounts and group rules, its mutaties opened for
+// reading beside whatever holds it open. Empty when the folder lists no own account or the
+// switch "Overboekingen naar eigen rekeningen weglaten" is off (mutaties is then not read).
+// Throws the engine's error or GroupRuleError.
+OwnTransfers ownTransfersOfFolder(const QString& folder);
+
 } // namespace categories

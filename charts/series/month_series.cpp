@@ -1,6 +1,8 @@
 #include "charts/series/month_series.h"
 
+#include "categories/own_transfers.h"
 #include "charts/series/series_texts.h"
+#include "monthly/amount_totals.h"
 #include "store/dbase/update_blocker.h"
 #include "store/month_fields.h"
 #include "store/table_names.h"
@@ -128,10 +130,19 @@ std::vector<Series> incomeExpenseStyles()
 std::vector<Series> incomeExpenseSeries(dbase::Table& bedrijven)
 {
     const std::array<int, 12> months = store::monthFieldIndexes(bedrijven);
+    // A transfer to one's own savings is no expense: it leaves its relation's month total first.
+    const categories::OwnTransfers own = categories::ownTransfersOfFolder(bedrijven.directory());
+    const int naam = own.isEmpty() ? -1 : bedrijven.fieldByName(store::names::kNaam).index();
+    const int jaar = own.isEmpty() ? -1 : bedrijven.fieldByName(store::names::kJaar).index();
     MonthValues expenses{}, income{};
     forEachPresentedRow(bedrijven, [&](const dbase::RowView& row) {
+        const auto transfers = own.isEmpty()
+                                   ? own.constEnd()
+                                   : own.constFind({row.asString(naam), row.asString(jaar)});
         for (std::size_t m = 0; m < months.size(); ++m) {
-            const double total = row.asFloat(months[m]);
+            double total = row.asFloat(months[m]);
+            if (transfers != own.constEnd() && (*transfers)[m] != 0)
+                total = monthly::euros(monthly::centsOf(total) - (*transfers)[m]);
             (total < 0.0 ? expenses[m] : income[m]) += total;
         }
     });

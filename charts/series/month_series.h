@@ -31,7 +31,9 @@ std::vector<Series> relationYearSeries(dbase::Table& bedrijven,
 // The monthly income and expenses chart: "Uitgaven" (the sum of the negative month totals,
 // without sign), "Inkomsten" (the sum of the totals of 0 or more) and the signed line
 // "Gemiddeld", which starts at January's net total and then halves the sum of its previous
-// value and each month's net total.
+// value and each month's net total. While the tables folder lists own accounts and the switch to
+// leave their transfers out is on, each row's month total is taken without its transfers to and
+// from them (read from mutaties beside bedrijven).
 std::vector<Series> incomeExpenseSeries(dbase::Table& bedrijven);
 
 // The series' own settings (kind, title, colour) without points: what the windows show before

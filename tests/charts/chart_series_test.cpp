@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+#include <tuple>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -316,4 +320,78 @@ TEST(BalanceSeries, lastBalanceOfEachPresentedDayAndTheGapsBetween)
     plain.addTransaction(d, u"A"_s, 1.0);
     for (const charts::Series& s : charts::balanceSeries(*plain.mutaties))
         EXPECT_TRUE(s.points.empty());
+}
+
+TEST(IncomeExpenseSeries, transfersWithOwnAccountsLeaveTheMonthTotalsWhileTheSwitchIsOn)
+{
+    QTemporaryDir dir;
+    {
+        dbase::Table mutaties;
+        mutaties.setDefinition(store::mutatiesDefinition());
+        mutaties.setDirectory(dir.path());
+        mutaties.open();
+        const struct
+        {
+            QDate datum;
+            QString reknum;
+            double bedrag;
+        } transactions[] = {
+            {QDate(2024, 1, 5), u"FINA0000005472"_s, -300.0},
+            {QDate(2024, 1, 6), u"R2"_s, -200.0},
+            {QDate(2024, 2, 3), u"5472"_s, 50.0},
+            {QDate(2024, 2, 4), u"R3"_s, 50.0},
+            {QDate(2024, 3, 1), u"FINA0000005472"_s, -300.0},
+            {QDate(2024, 3, 2), u"R5"_s, 280.0},
+        };
+        for (const auto& t : transactions) {
+            mutaties.append();
+            mutaties.fieldByName(kDatum).setAsDate(t.datum);
+            mutaties.fieldByName(kSoort).setAsInteger(5);
+            mutaties.fieldByName(kNaam).setAsString(u"A"_s);
+            mutaties.fieldByName(kOmschrijving).setAsString(u"OMSCHR"_s);
+            mutaties.fieldByName(kReknum).setAsString(t.reknum);
+            mutaties.fieldByName(kBedrag).setAsFloat(t.bedrag);
+            mutaties.post();
+        }
+    }
+    dbase::Table bedrijven;
+    bedrijven.setDefinition(store::bedrijvenDefinition());
+    bedrijven.setDirectory(dir.path());
+    bedrijven.open();
+    for (const auto& [naam, jaar, months] :
+         {std::tuple{u"A"_s, u"2024"_s, std::array{-500.0, 100.0, -20.0}},
+          std::tuple{u"A"_s, u"2023"_s, std::array{-300.0, 0.0, 0.0}},
+          std::tuple{u"B"_s, u"2024"_s, std::array{1000.0, 0.0, 0.0}}}) {
+        bedrijven.append();
+        bedrijven.fieldByName(kNaam).setAsString(naam);
+        bedrijven.fieldByName(kJaar).setAsString(jaar);
+        for (std::size_t m = 0; m < months.size(); ++m)
+            bedrijven.fieldByName(kMonths[m]).setAsFloat(months[m]);
+        bedrijven.post();
+    }
+
+    const struct
+    {
+        const char* file; // nullptr: none
+        Values expenses;
+        Values income;
+    } cases[] = {
+        {nullptr, {800, 0, 20}, {1000, 100, 0}},
+        {"weglaten=nee\nNL18FINA0000005472\n", {800, 0, 20}, {1000, 100, 0}},
+        {"weglaten=ja\n", {800, 0, 20}, {1000, 100, 0}},
+        {"weglaten=ja\nNL18FINA0000005472\n", {500, 0, 0}, {1000, 50, 280}},
+    };
+    for (const auto& c : cases) {
+        QFile file(dir.filePath(u"eigenrek.txt"_s));
+        file.remove();
+        if (c.file) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.file);
+            file.close();
+        }
+        const std::vector<charts::Series> series = charts::incomeExpenseSeries(bedrijven);
+        const Values expenses = values(series[0]), income = values(series[1]);
+        expectValues(Values(expenses.begin(), expenses.begin() + 3), c.expenses, "expenses");
+        expectValues(Values(income.begin(), income.begin() + 3), c.income, "income");
+    }
 }
