@@ -126,9 +126,11 @@ void TForm1::markOwnAccount()
             m_dialogs.showError(texts::kOwnNoAccount.arg(naam));
             return;
         }
-        TabSheet5->state().addOwnAccount(account);
+        // The import keeps a domestic IBAN without its first four characters: put them back.
+        const QString own = categories::accountOfReknum(account).value_or(account);
+        TabSheet5->state().addOwnAccount(own); // refuses what is no account, with the reason
         TabSheet5->invalidate();
-        m_dialogs.showMessage(texts::kOwnAction, texts::kOwnAdded.arg(account));
+        m_dialogs.showMessage(texts::kOwnAction, texts::kOwnAdded.arg(own));
     });
 }
 

@@ -1,5 +1,6 @@
 #include "categories/category_statistics.h"
 
+#include "categories/own_accounts.h"
 #include "store/table_names.h"
 
 #include <QHash>
@@ -8,6 +9,37 @@
 namespace categories {
 
 namespace n = store::names;
+
+namespace {
+
+// The country whose IBANs hold a bank code of four letters and ten digits.
+const QString kCountry = QStringLiteral("NL");
+
+// The ISO 13616 check digits of a country's IBAN with this basic account number.
+QString ibanCheckDigits(const QString& basic)
+{
+    int rest = 0;
+    for (const QChar c : basic + kCountry + QStringLiteral("00")) {
+        const int value = c.isDigit() ? c.digitValue() : c.toUpper().unicode() - u'A' + 10;
+        rest = (rest * (value >= 10 ? 100 : 10) + value) % 97;
+    }
+    return QStringLiteral("%1").arg(98 - rest, 2, 10, QChar(u'0'));
+}
+
+bool isDomesticBasic(const QString& text)
+{
+    if (text.size() != 14)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool ok = i < 4 ? (c >= u'A' && c <= u'Z') : (c >= u'0' && c <= u'9');
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 CategoryTexts categoryTexts(const dbase::Table& mutaties, const dbase::RowView& row,
                             const relations::GroupResolver& groups)
@@ -95,6 +127,16 @@ QString mostFrequentReknum(const dbase::Table& mutaties, const relations::GroupR
         }
     }
     return best;
+}
+
+std::optional<QString> accountOfReknum(const QString& reknum)
+{
+    if (const std::optional<QString> account = normalizedAccount(reknum))
+        return account;
+    const QString basic = reknum.trimmed().toUpper();
+    if (!isDomesticBasic(basic))
+        return std::nullopt;
+    return normalizedAccount(kCountry + ibanCheckDigits(basic) + basic);
 }
 
 } // namespace categories

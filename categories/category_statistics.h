@@ -4,6 +4,8 @@
 #include "relations/group_resolver.h"
 #include "store/dbase/table.h"
 
+#include <QString>
+#include <optional>
 #include <vector>
 
 namespace categories {
@@ -30,5 +32,10 @@ CategoryTexts categoryTexts(const dbase::Table& mutaties, const dbase::RowView& 
 // there first in table order); empty when none of them has one.
 QString mostFrequentReknum(const dbase::Table& mutaties, const relations::GroupResolver& groups,
                            const QString& group);
+
+// The account a reknum stands for, in a form addOwnAccount takes: the reknum itself when it is
+// one; for the bank code and ten digits the import keeps of a domestic IBAN, that IBAN with its
+// country code and check digits put back; nullopt when it is neither.
+std::optional<QString> accountOfReknum(const QString& reknum);
 
 } // namespace categories
