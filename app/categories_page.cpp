@@ -41,7 +41,7 @@ CategoriesPage::CategoriesPage(store::TDataModule1& data, Dialogs& dialogs,
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid->horizontalHeader()->setStretchLastSection(false);
     connect(m_grid, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { m_guard([&] { showTransactions(index.row()); }); });
 
