@@ -13,17 +13,9 @@ constexpr CategoryField kFields[] = {CategoryField::Groep, CategoryField::Naam,
 
 QString fieldName(CategoryField field)
 {
-    switch (field) {
-    case CategoryField::Groep:
-        return u"Groep"_s;
-    case CategoryField::Naam:
-        return u"Naam"_s;
-    case CategoryField::Omschrijving:
-        return u"Omschrijving"_s;
-    case CategoryField::Reknum:
-        return u"reknum"_s;
-    }
-    return {};
+    // The names the rules table and the windows write, in the order of the enum.
+    static const QStringList names{u"Groep"_s, u"Naam"_s, u"Omschrijving"_s, u"reknum"_s};
+    return names.value(static_cast<qsizetype>(field));
 }
 
 QStringList fieldNames()
@@ -36,10 +28,11 @@ QStringList fieldNames()
 
 CategoryField parseField(const QString& text)
 {
-    const QString t = text.simplified();
-    for (const CategoryField field : kFields)
-        if (t.compare(fieldName(field), Qt::CaseInsensitive) == 0)
-            return field;
+    const QString wanted = text.simplified().toCaseFolded();
+    const QStringList names = fieldNames();
+    for (qsizetype at = 0; at < names.size(); ++at)
+        if (names[at].toCaseFolded() == wanted)
+            return kFields[at];
     throw relations::GroupRuleError(
         u"Onbekend veld '%1': kies Groep, Naam, Omschrijving of reknum."_s.arg(text));
 }

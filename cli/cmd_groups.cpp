@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/filtered_tables.h"
+#include "cli/rule_commands.h"
 
 #include "pipeline/passes.h"
 #include "relations/group_changes.h"
@@ -30,141 +31,53 @@ int usage()
     return 2;
 }
 
-// The rule list's soort as scripts write it: one word.
-QString kindWord(relations::RuleKind kind)
-{
-    return kind == relations::RuleKind::BeginsWith ? u"begint"_s : relations::kindName(kind);
-}
-
 QString cents(double value)
 {
     return dbase::codec::shortestDouble(std::round(value * 100.0) / 100.0);
 }
 
-// A rule number (1-based) of a list of `count` rules; `end` allows count + 1 (after the last).
-int ruleNumber(const QString& text, qsizetype count, bool end = false)
+const rulecommands::RuleTable<relations::GroupRule>& rulesTable()
 {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    const qsizetype last = end ? count + 1 : count;
-    if (!ok || n < 1 || n > last)
-        throw relations::GroupRuleError(
-            u"Er is geen regel %1: kies een nummer van 1 tot en met %2."_s.arg(text).arg(last));
-    return n;
-}
-
-// Opens the tables for writing (which keeps a second program out while the rules change), lets
-// `change` edit the rules, saves them and prints what `change` gives back. A rules table that
-// cannot be read whole is never replaced.
-int changeRules(const Context& context,
-                const std::function<QString(std::vector<relations::GroupRule>&)>& change)
-{
-    return overFilteredTables(
-        context, {}, TableAccess::WriteExisting, [&](store::TDataModule1& data, Output& out) {
-            std::vector<relations::GroupRule> rules = relations::readableGroupRules(data);
-            out += change(rules);
+    static const rulecommands::RuleTable<relations::GroupRule> table{
+        kUsage,
+        u"groep"_s,
+        [](const store::TDataModule1& data) { return relations::readableGroupRules(data); },
+        [](const store::TDataModule1& data) { return groupRules(data, false); },
+        [](const store::TDataModule1& data, const std::vector<relations::GroupRule>& rules) {
             relations::saveGroupRules(data.T1.directory(), rules);
-        });
-}
-
-int list(const Context& context)
-{
-    if (context.args.size() != 1)
-        return usage();
-    return overFilteredTables(context, {}, TableAccess::Read,
-                              [](store::TDataModule1& data, Output& out) {
-                                  out += u"nr\tactief\tveld\tsoort\tpatroon\tgroep\n"_s;
-                                  int nr = 0;
-                                  for (const relations::GroupRule& r : groupRules(data, false))
-                                      out += QStringList{QString::number(++nr),
-                                                         r.active ? u"T"_s : u"F"_s,
-                                                         relations::fieldName(r.field),
-                                                         kindWord(r.kind),
-                                                         r.pattern,
-                                                         r.group}
-                                                 .join(u'\t') +
-                                             u'\n';
-                              });
-}
-
-int add(const Context& context)
-{
-    std::map<QString, QString> options;
-    for (qsizetype i = 1; i < context.args.size(); i += 2) {
-        const QString& name = context.args[i];
-        if (i + 1 >= context.args.size() ||
-            !QStringList{u"--veld"_s, u"--soort"_s, u"--patroon"_s, u"--groep"_s, u"--op"_s}
-                 .contains(name) ||
-            options.contains(name))
-            return usage();
-        options[name] = context.args[i + 1];
-    }
-    for (const QString& required : {u"--veld"_s, u"--soort"_s, u"--patroon"_s, u"--groep"_s})
-        if (!options.contains(required))
-            return usage();
-    return changeRules(context, [&](std::vector<relations::GroupRule>& rules) {
-        relations::GroupRule rule;
-        rule.field = relations::parseField(options[u"--veld"_s]);
-        rule.kind = relations::parseKind(options[u"--soort"_s]);
-        rule.pattern = options[u"--patroon"_s];
-        rule.group = options[u"--groep"_s];
-        rule = relations::checkedRule(rule);
-        const int at = options.contains(u"--op"_s)
-                           ? ruleNumber(options[u"--op"_s], qsizetype(rules.size()), true)
-                           : int(rules.size()) + 1;
-        rules.insert(rules.begin() + (at - 1), rule);
-        return QString::number(at) + u'\n';
-    });
-}
-
-int remove(const Context& context)
-{
-    if (context.args.size() != 2)
-        return usage();
-    return changeRules(context, [&](std::vector<relations::GroupRule>& rules) {
-        const int n = ruleNumber(context.args[1], qsizetype(rules.size()));
-        rules.erase(rules.begin() + (n - 1));
-        return QString();
-    });
-}
-
-int move(const Context& context)
-{
-    if (context.args.size() != 3)
-        return usage();
-    return changeRules(context, [&](std::vector<relations::GroupRule>& rules) {
-        const int from = ruleNumber(context.args[1], qsizetype(rules.size()));
-        const int to = ruleNumber(context.args[2], qsizetype(rules.size()));
-        relations::GroupRule rule = rules[std::size_t(from - 1)];
-        rules.erase(rules.begin() + (from - 1));
-        rules.insert(rules.begin() + (to - 1), rule);
-        return QString();
-    });
+        },
+        [](const relations::GroupRule& r) { return relations::fieldName(r.field); },
+        [](const relations::GroupRule& r) { return r.group; },
+        [](const std::map<QString, QString>& options) {
+            relations::GroupRule rule;
+            rule.field = relations::parseField(options.at(u"--veld"_s));
+            rule.kind = relations::parseKind(options.at(u"--soort"_s));
+            rule.pattern = options.at(u"--patroon"_s);
+            rule.group = options.at(u"--groep"_s);
+            return relations::checkedRule(rule);
+        }};
+    return table;
 }
 
 int test(const Context& context)
 {
-    QString field = u"Naam"_s;
-    QStringList rest = context.args.mid(1);
-    if (rest.size() == 3 && rest[0] == u"--veld") {
-        field = rest[1];
-        rest = rest.mid(2);
-    }
-    if (rest.size() != 1)
+    const auto arguments = rulearguments::testArguments(context.args, u"Naam"_s);
+    if (!arguments)
         return usage();
+    const auto& [field, text] = *arguments;
     return overFilteredTables(context, {}, TableAccess::Read,
                               [&](store::TDataModule1& data, Output& out) {
                                   const relations::GroupResolver groups(groupRules(data, false));
                                   relations::RuleTexts texts;
                                   switch (relations::parseField(field)) {
                                   case relations::RuleField::Naam:
-                                      texts.naam = rest[0];
+                                      texts.naam = text;
                                       break;
                                   case relations::RuleField::Omschrijving:
-                                      texts.omschrijving = rest[0];
+                                      texts.omschrijving = text;
                                       break;
                                   case relations::RuleField::Reknum:
-                                      texts.reknum = rest[0];
+                                      texts.reknum = text;
                                       break;
                                   }
                                   const relations::GroupMatch match = groups.match(texts);
@@ -211,14 +124,8 @@ int undo(const Context& context)
 
 int groups(const Context& context)
 {
-    const std::map<QString, int (*)(const Context&)> commands = {
-        {u"list"_s, list}, {u"add"_s, add},     {u"remove"_s, remove}, {u"move"_s, move},
-        {u"test"_s, test}, {u"apply"_s, apply}, {u"undo"_s, undo},
-    };
-    if (context.args.isEmpty())
-        return usage();
-    const auto command = commands.find(context.args[0]);
-    return command == commands.end() ? usage() : command->second(context);
+    return rulecommands::run(context, rulesTable(),
+                             {{u"test"_s, test}, {u"apply"_s, apply}, {u"undo"_s, undo}});
 }
 
 } // namespace cli

@@ -25,9 +25,11 @@ int select(const Context& context);    // "select" over the presented bedrijven 
 int deselect(const Context& context);  // "deselect" over them
 int sampleTab(const Context& context); // a generated bank file to stdout
 int chart(const Context& context);
-int groups(const Context& context); // the rules of the relation groups: list, add, ... apply
-int status(const Context& context); // the notices the pages show now
-int gaps(const Context& context);   // the periods the bank's balances show missing
+int groups(const Context& context);        // the rules of the relation groups: list, add, ... apply
+int status(const Context& context);        // the notices the pages show now
+int gaps(const Context& context);          // the periods the bank's balances show missing
+int categoryRules(const Context& context); // "rubrieken": the category rules and their totals
+int ownAccounts(const Context& context);   // "eigen": the own accounts
 
 // Whether a command line (without the program name) asks for a chart picture, which needs a
 // QApplication rather than a QCoreApplication.

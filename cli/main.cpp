@@ -40,6 +40,11 @@ const char* const kUsageAfterCharts =
     "  groups list | add --veld V --soort S --patroon P --groep G [--op N] | remove N\n"
     "         | move N M | test [--veld V] TEXT | apply [--dry-run] | undo\n"
     "                            the rules that join relation names into groups\n"
+    "  rubrieken list | add --veld V --soort S --patroon P --rubriek R [--op N]\n"
+    "         | remove N | move N M | test [--veld V] TEXT | undo | totals --jaar YYYY\n"
+    "                            the category rules; totals: per category the month sums\n"
+    "  eigen list | add ACCOUNT | remove ACCOUNT\n"
+    "                            the own accounts, whose transfers are no income or expense\n"
     "  status                    the notices the pages show now (totals to bring up to date,\n"
     "                            rules not yet applied, transactions missing), one a line\n"
     "  gaps                      the periods whose transactions the bank's balances show\n"
@@ -97,14 +102,23 @@ int main(int argc, char* argv[])
         return 0;
     }
     const std::map<QString, int (*)(const cli::Context&)> commands = {
-        {QStringLiteral("classify"), cli::classify}, {QStringLiteral("import"), cli::importFiles},
-        {QStringLiteral("complete"), cli::complete}, {QStringLiteral("fill"), cli::fill},
-        {QStringLiteral("totals"), cli::totals},     {QStringLiteral("dump"), cli::dump},
-        {QStringLiteral("sample"), cli::sampleTab},  {QStringLiteral("chart"), cli::chart},
-        {QStringLiteral("count"), cli::count},       {QStringLiteral("select"), cli::select},
-        {QStringLiteral("deselect"), cli::deselect}, {QStringLiteral("export"), cli::exportRows},
-        {QStringLiteral("groups"), cli::groups},     {QStringLiteral("status"), cli::status},
+        {QStringLiteral("classify"), cli::classify},
+        {QStringLiteral("import"), cli::importFiles},
+        {QStringLiteral("complete"), cli::complete},
+        {QStringLiteral("fill"), cli::fill},
+        {QStringLiteral("totals"), cli::totals},
+        {QStringLiteral("dump"), cli::dump},
+        {QStringLiteral("sample"), cli::sampleTab},
+        {QStringLiteral("chart"), cli::chart},
+        {QStringLiteral("count"), cli::count},
+        {QStringLiteral("select"), cli::select},
+        {QStringLiteral("deselect"), cli::deselect},
+        {QStringLiteral("export"), cli::exportRows},
+        {QStringLiteral("groups"), cli::groups},
+        {QStringLiteral("status"), cli::status},
         {QStringLiteral("gaps"), cli::gaps},
+        {QStringLiteral("rubrieken"), cli::categoryRules},
+        {QStringLiteral("eigen"), cli::ownAccounts},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

@@ -1,6 +1,7 @@
 #include "relations/rules_table_file.h"
 
 #include "relations/group_rule.h"
+#include "relations/group_rules_table.h"
 #include "relations/table_files.h"
 #include "store/dbase/table_location.h"
 
@@ -45,6 +46,25 @@ std::vector<std::size_t> readRows(dbase::Table& table, const QString& path, cons
 const QString kNoPrevious = u"Er is geen vorige stand van de regels om terug te zetten."_s;
 
 } // namespace
+
+dbase::TableDefinition rulesTableDefinition(const QString& fileName, const QString& target,
+                                            int targetWidth)
+{
+    using dbase::FieldDef;
+    namespace t = rulestable;
+    dbase::TableDefinition d;
+    d.fileName = fileName;
+    d.fields = {FieldDef{t::kNr, 'N', 4, 0, 0},
+                FieldDef{t::kActief, 'L', 1, 0, 0},
+                FieldDef{t::kVeld, 'C', 12, 0, 0},
+                FieldDef{t::kSoort, 'C', 10, 0, 0},
+                FieldDef{t::kPatroon, 'C', kPatternMax, 0, 0},
+                FieldDef{target, 'C', targetWidth, 0, 0},
+                FieldDef{t::kNotitie, 'C', kNoteMax, 0, 0}};
+    for (const FieldDef& field : d.fields)
+        d.required.push_back({field.name, field.dataType()});
+    return d;
+}
 
 QString tablePath(const QString& folder, const TableKind& kind)
 {

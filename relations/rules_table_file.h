@@ -28,6 +28,11 @@ using RowReader = std::function<void(dbase::Table&)>;
 // Fills the current (appended) row with rule `index`; the nr is set by the caller of it.
 using RowWriter = std::function<void(dbase::Table&, std::size_t index)>;
 
+// The layout of a rules table: nr, actief, veld, soort, patroon, then the field that names what
+// the rule gives (`target`, text of `targetWidth`), then notitie; each field required.
+dbase::TableDefinition rulesTableDefinition(const QString& fileName, const QString& target,
+                                            int targetWidth);
+
 QString tablePath(const QString& folder, const TableKind& kind);
 QString previousPath(const QString& folder, const TableKind& kind);
 

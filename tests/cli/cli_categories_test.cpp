@@ -1,5 +1,5 @@
 // kolvaro-cli rubrieken and eigen over a folder of imported sample transactions.
-#include "tests/cli/cli_runner.h"
+#include "tests/cli/sample_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +13,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class CliCategoriesTest : public ::testing::Test
+class CliCategoriesTest : public SampleFolderTest
 {
 protected:
-    void SetUp() override
-    {
-        const clirunner::Result sample = cli(clirunner::words("sample --lines 300 --years 2"));
-        QFile tab(m_dir.filePath(u"bank.tab"_s));
-        ASSERT_TRUE(tab.open(QIODevice::WriteOnly));
-        tab.write(sample.out);
-        tab.close();
-        ASSERT_EQ(cli({u"import"_s, tab.fileName()}).status, 0);
-    }
-
-    clirunner::Result cli(QStringList arguments)
-    {
-        arguments.prepend(m_dir.filePath(u"T"_s));
-        arguments.prepend(u"--tables"_s);
-        return clirunner::run(m_dir.filePath(u"engine.ini"_s), arguments);
-    }
+    void SetUp() override { importSample("sample --lines 300 --years 2"); }
 
     QByteArray out(const QStringList& arguments)
     {
@@ -40,20 +25,6 @@ protected:
             << arguments.join(u' ').toStdString() << ": " << result.err.constData();
         return result.out;
     }
-
-    std::map<QString, QByteArray> files() const
-    {
-        std::map<QString, QByteArray> all;
-        const QDir dir(m_dir.filePath(u"T"_s));
-        for (const QString& entry : dir.entryList(QDir::Files)) {
-            QFile file(dir.filePath(entry));
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            all[entry] = file.readAll();
-        }
-        return all;
-    }
-
-    QTemporaryDir m_dir;
 };
 
 QStringList lines(const QByteArray& text)

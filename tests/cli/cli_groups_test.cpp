@@ -1,5 +1,5 @@
 // kolvaro-cli groups over a folder of imported sample transactions.
-#include "tests/cli/cli_runner.h"
+#include "tests/cli/sample_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,25 +12,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class CliGroupsTest : public ::testing::Test
+class CliGroupsTest : public SampleFolderTest
 {
 protected:
     void SetUp() override
     {
-        const clirunner::Result sample = cli(clirunner::words("sample --lines 300"));
-        QFile tab(m_dir.filePath(u"bank.tab"_s));
-        ASSERT_TRUE(tab.open(QIODevice::WriteOnly));
-        tab.write(sample.out);
-        tab.close();
-        ASSERT_EQ(cli({u"import"_s, tab.fileName()}).status, 0);
+        importSample("sample --lines 300");
         ASSERT_EQ(cli({u"fill"_s}).status, 0);
-    }
-
-    clirunner::Result cli(QStringList arguments)
-    {
-        arguments.prepend(m_dir.filePath(u"T"_s));
-        arguments.prepend(u"--tables"_s);
-        return clirunner::run(m_dir.filePath(u"engine.ini"_s), arguments);
     }
 
     QByteArray out(const char* arguments)
@@ -39,20 +27,6 @@ protected:
         EXPECT_EQ(result.status, 0) << arguments << ": " << result.err.constData();
         return result.out;
     }
-
-    std::map<QString, QByteArray> files() const
-    {
-        std::map<QString, QByteArray> all;
-        const QDir dir(m_dir.filePath(u"T"_s));
-        for (const QString& entry : dir.entryList(QDir::Files)) {
-            QFile file(dir.filePath(entry));
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            all[entry] = file.readAll();
-        }
-        return all;
-    }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(CliGroupsTest, badRulesAreRefusedAndSaveNothing)
