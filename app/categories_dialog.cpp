@@ -98,7 +98,8 @@ CategoriesDialog::CategoriesDialog(dbase::Table& mutaties, const relations::Grou
                    kPattern,
                    kCategory,
                    kTakenEarlier,
-                   {}},
+                   {},
+                   {kNr, kTransactions, kAmount, kTakenEarlier}},
                   std::move(guard), parent),
       m_mutaties(mutaties), m_groups(groups), m_dialogs(dialogs), m_state(state),
       m_editRule(std::move(editRule)), m_rules(state.rules())

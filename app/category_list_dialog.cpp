@@ -107,7 +107,8 @@ CategoryListDialog::CategoryListDialog(const dbase::Table& mutaties, std::vector
     m_view->setWordWrap(false);
     for (std::size_t c = 0; c < columns.columns.size(); ++c)
         m_view->setColumnWidth(int(c), columns.columns[c].width);
-    m_view->horizontalHeader()->setStretchLastSection(false);
+    // The description takes the room left; the amount keeps its place at the right.
+    m_view->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     // One pass over the category's rows, for the line of sums.
     const int bedrag = m_mutaties.fieldIndex(n::kBedrag);

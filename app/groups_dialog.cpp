@@ -38,7 +38,8 @@ GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsSt
                    kPattern,
                    kGroup,
                    kNames,
-                   {kTakenEarlier}},
+                   {kTakenEarlier},
+                   {kNr, kTransactions}},
                   std::move(guard), parent),
       m_data(data), m_dialogs(dialogs), m_state(state), m_editRule(std::move(editRule)),
       m_rules(state.rules())

@@ -132,6 +132,8 @@ void RulesDialog::setRow(int row, const QStringList& cells, bool suspect,
         auto* item = new QTableWidgetItem(cells[c]);
         if (suspect)
             item->setBackground(QColor(0xFF, 0xE0, 0xB2));
+        if (m_texts.numberColumns.contains(c))
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (!tooltips.value(c).isEmpty())
             item->setToolTip(tooltips.value(c));
         m_table->setItem(row, c, item);

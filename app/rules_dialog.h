@@ -45,6 +45,7 @@ protected:
         int targetColumn;
         int stretchColumn;             // takes the room left
         QList<int> interactiveColumns; // start narrow, the user widens them
+        QList<int> numberColumns;      // right-aligned
     };
     RulesDialog(const Texts& texts, guard::Guard guard, QWidget* parent);
 

@@ -22,7 +22,9 @@ CategoryChart::CategoryChart(QWidget* parent) : ChartPlot(QColor(0xE9, 0xE9, 0xE
     xAxis->setRange(-0.5, 11.5);
 
     plotLayout()->insertRow(0);
-    m_title = new QCPTextElement(this, texts::kCategoriesChartTitle, font());
+    QFont bold = font();
+    bold.setBold(true);
+    m_title = new QCPTextElement(this, texts::kCategoriesChartTitle, bold);
     plotLayout()->addElement(0, 0, m_title);
 
     legend->setVisible(true);

@@ -4,11 +4,13 @@
 // TABLESDIR when missing).
 #include "app/categories_dialog.h"
 #include "app/categories_page.h"
+#include "app/category_list_dialog.h"
 #include "app/dialogs.h"
 #include "app/groups_dialog.h"
 #include "app/groups_state.h"
 #include "app/guard.h"
 #include "app/kolvaro1.h"
+#include "app/own_accounts_dialog.h"
 #include "app/startup.h"
 #include "charts/chart_forms.h"
 #include "help/uitleg.h"
@@ -166,6 +168,28 @@ int main(int argc, char** argv)
         if (!rubrieken.grab().save(file))
             return 1;
         std::printf("%s\n", qPrintable(file));
+    }
+    // The own accounts, and the transactions of the page's first category.
+    {
+        app::OwnAccountsDialog own(
+            form.TabSheet5->state(), [](const std::function<void()>& body) { body(); }, &form);
+        own.show();
+        QTest::qWait(100);
+        const QString file = QDir(out).filePath(QStringLiteral("own-accounts.png"));
+        if (!own.grab().save(file))
+            return 1;
+        std::printf("%s\n", qPrintable(file));
+        form.PageControl1->setCurrentWidget(form.TabSheet5);
+        form.TabSheet5->showTransactions(0);
+        auto* list = form.TabSheet5->findChild<app::CategoryListDialog*>();
+        if (!list)
+            return 1;
+        QTest::qWait(100);
+        const QString listFile = QDir(out).filePath(QStringLiteral("category-list.png"));
+        if (!list->grab().save(listFile))
+            return 1;
+        std::printf("%s\n", qPrintable(listFile));
+        delete list;
     }
 
     const charts::ChartHooks hooks = app::chartHooks(dialogs);
