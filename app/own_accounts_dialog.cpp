@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace app {
@@ -96,6 +97,9 @@ void OwnAccountsDialog::setLeaveOut(bool on)
         m_state.saveOwnAccounts(settings);
         emit changed();
     });
+    // A switch that could not be saved shows what is in force.
+    const QSignalBlocker quiet(m_leaveOut);
+    m_leaveOut->setChecked(m_state.ownAccounts().leaveOut);
 }
 
 } // namespace app
