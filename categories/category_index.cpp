@@ -34,6 +34,50 @@ int sortRank(const QString& category)
     return 0;
 }
 
+// The category of each transaction's texts, as an index into the names met so far.
+class Categoriser
+{
+public:
+    // `remember`: the texts repeat (no description read), so each set is resolved once; the
+    // descriptions are nearly all different, and the matcher remembers per field already.
+    Categoriser(const relations::GroupResolver& groups, const CategoryResolver& categories,
+                bool remember, QStringList& names)
+        : m_groups(groups), m_categories(categories), m_remember(remember), m_names(names)
+    {
+    }
+
+    int categoryOf(CategoryTexts texts)
+    {
+        if (!m_remember)
+            return resolve(texts);
+        const QString key = texts.naam + QChar(0x1f) + texts.reknum;
+        auto found = m_known.constFind(key);
+        if (found == m_known.constEnd())
+            found = m_known.insert(key, resolve(texts));
+        return *found;
+    }
+
+private:
+    int resolve(CategoryTexts& texts)
+    {
+        texts.groep = m_groups.match({texts.naam, texts.omschrijving, texts.reknum}).group;
+        const QString category = m_categories.match(texts).category;
+        auto name = m_nameIndex.constFind(category);
+        if (name == m_nameIndex.constEnd()) {
+            name = m_nameIndex.insert(category, static_cast<int>(m_names.size()));
+            m_names << category;
+        }
+        return *name;
+    }
+
+    const relations::GroupResolver& m_groups;
+    const CategoryResolver& m_categories;
+    bool m_remember;
+    QStringList& m_names;
+    QHash<QString, int> m_known;
+    QHash<QString, int> m_nameIndex;
+};
+
 } // namespace
 
 CategoryIndex CategoryIndex::build(dbase::Table& mutaties, const relations::GroupResolver& groups,
@@ -52,8 +96,7 @@ CategoryIndex CategoryIndex::build(dbase::Table& mutaties, const relations::Grou
     const dbase::FilterLift all(mutaties);
     CategoryIndex index;
     // Transactions repeat their texts: each distinct set is resolved once.
-    QHash<QString, int> known;
-    QHash<QString, int> nameIndex;
+    Categoriser categoriser(groups, categories, !readOmschrijving, index.m_names);
     std::vector<int> days;
     const int count = mutaties.recordCount();
     index.m_transactions.reserve(static_cast<std::size_t>(count));
@@ -68,22 +111,10 @@ CategoryIndex CategoryIndex::build(dbase::Table& mutaties, const relations::Grou
         texts.reknum = row.asString(reknum);
         if (readOmschrijving)
             texts.omschrijving = row.asString(omschrijving);
-        const QString key =
-            texts.naam + QChar(0x1f) + texts.omschrijving + QChar(0x1f) + texts.reknum;
-        auto found = known.constFind(key);
-        if (found == known.constEnd()) {
-            texts.groep = groups.match({texts.naam, texts.omschrijving, texts.reknum}).group;
-            const QString category = categories.match(texts).category;
-            auto name = nameIndex.constFind(category);
-            if (name == nameIndex.constEnd()) {
-                name = nameIndex.insert(category, static_cast<int>(index.m_names.size()));
-                index.m_names << category;
-            }
-            found = known.insert(key, *name);
-        }
+        const int found = categoriser.categoryOf(std::move(texts));
         index.m_transactions.push_back({static_cast<int>(mutaties.bookmarkAt(r)), date.year(),
                                         date.month(), monthly::centsOf(row.asFloat(bedrag)),
-                                        *found});
+                                        found});
         days.push_back(static_cast<int>(date.toJulianDay()));
     }
     if (!std::is_sorted(days.begin(), days.end())) {

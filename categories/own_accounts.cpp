@@ -136,6 +136,12 @@ std::optional<QString> normalizedAccount(const QString& text)
 
 QString reknumKey(const QString& reknum)
 {
+    // Most reknums are already upper case without blanks and no account number: themselves.
+    bool plain = !reknum.isEmpty() && !isAsciiDigit(reknum[0]);
+    for (qsizetype i = 0; plain && i < reknum.size(); ++i)
+        plain = isAsciiLetter(reknum[i]) || isAsciiDigit(reknum[i]);
+    if (plain)
+        return reknum;
     const QString text = compact(reknum);
     if (const std::optional<QString> digits = accountDigits(text))
         return numberKey(*digits);
