@@ -78,7 +78,8 @@ void CategoriesPage::buildHeader(QWidget* header, const Actions& actions)
     parts::label(header, texts::kDoubleClickHint, {580, 11});
 
     m_coverage = parts::label(header, QString(), {110, 40}, true);
-    m_coverage->setFixedWidth(890);
+    // Room for any line: the text comes later, with signs taller than the letters.
+    m_coverage->setFixedSize(890, m_coverage->fontMetrics().height() + 4);
 }
 
 void CategoriesPage::invalidate()
