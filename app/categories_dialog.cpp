@@ -134,13 +134,12 @@ void CategoriesDialog::fillRows()
                                    rule.category,
                                    QString::number(s.transactions),
                                    euros(s.cents),
-                                   s.takenEarlier > 0 ? QString::number(s.takenEarlier)
-                                                      : QString()};
+                                   s.shadowed > 0 ? QString::number(s.shadowed) : QString()};
         QStringList tips(kColumnCount);
         tips[kPattern] = rule.pattern;
         tips[kCategory] = rule.category;
         // A rule that decides nothing, or whose catches earlier rules take, stands out.
-        setRow(r, cells, rule.active && (s.transactions == 0 || s.takenEarlier > 0), tips);
+        setRow(r, cells, rule.active && (s.transactions == 0 || s.shadowed > 0), tips);
     }
 }
 

@@ -5,7 +5,8 @@
 #include "app/dialogs.h"
 #include "app/groups_state.h"
 #include "app/kolvaro1.h"
-#include "categories/category_statistics.h"
+#include "categories/relation_account.h"
+#include "categories/transaction_rows.h"
 #include "charts/series/chart_list.h"
 #include "store/table_names.h"
 #include "views/db_grid.h"
@@ -67,7 +68,8 @@ void TForm1::whyThisCategory()
             return;
         const CategoriesState& state = TabSheet5->state();
         const categories::CategoryTexts current =
-            categories::categoryTexts(m_data.T1, m_data.T1.currentRow(), m_groups->resolver());
+            categories::TransactionRows(m_data.T1, m_groups->resolver(), &state.resolver())
+                .textsWithGroup(m_data.T1.currentRow());
         const categories::CategoryMatch match = state.resolver().match(current);
         auto* box = new QMessageBox(QMessageBox::Information, texts::kWhyAction,
                                     categories::whyText(match, current, state.rules()),

@@ -1,10 +1,9 @@
 #include "categories/category_index.h"
 
+#include "categories/transaction_rows.h"
 #include "monthly/amount_totals.h"
-#include "store/dbase/engine_error.h"
 #include "store/dbase/update_blocker.h"
 #include "store/number_format.h"
-#include "store/table_names.h"
 
 #include <QHash>
 #include <algorithm>
@@ -15,14 +14,6 @@ using namespace Qt::StringLiterals;
 namespace categories {
 
 namespace {
-
-int requiredField(const dbase::Table& table, const QString& name)
-{
-    const int index = table.fieldIndex(name);
-    if (index < 0)
-        throw dbase::EngineError(u"Field '%1' not found"_s.arg(name));
-    return index;
-}
 
 // Rows, then "Overig", then "Eigen rekening".
 int sortRank(const QString& category)
@@ -38,11 +29,11 @@ int sortRank(const QString& category)
 class Categoriser
 {
 public:
-    // `remember`: the texts repeat (no description read), so each set is resolved once; the
-    // descriptions are nearly all different, and the matcher remembers per field already.
-    Categoriser(const relations::GroupResolver& groups, const CategoryResolver& categories,
-                bool remember, QStringList& names)
-        : m_groups(groups), m_categories(categories), m_remember(remember), m_names(names)
+    // Without descriptions the texts repeat, so each set is resolved once; the descriptions
+    // are nearly all different, and the matcher remembers per field already.
+    Categoriser(const TransactionRows& rows, const CategoryResolver& categories, QStringList& names)
+        : m_rows(rows), m_categories(categories), m_remember(!rows.readsDescription()),
+          m_names(names)
     {
     }
 
@@ -60,7 +51,7 @@ public:
 private:
     int resolve(CategoryTexts& texts)
     {
-        texts.groep = m_groups.match({texts.naam, texts.omschrijving, texts.reknum}).group;
+        texts.groep = m_rows.group(texts);
         const QString category = m_categories.match(texts).category;
         auto name = m_nameIndex.constFind(category);
         if (name == m_nameIndex.constEnd()) {
@@ -70,7 +61,7 @@ private:
         return *name;
     }
 
-    const relations::GroupResolver& m_groups;
+    const TransactionRows& m_rows;
     const CategoryResolver& m_categories;
     bool m_remember;
     QStringList& m_names;
@@ -83,38 +74,23 @@ private:
 CategoryIndex CategoryIndex::build(dbase::Table& mutaties, const relations::GroupResolver& groups,
                                    const CategoryResolver& categories)
 {
-    using namespace store::names;
-    const int datum = requiredField(mutaties, kDatum);
-    const int bedrag = requiredField(mutaties, kBedrag);
-    const int naam = requiredField(mutaties, kNaam);
-    const int omschrijving = requiredField(mutaties, kOmschrijving);
-    const int reknum = requiredField(mutaties, kReknum);
-    const bool readOmschrijving = groups.uses(relations::RuleField::Omschrijving) ||
-                                  categories.uses(CategoryField::Omschrijving);
-
+    const TransactionRows rows(mutaties, groups, &categories);
     const dbase::UpdateBlocker block(mutaties);
     const dbase::FilterLift all(mutaties);
     CategoryIndex index;
-    // Transactions repeat their texts: each distinct set is resolved once.
-    Categoriser categoriser(groups, categories, !readOmschrijving, index.m_names);
+    Categoriser categoriser(rows, categories, index.m_names);
     std::vector<int> days;
     const int count = mutaties.recordCount();
     index.m_transactions.reserve(static_cast<std::size_t>(count));
     days.reserve(static_cast<std::size_t>(count));
     for (int r = 0; r < count; ++r) {
         const dbase::RowView row = mutaties.rowAt(r);
-        const QDate date = row.asDate(datum);
+        const QDate date = rows.date(row);
         if (!date.isValid())
             continue; // in no year
-        CategoryTexts texts;
-        texts.naam = row.asString(naam);
-        texts.reknum = row.asString(reknum);
-        if (readOmschrijving)
-            texts.omschrijving = row.asString(omschrijving);
-        const int found = categoriser.categoryOf(std::move(texts));
         index.m_transactions.push_back({static_cast<int>(mutaties.bookmarkAt(r)), date.year(),
-                                        date.month(), monthly::centsOf(row.asFloat(bedrag)),
-                                        found});
+                                        date.month(), rows.cents(row),
+                                        categoriser.categoryOf(rows.texts(row))});
         days.push_back(static_cast<int>(date.toJulianDay()));
     }
     if (!std::is_sorted(days.begin(), days.end())) {

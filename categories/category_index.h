@@ -14,7 +14,7 @@ namespace categories {
 
 struct CategoryTransaction
 {
-    int record = 0;
+    int record = 0; // the row's bookmark (record number) in mutaties
     int year = 0;
     int month = 0; // 1..12
     qint64 cents = 0;

@@ -1,13 +1,12 @@
 #include "categories/own_transfers.h"
 
-#include "monthly/amount_totals.h"
+#include "categories/transaction_rows.h"
 #include "relations/group_rules_file.h"
 #include "relations/relation_year.h"
 #include "relations/table_files.h"
 #include "store/dbase/table_location.h"
 #include "store/dbase/update_blocker.h"
 #include "store/table_definitions.h"
-#include "store/table_names.h"
 
 namespace categories {
 
@@ -17,28 +16,21 @@ OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver
     OwnTransfers transfers;
     if (own.isEmpty())
         return transfers;
-    using namespace store::names;
-    const int datum = mutaties.fieldByName(kDatum).index();
-    const int bedrag = mutaties.fieldByName(kBedrag).index();
-    const int reknum = mutaties.fieldByName(kReknum).index();
-    const int naam = mutaties.fieldByName(kNaam).index();
-    const int omschrijving = mutaties.fieldByName(kOmschrijving).index();
+    const TransactionRows rows(mutaties, groups, nullptr);
     const dbase::UpdateBlocker block(mutaties);
     const dbase::FilterLift all(mutaties);
     const int count = mutaties.recordCount();
     for (int r = 0; r < count; ++r) {
         const dbase::RowView row = mutaties.rowAt(r);
         // Only the few own transfers need their texts and group.
-        if (!own.matches(row.asString(reknum)))
+        if (!own.matches(rows.reknum(row)))
             continue;
-        const QDate date = row.asDate(datum);
+        const QDate date = rows.date(row);
         if (!date.isValid())
             continue;
-        const QString group =
-            groups.match({row.asString(naam), row.asString(omschrijving), row.asString(reknum)})
-                .group;
+        const QString group = rows.textsWithGroup(row).groep;
         transfers[{group, relations::yearText(date)}][static_cast<std::size_t>(date.month() - 1)] +=
-            monthly::centsOf(row.asFloat(bedrag));
+            rows.cents(row);
     }
     return transfers;
 }

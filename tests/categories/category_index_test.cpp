@@ -1,4 +1,5 @@
 #include "categories/category_index.h"
+#include "categories/category_statistics.h"
 #include "categories/own_transfers.h"
 #include "store/dbase/update_blocker.h"
 #include "tests/support/tables.h"
@@ -167,4 +168,29 @@ TEST(OwnTransfers, perGroupYearAndMonthOnlyTheOwnAccountsTransactions)
     EXPECT_EQ(transfers, (categories::OwnTransfers{{{u"SPAARREKENING"_s, u"2024"_s}, spaarrekening},
                                                    {{u"SPAREN"_s, u"2024"_s}, sparen}}));
     EXPECT_TRUE(categories::ownTransfers(*f.tables.mutaties, groups, {}).isEmpty());
+}
+
+TEST(CategoryRuleStatistics, eachRuleCountsWhatItDecidesAndWhatOthersTook)
+{
+    Fixture f;
+    const categories::CategoryResolver resolver(
+        {rule(CategoryField::Naam, RuleKind::Contains, u"huur"_s, u"Huur"_s),
+         rule(CategoryField::Omschrijving, RuleKind::Contains, u"huur"_s, u"Wonen"_s),
+         rule(CategoryField::Groep, RuleKind::Equal, u"supermarkten"_s, u"Boodschappen"_s),
+         rule(CategoryField::Naam, RuleKind::BeginsWith, u"spaar"_s, u"Sparen"_s)},
+        categories::OwnAccounts({u"NL18FINA0000005472"_s}));
+    const std::vector<categories::CategoryRuleStatistics> statistics =
+        categories::categoryRuleStatistics(*f.tables.mutaties, f.groups, resolver);
+    const struct
+    {
+        int transactions;
+        qint64 cents;
+        int shadowed;
+    } expected[] = {{1, -123456, 0}, {1, -70000, 0}, {3, -5025, 0}, {0, 0, 2}};
+    ASSERT_EQ(statistics.size(), std::size(expected));
+    for (std::size_t i = 0; i < statistics.size(); ++i) {
+        EXPECT_EQ(statistics[i].transactions, expected[i].transactions) << i;
+        EXPECT_EQ(statistics[i].cents, expected[i].cents) << i;
+        EXPECT_EQ(statistics[i].shadowed, expected[i].shadowed) << i;
+    }
 }

@@ -1,4 +1,5 @@
 #include "categories/category_statistics.h"
+#include "categories/relation_account.h"
 #include "tests/support/tables.h"
 
 #include <gtest/gtest.h>
@@ -62,14 +63,14 @@ TEST(CategoryStatistics, countsPerRuleTheRelationsAccountAndTheAccountOfAReknum)
     {
         int transactions;
         qint64 cents;
-        int takenEarlier;
+        int shadowed;
     } expected[] = {{1, -65000, 0}, {0, 0, 2}, {3, -1100, 0}, {0, 0, 0}};
     ASSERT_EQ(statistics.size(), std::size(expected));
     for (std::size_t r = 0; r < statistics.size(); ++r) {
         SCOPED_TRACE(r + 1);
         EXPECT_EQ(statistics[r].transactions, expected[r].transactions);
         EXPECT_EQ(statistics[r].cents, expected[r].cents);
-        EXPECT_EQ(statistics[r].takenEarlier, expected[r].takenEarlier);
+        EXPECT_EQ(statistics[r].shadowed, expected[r].shadowed);
     }
 
     const relations::GroupResolver groups;

@@ -325,11 +325,12 @@ TEST(BalanceSeries, lastBalanceOfEachPresentedDayAndTheGapsBetween)
 TEST(IncomeExpenseSeries, transfersWithOwnAccountsLeaveTheMonthTotalsWhileTheSwitchIsOn)
 {
     QTemporaryDir dir;
+    // Held open for writing, as the program holds it while the chart reads it beside.
+    dbase::Table mutaties;
+    mutaties.setDefinition(store::mutatiesDefinition());
+    mutaties.setDirectory(dir.path());
+    mutaties.open();
     {
-        dbase::Table mutaties;
-        mutaties.setDefinition(store::mutatiesDefinition());
-        mutaties.setDirectory(dir.path());
-        mutaties.open();
         const struct
         {
             QDate datum;
