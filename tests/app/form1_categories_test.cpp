@@ -19,9 +19,11 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 namespace n = store::names;
@@ -74,6 +76,7 @@ private slots:
     void doubleClickListsTheCategorysTransactions();
     void giveCategoryMakesOneRulePerSelectedRelationAndUndoRestores();
     void whyAndOwnAccountFromTheGrids();
+    void dialogCountsTestsRefusesAndSavesOnlyAfterTheQuestion();
 
 private:
     app::CategoriesPage& page() const { return *m_window.form->TabSheet5; }
@@ -295,6 +298,60 @@ void Form1CategoriesTest::whyAndOwnAccountFromTheGrids()
              qPrintable(m_window.dialogs.errors.first()));
     m_window.dialogs.errors.clear();
     QCOMPARE(page().state().ownAccounts().accounts, QStringList{u"123456789"_s});
+}
+
+void Form1CategoriesTest::dialogCountsTestsRefusesAndSavesOnlyAfterTheQuestion()
+{
+    // A rule on Naam that the first rule's catches shadow, and one on the saving account, which
+    // the own account takes.
+    std::vector<categories::CategoryRule> queued = {
+        rule(categories::CategoryField::Reknum, relations::RuleKind::Equal, u"123456789"_s,
+             u"Sparen"_s),
+        rule(categories::CategoryField::Naam, relations::RuleKind::Contains, u"markt"_s,
+             u"Markt"_s)};
+    app::CategoriesDialog dialog(
+        m_window.data->T1, m_window.form->groups().resolver(), m_window.dialogs, page().state(),
+        [](const std::function<void()>& body) { body(); },
+        [&](const categories::CategoryRule&, QWidget*) {
+            const categories::CategoryRule next = queued.back();
+            queued.pop_back();
+            return std::optional(next);
+        },
+        m_window.form.get());
+    dialog.table()->selectRow(1);
+    dialog.addRule();
+    dialog.addRule();
+    using D = app::CategoriesDialog;
+    QStringList cells;
+    for (int r = 0; r < dialog.table()->rowCount(); ++r)
+        cells << u"%1|%2|%3|%4"_s.arg(dialog.table()->item(r, D::kCategory)->text(),
+                                      dialog.table()->item(r, D::kTransactions)->text(),
+                                      dialog.table()->item(r, D::kAmount)->text(),
+                                      dialog.table()->item(r, D::kTakenEarlier)->text());
+    QCOMPARE(cells, (QStringList{u"Boodschappen|3|-90,00|"_s, u"Wonen|2|-980,00|"_s,
+                                 u"Markt|0|0,00|3"_s, u"Sparen|0|0,00|1"_s}));
+    dialog.testBox()->setText(u"123456789"_s);
+    QCOMPARE(dialog.testResult()->text(), u"123456789 → Overig, geen regel"_s); // field Groep
+
+    // A refused category keeps the editor open with the reason.
+    categories::CategoryRule blank;
+    app::CategoryRuleEditor editor(blank, {});
+    editor.patternBox()->setText(u"markt"_s);
+    for (const QString& name : {u"overig"_s, QString(31, u'R')}) {
+        editor.targetBox()->setText(name);
+        editor.accept();
+        QVERIFY(!editor.messageLabel()->text().isEmpty());
+        QCOMPARE(editor.result(), int(QDialog::Rejected));
+    }
+
+    // Saved only after Yes.
+    dialog.saveAndApply();
+    QCOMPARE(page().state().rules(), m_rules);
+    m_window.dialogs.answers = {true};
+    dialog.saveAndApply();
+    QCOMPARE(page().state().rules().size(), std::size_t(4));
+    QCOMPARE(m_window.dialogs.questions.last().section(u'|', 1),
+             u"0 boekingen krijgen een andere rubriek. De regels opslaan?"_s);
 }
 
 QTEST_MAIN(Form1CategoriesTest)
