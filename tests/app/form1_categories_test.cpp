@@ -44,12 +44,12 @@ struct Transaction
 const Transaction kTransactions[] = {
     {{2024, 1, 5}, "SUPERMARKT 1", "PAS 11", "K1", -40.0},
     {{2024, 2, 6}, "SUPERMARKT 2", "PAS 12", "K2", -20.0},
-    {{2024, 1, 7}, "VERHUURDER", "HUUR JANUARI", "K3", -500.0},
+    {{2024, 1, 7}, "VERHUURDER", "HUUR JANUARI", "KOLV0123456789", -500.0},
     {{2024, 3, 8}, "=ONBEKEND", "IETS", "K4", -40.0},
     {{2024, 3, 9}, "WERKGEVER", "SALARIS", "K5", 1000.0},
     {{2024, 4, 10}, "SPAARREKENING", "NAAR SPAREN", "123456789", -100.0},
     {{2023, 6, 11}, "SUPERMARKT 1", "PAS 13", "K1", -30.0},
-    {{2023, 7, 12}, "VERHUURDER", "HUUR JULI", "K3", -480.0},
+    {{2023, 7, 12}, "VERHUURDER", "HUUR JULI", "KOLV0123456789", -480.0},
 };
 
 categories::CategoryRule rule(categories::CategoryField field, relations::RuleKind kind,
@@ -298,6 +298,21 @@ void Form1CategoriesTest::whyAndOwnAccountFromTheGrids()
              qPrintable(m_window.dialogs.errors.first()));
     m_window.dialogs.errors.clear();
     QCOMPARE(page().state().ownAccounts().accounts, QStringList{u"123456789"_s});
+
+    // A relation paid through a domestic IBAN: the account is that IBAN, and its transactions
+    // leave their category for "Eigen rekening".
+    for (bedrijven.first(); bedrijven.fieldByName(n::kNaam).asString() != u"VERHUURDER";
+         bedrijven.next())
+        QVERIFY(!bedrijven.eof());
+    form.markOwnAccount();
+    QCOMPARE(page().state().ownAccounts().accounts,
+             (QStringList{u"123456789"_s, u"NL07KOLV0123456789"_s}));
+    QCOMPARE(m_window.dialogs.messages.last(),
+             u"Eigen rekening|NL07KOLV0123456789 is nu een eigen rekening."_s);
+    form.PageControl1->setCurrentWidget(&page());
+    QCOMPARE(gridRows().filter(u"Wonen|"_s), QStringList());
+    QCOMPARE(gridRows().filter(u"Eigen rekening|"_s),
+             QStringList{u"Eigen rekening|-500,00|-600,00||-120,00|-25,0 %"_s});
 }
 
 void Form1CategoriesTest::dialogCountsTestsRefusesAndSavesOnlyAfterTheQuestion()
