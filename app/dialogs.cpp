@@ -117,11 +117,14 @@ std::optional<int> MessageBoxDialogs::chooseItem(const QString& caption, const Q
 }
 
 std::optional<QString> MessageBoxDialogs::askText(const QString& caption, const QString& text,
-                                                  const QString& initial)
+                                                  const QStringList& suggestions)
 {
     bool ok = false;
+    // An editable list: a name used before is picked, a new one typed.
     const QString typed =
-        QInputDialog::getText(parent(), caption, text, QLineEdit::Normal, initial, &ok);
+        suggestions.isEmpty()
+            ? QInputDialog::getText(parent(), caption, text, QLineEdit::Normal, QString(), &ok)
+            : QInputDialog::getItem(parent(), caption, text, suggestions, -1, true, &ok);
     if (!ok)
         return std::nullopt;
     return typed;

@@ -29,9 +29,9 @@ public:
     // A list to pick one entry from; the index of the choice, or nothing when cancelled.
     virtual std::optional<int> chooseItem(const QString& caption, const QString& text,
                                           const QStringList& items) = 0;
-    // A line of text to type, starting with `initial`; nothing when cancelled.
+    // A line of text to type, or to pick from `suggestions`; nothing when cancelled.
     virtual std::optional<QString> askText(const QString& caption, const QString& text,
-                                           const QString& initial) = 0;
+                                           const QStringList& suggestions) = 0;
 };
 
 // The real boxes (QMessageBox, QFileDialog, QColorDialog, the font and calculator dialogs).
@@ -54,7 +54,7 @@ public:
     std::optional<int> chooseItem(const QString& caption, const QString& text,
                                   const QStringList& items) override;
     std::optional<QString> askText(const QString& caption, const QString& text,
-                                   const QString& initial) override;
+                                   const QStringList& suggestions) override;
 
 private:
     QWidget* parent() const; // the window in front, so a box opens over the one it serves

@@ -97,11 +97,16 @@ void TForm1::giveCategory()
             m_dialogs.showError(texts::kGiveNothing);
             return;
         }
+        CategoriesState& state = TabSheet5->state();
+        QStringList used;
+        for (const categories::CategoryRule& rule : state.rules())
+            if (!used.contains(rule.category))
+                used << rule.category;
+        used.sort(Qt::CaseInsensitive);
         const std::optional<QString> category = m_dialogs.askText(
-            texts::kGiveTitle, texts::kGiveText.arg(names.join(QStringLiteral(", "))), QString());
+            texts::kGiveTitle, texts::kGiveText.arg(names.join(QStringLiteral(", "))), used);
         if (!category)
             return;
-        CategoriesState& state = TabSheet5->state();
         std::vector<categories::CategoryRule> rules = state.rules();
         for (const QString& name : names) {
             categories::CategoryRule rule;

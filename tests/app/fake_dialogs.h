@@ -76,16 +76,16 @@ public:
         return choice;
     }
     std::optional<QString> askText(const QString&, const QString& text,
-                                   const QString& initial) override
+                                   const QStringList& suggestions) override
     {
         textAsked = text;
-        textInitial = initial;
+        textSuggestions = suggestions;
         return typedText;
     }
     std::optional<int> choice;        // the list's answer; none: cancelled
     std::optional<QString> typedText; // the typed line; none: cancelled
     QString textAsked;
-    QString textInitial;
+    QStringList textSuggestions;
     QString choiceText;
     QStringList choiceItems;
 };

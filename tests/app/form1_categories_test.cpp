@@ -247,6 +247,7 @@ void Form1CategoriesTest::giveCategoryMakesOneRulePerSelectedRelationAndUndoRest
     m_window.dialogs.answers = {false};
     form.giveCategory(); // No to the question: nothing saved
     QCOMPARE(page().state().rules(), m_rules);
+    QCOMPARE(m_window.dialogs.textSuggestions, (QStringList{u"Boodschappen"_s, u"Wonen"_s}));
     m_window.dialogs.answers = {true};
     form.giveCategory();
     std::vector<categories::CategoryRule> expected = m_rules;
