@@ -21,7 +21,9 @@ QString euros(qint64 cents)
 // "12,5 %" with the program's decimal comma.
 QString percent(double fraction)
 {
-    const QString number = QString::number(fraction * 100.0, 'f', 1);
+    // Rounded first, so that a change of less than 0,05 % reads "0,0 %", never "-0,0 %".
+    const double tenths = std::round(fraction * 1000.0) / 10.0;
+    const QString number = QString::number(tenths == 0.0 ? 0.0 : tenths, 'f', 1);
     return QString(number).replace(u'.', store::numfmt::kDecimalSeparator) + QStringLiteral(" %");
 }
 
