@@ -180,16 +180,15 @@ int main(int argc, char** argv)
             return 1;
         std::printf("%s\n", qPrintable(file));
         form.PageControl1->setCurrentWidget(form.TabSheet5);
-        form.TabSheet5->showTransactions(0);
-        auto* list = form.TabSheet5->findChild<app::CategoryListDialog*>();
-        if (!list)
-            return 1;
-        QTest::qWait(100);
-        const QString listFile = QDir(out).filePath(QStringLiteral("category-list.png"));
-        if (!list->grab().save(listFile))
-            return 1;
-        std::printf("%s\n", qPrintable(listFile));
-        delete list;
+        form.TabSheet5->showTransactions(0); // nothing without transactions
+        if (auto* list = form.TabSheet5->findChild<app::CategoryListDialog*>()) {
+            QTest::qWait(100);
+            const QString listFile = QDir(out).filePath(QStringLiteral("category-list.png"));
+            if (!list->grab().save(listFile))
+                return 1;
+            std::printf("%s\n", qPrintable(listFile));
+            delete list;
+        }
     }
 
     const charts::ChartHooks hooks = app::chartHooks(dialogs);
