@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -113,6 +114,20 @@ std::optional<int> MessageBoxDialogs::chooseItem(const QString& caption, const Q
     if (!ok)
         return std::nullopt;
     return int(items.indexOf(chosen));
+}
+
+std::optional<QString> MessageBoxDialogs::askText(const QString& caption, const QString& text,
+                                                  const QStringList& suggestions)
+{
+    bool ok = false;
+    // An editable list: a name used before is picked, a new one typed.
+    const QString typed =
+        suggestions.isEmpty()
+            ? QInputDialog::getText(parent(), caption, text, QLineEdit::Normal, QString(), &ok)
+            : QInputDialog::getItem(parent(), caption, text, suggestions, -1, true, &ok);
+    if (!ok)
+        return std::nullopt;
+    return typed;
 }
 
 } // namespace app

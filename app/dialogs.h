@@ -29,6 +29,9 @@ public:
     // A list to pick one entry from; the index of the choice, or nothing when cancelled.
     virtual std::optional<int> chooseItem(const QString& caption, const QString& text,
                                           const QStringList& items) = 0;
+    // A line of text to type, or to pick from `suggestions`; nothing when cancelled.
+    virtual std::optional<QString> askText(const QString& caption, const QString& text,
+                                           const QStringList& suggestions) = 0;
 };
 
 // The real boxes (QMessageBox, QFileDialog, QColorDialog, the font and calculator dialogs).
@@ -50,6 +53,8 @@ public:
     void showCalculator() override;
     std::optional<int> chooseItem(const QString& caption, const QString& text,
                                   const QStringList& items) override;
+    std::optional<QString> askText(const QString& caption, const QString& text,
+                                   const QStringList& suggestions) override;
 
 private:
     QWidget* parent() const; // the window in front, so a box opens over the one it serves

@@ -1,28 +1,21 @@
 #pragma once
 
-#include "guard/guard.h"
+#include "app/rules_dialog.h"
 #include "relations/group_rule.h"
 #include "store/data_module.h"
 
-#include <QDialog>
 #include <functional>
+#include <optional>
 #include <vector>
-
-class QComboBox;
-class QLabel;
-class QLayout;
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
 
 namespace app {
 
 class Dialogs;
 class GroupsState;
 
-// "Relatiegroepen": the rules in order with what each catches now, add/change/delete/move, a
-// test box, undo, and saving with the rebuild. Edits stay in the dialog until they are saved.
-class GroupsDialog : public QDialog
+// "Relatiegroepen": the relation-group rules with what each catches now, and saving with the
+// rebuild of bedrijven.
+class GroupsDialog : public RulesDialog
 {
     Q_OBJECT
 public:
@@ -49,42 +42,33 @@ public:
                  guard::Guard guard, EditRule editRule, QWidget* parent = nullptr);
 
     const std::vector<relations::GroupRule>& rules() const { return m_rules; }
-    QTableWidget* table() const { return m_table; }
-    QLineEdit* testBox() const { return m_testText; }
-    QLabel* testResult() const { return m_testResult; }
 
-    void addRule();
-    void changeRule();
-    void deleteRule();
-    void moveRule(int by);
-    void undo();
-    void saveAndApply();
-    // Closing with unsaved changes asks first.
-    void reject() override;
+    void addRule() override;
+    void changeRule() override;
+    void undo() override;
+    void saveAndApply() override;
 
 signals:
     void rulesApplied(); // bedrijven was rebuilt
 
-private:
-    QTableWidget* makeTable();
-    QLayout* makeButtons();
-    QLayout* makeTestRow();
-    void fitTextColumns();
-    int currentRule() const;
-    void refresh(int select);
-    void updateTest();
+protected:
+    int ruleCount() const override { return int(m_rules.size()); }
+    void eraseRule(int row) override { m_rules.erase(m_rules.begin() + row); }
+    void swapRules(int row, int other) override
+    {
+        std::swap(m_rules[std::size_t(row)], m_rules[std::size_t(other)]);
+    }
+    bool unsaved() const override;
+    void fillRows() override;
+    QString testText(int field, const QString& text) const override;
+    bool askDiscard() override;
 
+private:
     store::TDataModule1& m_data;
     Dialogs& m_dialogs;
     GroupsState& m_state;
-    guard::Guard m_guard;
     EditRule m_editRule;
     std::vector<relations::GroupRule> m_rules;
-    QTableWidget* m_table;
-    QLabel* m_unsaved;
-    QComboBox* m_testField;
-    QLineEdit* m_testText;
-    QLabel* m_testResult;
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "app/kolvaro1.h"
 
+#include "app/categories_page.h"
 #include "app/dialogs.h"
 #include "app/groups_state.h"
 #include "app/guard.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     buildRelationsPage();
     buildMonthTotalsPage();
     buildGroupControls();
+    buildCategoriesPage(); // after the groups' menu entries, which come first
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::pageShown);
 
     FormCreate();
@@ -96,6 +98,7 @@ void TForm1::FormCreate()
         showTotalsNotice();
         showGapsNotice();
         m_groups->load(m_data.T1.directory(), m_dialogs);
+        TabSheet5->state().load(m_data.T1.directory(), m_dialogs);
     });
     TabSheet1Show(); // the import page is the first one shown
     // The grids were built over closed tables.
@@ -183,6 +186,8 @@ void TForm1::emptyWithConfirmation(dbase::Table& table, const std::function<void
         }
         showCount();
         if (emptied) {
+            if (&table == &m_data.T1)
+                transactionsChanged();
             pipeline::totalsBecameStale(m_data);
             showTotalsNotice();
             showGapsNotice();
@@ -261,6 +266,8 @@ void TForm1::SRColorButton16Click()
             m_importCounts->setText(outcome.countsText);
         m_groups->reportGiveUps(m_dialogs);
     });
+    // The categories, too, follow the rows stored.
+    transactionsChanged();
     // The notices follow the rows stored, also those before a failure.
     guarded([&] { showTotalsNotice(); });
     guarded([&] { showGapsNotice(); });
@@ -329,6 +336,9 @@ void TForm1::pageShown(int index)
         break;
     case 3:
         TabSheet4Show();
+        break;
+    case 4:
+        TabSheet5Show();
         break;
     default:
         break;

@@ -37,6 +37,7 @@ class FilterField;
 
 namespace app {
 
+class CategoriesPage;
 class Dialogs;
 class GroupsState;
 
@@ -47,7 +48,7 @@ struct ShownWindows
     std::map<QString, QWidget*> charts; // by the name of their row of the chart list
 };
 
-// The main window "Financieel overzicht": four pages over the two tables of the data module.
+// The main window "Financieel overzicht": five pages over the two tables of the data module.
 // Construction builds the pages and runs FormCreate; a failure there is reported and the window
 // is usable with whatever step failed left undone.
 class TForm1 : public QWidget
@@ -64,6 +65,8 @@ public:
     QString tablesFolder() const { return m_tablesFolder; }
     // The texts of the ticked entries of the year list CheckListBox1, top to bottom.
     QStringList tickedYears() const;
+    // The years the chart of that name shows: the ticked ones, or the categories page's year.
+    QStringList chartYears(const QString& chart) const;
 
     // Runs a handler's body under the program's one guard.
     void guarded(const std::function<void()>& body);
@@ -91,6 +94,7 @@ public:
     void TabSheet3Show();
     void TabSheet2Show();
     void TabSheet4Show();
+    void TabSheet5Show();        // categories
     void SRColorButton4Click();  // " Wis", transactions
     void SRColorButton10Click(); // " Wis", relations
     void SRColorButton19Click(); // " Wis", month totals
@@ -117,6 +121,11 @@ public:
     void whyThisGroup();      // "Waarom deze groep?" for the current transaction
     void showGroupsNotices(); // the relations and month pages say whether totals follow the rules
     const GroupsState& groups() const { return *m_groups; }
+    // Categories.
+    void whyThisCategory();     // "Waarom deze rubriek?" for the current transaction
+    void giveCategory();        // "Rubriek geven…" for the selected relation-year rows
+    void markOwnAccount();      // "Eigen rekening" for the current relation
+    void transactionsChanged(); // after an import or emptying: the categories are computed anew
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // import page
@@ -204,6 +213,9 @@ public:
     views::DbGrid* RxDBGrid3 = nullptr;
     QLabel* m_monthNotice = nullptr; // the totals lack transactions
 
+    // Categories page.
+    CategoriesPage* TabSheet5 = nullptr;
+
     // Relation groups.
     views::GradientButton* m_groupsButton = nullptr;
     QLabel* m_groupsNotice2 = nullptr; // relations page
@@ -224,6 +236,7 @@ private:
     void buildRelationsActions(QWidget* header);
     void buildMonthTotalsPage();
     void buildGroupControls();
+    void buildCategoriesPage();
     void afterRulesApplied();
     void pageShown(int index);
     void emptyWithConfirmation(dbase::Table& table, const std::function<void()>& showCount);

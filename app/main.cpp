@@ -32,8 +32,8 @@ int main(int argc, char** argv)
     std::vector<std::unique_ptr<charts::ChartWindow>> chartWindows;
     for (const charts::ChartEntry& entry : charts::chartList()) {
         chartWindows.push_back(std::make_unique<charts::ChartWindow>(
-            entry.name, charts::chartTable(entry, data), [&form1] { return form1.tickedYears(); },
-            hooks, &form1));
+            entry.name, charts::chartTable(entry, data),
+            [&form1, name = entry.name] { return form1.chartYears(name); }, hooks, &form1));
         shown.charts[entry.name] = chartWindows.back().get();
     }
     form1.setShownWindows(shown);

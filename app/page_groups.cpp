@@ -88,7 +88,8 @@ void TForm1::afterRulesApplied()
     views::showRecordCount(Label9, m_data.T2);
     views::showRecordCount(Label17, m_data.T2);
     showGroupsNotices();
-    showTotalsNotice(); // a rebuild brings every total up to date
+    showTotalsNotice();    // a rebuild brings every total up to date
+    transactionsChanged(); // Groep is what the category rules read first
 }
 
 void TForm1::groupsButtonClick()

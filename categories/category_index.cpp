@@ -2,7 +2,6 @@
 
 #include "categories/transaction_rows.h"
 #include "monthly/amount_totals.h"
-#include "store/dbase/update_blocker.h"
 #include "store/number_format.h"
 
 #include <QHash>
@@ -75,20 +74,18 @@ CategoryIndex CategoryIndex::build(dbase::Table& mutaties, const relations::Grou
                                    const CategoryResolver& categories)
 {
     const TransactionRows rows(mutaties, groups, &categories);
-    const dbase::UpdateBlocker block(mutaties);
-    const dbase::FilterLift all(mutaties);
     CategoryIndex index;
     Categoriser categoriser(rows, categories, index.m_names);
     std::vector<int> days;
-    const int count = mutaties.recordCount();
+    const int count = mutaties.storedRowCount();
     index.m_transactions.reserve(static_cast<std::size_t>(count));
     days.reserve(static_cast<std::size_t>(count));
     for (int r = 0; r < count; ++r) {
-        const dbase::RowView row = mutaties.rowAt(r);
+        const dbase::RowView row = mutaties.storedRowAt(r);
         const QDate date = rows.date(row);
         if (!date.isValid())
             continue; // in no year
-        index.m_transactions.push_back({static_cast<int>(mutaties.bookmarkAt(r)), date.year(),
+        index.m_transactions.push_back({static_cast<int>(mutaties.storedBookmarkAt(r)), date.year(),
                                         date.month(), rows.cents(row),
                                         categoriser.categoryOf(rows.texts(row))});
         days.push_back(static_cast<int>(date.toJulianDay()));

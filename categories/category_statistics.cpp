@@ -1,7 +1,6 @@
 #include "categories/category_statistics.h"
 
 #include "categories/transaction_rows.h"
-#include "store/dbase/update_blocker.h"
 
 namespace categories {
 
@@ -11,11 +10,9 @@ std::vector<CategoryRuleStatistics> categoryRuleStatistics(dbase::Table& mutatie
 {
     std::vector<CategoryRuleStatistics> statistics(categories.rules().size());
     const TransactionRows rows(mutaties, groups, &categories);
-    const dbase::UpdateBlocker block(mutaties);
-    const dbase::FilterLift all(mutaties);
-    const int count = mutaties.recordCount();
+    const int count = mutaties.storedRowCount();
     for (int r = 0; r < count; ++r) {
-        const dbase::RowView row = mutaties.rowAt(r);
+        const dbase::RowView row = mutaties.storedRowAt(r);
         const CategoryTexts texts = rows.textsWithGroup(row);
         const std::vector<int> matching = categories.allMatches(texts);
         const bool own = categories.ownAccounts().matches(texts.reknum);

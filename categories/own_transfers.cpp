@@ -5,7 +5,6 @@
 #include "relations/relation_year.h"
 #include "relations/table_files.h"
 #include "store/dbase/table_location.h"
-#include "store/dbase/update_blocker.h"
 #include "store/table_definitions.h"
 
 namespace categories {
@@ -17,11 +16,9 @@ OwnTransfers ownTransfers(dbase::Table& mutaties, const relations::GroupResolver
     if (own.isEmpty())
         return transfers;
     const TransactionRows rows(mutaties, groups, nullptr);
-    const dbase::UpdateBlocker block(mutaties);
-    const dbase::FilterLift all(mutaties);
-    const int count = mutaties.recordCount();
+    const int count = mutaties.storedRowCount();
     for (int r = 0; r < count; ++r) {
-        const dbase::RowView row = mutaties.rowAt(r);
+        const dbase::RowView row = mutaties.storedRowAt(r);
         // Only the few own transfers need their texts and group.
         if (!own.matches(rows.reknum(row)))
             continue;

@@ -1,6 +1,7 @@
 #include "charts/chart_windows.h"
 
 #include "charts/balance_chart.h"
+#include "charts/category_chart.h"
 #include "charts/month_chart.h"
 #include "charts/transaction_chart.h"
 
@@ -28,6 +29,10 @@ const std::vector<ChartWindowEntry>& chartWindows()
          {1016, 661},
          {2, 2, 1013, 658},
          [](QWidget* parent) -> ChartPlot* { return new BalanceChart(parent); }},
+        {kCategoriesChart,
+         {1016, 661},
+         {2, 2, 1013, 658},
+         [](QWidget* parent) -> ChartPlot* { return new CategoryChart(parent); }},
     };
     return list;
 }

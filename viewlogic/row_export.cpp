@@ -61,10 +61,10 @@ QString asPlainText(QString text)
     return text;
 }
 
-// The rows as lines of cells; `cellOf` writes one cell of a row.
+// The rows as lines of cells; `rows` lists them, `cellOf` writes one cell of a row.
 template <typename CellOf>
 QString lines(const dbase::Table& table, const GridLayout& layout,
-              const std::vector<int>& positions, QChar separator, const QString& lineEnd,
+              const std::vector<dbase::RowView>& rows, QChar separator, const QString& lineEnd,
               const QString& special, CellOf cellOf)
 {
     const std::vector<BoundColumn> columns = bind(table, layout);
@@ -75,8 +75,7 @@ QString lines(const dbase::Table& table, const GridLayout& layout,
         appendCell(out, layout.columns[c].title, special);
     }
     out += lineEnd;
-    for (const int position : positions) {
-        const dbase::RowView row = table.rowAt(position);
+    for (const dbase::RowView& row : rows) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
                 out += separator;
@@ -92,6 +91,32 @@ QString lines(const dbase::Table& table, const GridLayout& layout,
     return out;
 }
 
+std::vector<dbase::RowView> presentedRows(const dbase::Table& table,
+                                          const std::vector<int>& positions)
+{
+    std::vector<dbase::RowView> rows;
+    rows.reserve(positions.size());
+    for (const int position : positions)
+        rows.push_back(table.rowAt(position));
+    return rows;
+}
+
+QByteArray csvOf(const dbase::Table& table, const GridLayout& layout,
+                 const std::vector<dbase::RowView>& rows)
+{
+    const store::datefmt::DateFormatter dates(QStringLiteral("dd-MM-yyyy"));
+    const QString text =
+        lines(table, layout, rows, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
+              [&](const dbase::RowView& row, const BoundColumn& column) {
+                  QString cell = gridText(row, column.field, column.display, dates);
+                  // Grouping dots would read as decimal points in some spreadsheets.
+                  if (column.display == Display::Amount)
+                      cell.remove(store::numfmt::kThousandSeparator);
+                  return cell;
+              });
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
 } // namespace
 
 std::vector<int> presentedOrder(const dbase::Table& table)
@@ -105,7 +130,8 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
                       const std::vector<int>& positions)
 {
     const store::datefmt::DateFormatter dates(store::datefmt::shortDateFormat());
-    return lines(table, layout, positions, u'\t', QStringLiteral("\n"), QStringLiteral("\t\r\n\""),
+    return lines(table, layout, presentedRows(table, positions), u'\t', QStringLiteral("\n"),
+                 QStringLiteral("\t\r\n\""),
                  [&](const dbase::RowView& row, const BoundColumn& column) {
                      return gridText(row, column.field, column.display, dates);
                  });
@@ -114,17 +140,17 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
 QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
                     const std::vector<int>& positions)
 {
-    const store::datefmt::DateFormatter dates(QStringLiteral("dd-MM-yyyy"));
-    const QString text =
-        lines(table, layout, positions, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
-              [&](const dbase::RowView& row, const BoundColumn& column) {
-                  QString cell = gridText(row, column.field, column.display, dates);
-                  // Grouping dots would read as decimal points in some spreadsheets.
-                  if (column.display == Display::Amount)
-                      cell.remove(store::numfmt::kThousandSeparator);
-                  return cell;
-              });
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return csvOf(table, layout, presentedRows(table, positions));
+}
+
+QByteArray csvBytesOfRecords(const dbase::Table& table, const GridLayout& layout,
+                             const std::vector<int>& records)
+{
+    std::vector<dbase::RowView> rows;
+    rows.reserve(records.size());
+    for (const int record : records)
+        rows.push_back(table.recordAt(dbase::Bookmark(record)));
+    return csvOf(table, layout, rows);
 }
 
 QString exportFailureReason(QFileDevice::FileError error, int systemError,

@@ -43,6 +43,10 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
 QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
                     const std::vector<int>& positions);
 
+// The same CSV of rows given by their record numbers, presented or not.
+QByteArray csvBytesOfRecords(const dbase::Table& table, const GridLayout& layout,
+                             const std::vector<int>& records);
+
 // Writes the bytes to `path` all or nothing: a failure (folder not writable, disk full) leaves
 // the file as it was, or absent, and throws ExportError naming it. An existing device, FIFO or
 // socket at `path` is refused untouched.

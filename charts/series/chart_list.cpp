@@ -1,7 +1,9 @@
 #include "charts/series/chart_list.h"
 
 #include "charts/series/balance_series.h"
+#include "charts/series/category_series.h"
 #include "charts/series/month_series.h"
+#include "charts/series/series_texts.h"
 #include "store/data_module.h"
 #include "viewlogic/texts.h"
 
@@ -50,6 +52,17 @@ ChartData balanceTitles(const QStringList&)
     return {nullptr, balanceStyles()};
 }
 
+ChartData categoryMonths(dbase::Table& mutaties, const QStringList& tickedYears)
+{
+    return {nullptr, categoryMonthSeries(mutaties, tickedYears)};
+}
+
+// Which categories get a series depends on the year's expenses: none before they are read.
+ChartData noCategories(const QStringList&)
+{
+    return {};
+}
+
 } // namespace
 
 const std::vector<ChartEntry>& chartList()
@@ -63,6 +76,8 @@ const std::vector<ChartEntry>& chartList()
         {kMonthsChart, kChartTitle, ChartTable::Bedrijven, false, incomeAndExpenses,
          incomeAndExpenseTitles},
         {kBalanceChart, kChartTitle, ChartTable::Mutaties, false, dailyBalances, balanceTitles},
+        {kCategoriesChart, texts::kCategoriesChartTitle, ChartTable::Mutaties, true, categoryMonths,
+         noCategories},
     };
     return list;
 }

@@ -38,13 +38,15 @@ inline const QString kTransactionsChart = QStringLiteral("transactions");
 inline const QString kRelationsChart = QStringLiteral("relations");
 inline const QString kMonthsChart = QStringLiteral("months");
 inline const QString kBalanceChart = QStringLiteral("saldo");
+inline const QString kCategoriesChart = QStringLiteral("rubrieken");
 
 struct ChartEntry
 {
     QString name;  // as kolvaro-cli names it
     QString title; // of its window
     ChartTable table;
-    bool usesTickedYears; // the relations page's year list
+    // The relations page's year list; for the categories chart the year chosen on its page.
+    bool usesTickedYears;
     // The series over the rows the table presents.
     ChartData (*series)(dbase::Table& table, const QStringList& tickedYears);
     // What the window shows before the series are read and after reading them failed: the

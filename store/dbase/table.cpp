@@ -604,6 +604,14 @@ Bookmark Table::storedBookmarkAt(int position) const
     return d->index->order()[static_cast<std::size_t>(position)];
 }
 
+RowView Table::recordAt(Bookmark bookmark) const
+{
+    d->requireOpen();
+    if (bookmark >= d->file->recordCount())
+        throw EngineError(u"Record not found"_s);
+    return RowView(d->file->record(bookmark), &d->file->fields());
+}
+
 RowView Table::currentRow() const
 {
     d->requireOpen();

@@ -185,7 +185,10 @@ public:
     int storedRowCount() const;
     RowView storedRowAt(int position) const;       // 0 <= position < storedRowCount()
     Bookmark storedBookmarkAt(int position) const; // of that row
-    RowView currentRow() const;                    // the pending row while editing or appending
+    // The row of a record number (a bookmark) whatever the filter presents, without moving the
+    // cursor: for lists of rows picked elsewhere. Throws EngineError when there is no such record.
+    RowView recordAt(Bookmark bookmark) const;
+    RowView currentRow() const; // the pending row while editing or appending
 
 private:
     friend class Field;

@@ -75,7 +75,17 @@ public:
         choiceItems = items;
         return choice;
     }
-    std::optional<int> choice; // the list's answer; none: cancelled
+    std::optional<QString> askText(const QString&, const QString& text,
+                                   const QStringList& suggestions) override
+    {
+        textAsked = text;
+        textSuggestions = suggestions;
+        return typedText;
+    }
+    std::optional<int> choice;        // the list's answer; none: cancelled
+    std::optional<QString> typedText; // the typed line; none: cancelled
+    QString textAsked;
+    QStringList textSuggestions;
     QString choiceText;
     QStringList choiceItems;
 };

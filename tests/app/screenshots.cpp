@@ -1,12 +1,16 @@
 // Starts the main window over a filled tables folder and saves a PNG of each page, the
-// calculator, the three charts and the help window. Usage: kolvaro-screenshots OUTDIR TABLESDIR
-// (the engine configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR
-// when missing).
+// calculator, the rules dialogs, the charts and the help window. Usage: kolvaro-screenshots OUTDIR
+// TABLESDIR (the engine configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at
+// TABLESDIR when missing).
+#include "app/categories_dialog.h"
+#include "app/categories_page.h"
+#include "app/category_list_dialog.h"
 #include "app/dialogs.h"
 #include "app/groups_dialog.h"
 #include "app/groups_state.h"
 #include "app/guard.h"
 #include "app/kolvaro1.h"
+#include "app/own_accounts_dialog.h"
 #include "app/startup.h"
 #include "charts/chart_forms.h"
 #include "help/uitleg.h"
@@ -147,15 +151,59 @@ int main(int argc, char** argv)
         std::printf("%s\n", qPrintable(file));
     }
 
+    // The categories dialog over the rules of the tables folder, with a test text.
+    {
+        data.T1.first();
+        app::CategoriesDialog rubrieken(
+            data.T1, form.groups().resolver(), dialogs, form.TabSheet5->state(),
+            [&](const std::function<void()>& body) { body(); },
+            [](const categories::CategoryRule&, QWidget*) {
+                return std::optional<categories::CategoryRule>();
+            },
+            &form);
+        rubrieken.testBox()->setText(data.T1.fieldByName(store::names::kNaam).asString());
+        rubrieken.show();
+        QTest::qWait(100);
+        const QString file = QDir(out).filePath(QStringLiteral("categories.png"));
+        if (!rubrieken.grab().save(file))
+            return 1;
+        std::printf("%s\n", qPrintable(file));
+    }
+    // The own accounts, and the transactions of the page's first category.
+    {
+        app::OwnAccountsDialog own(
+            form.TabSheet5->state(), [](const std::function<void()>& body) { body(); }, &form);
+        own.show();
+        QTest::qWait(100);
+        const QString file = QDir(out).filePath(QStringLiteral("own-accounts.png"));
+        if (!own.grab().save(file))
+            return 1;
+        std::printf("%s\n", qPrintable(file));
+        form.PageControl1->setCurrentWidget(form.TabSheet5);
+        form.TabSheet5->showTransactions(0); // nothing without transactions
+        if (auto* list = form.TabSheet5->findChild<app::CategoryListDialog*>()) {
+            QTest::qWait(100);
+            const QString listFile = QDir(out).filePath(QStringLiteral("category-list.png"));
+            if (!list->grab().save(listFile))
+                return 1;
+            std::printf("%s\n", qPrintable(listFile));
+            delete list;
+        }
+    }
+
     const charts::ChartHooks hooks = app::chartHooks(dialogs);
     charts::TForm2 form2(data.T1, hooks, &form);
     charts::TForm3 form3(
         data.T2, [&form] { return form.tickedYears(); }, hooks, &form);
     charts::TForm5 form5(data.T2, hooks, &form);
+    charts::ChartWindow categories(
+        charts::kCategoriesChart, data.T1,
+        [&form] { return form.chartYears(charts::kCategoriesChart); }, hooks, &form);
     const QDir dir(out);
     bool saved = saveChart(form2, dir.filePath(QStringLiteral("chart-transactions.png"))) &&
                  saveChart(form3, dir.filePath(QStringLiteral("chart-relations.png"))) &&
-                 saveChart(form5, dir.filePath(QStringLiteral("chart-months.png")));
+                 saveChart(form5, dir.filePath(QStringLiteral("chart-months.png"))) &&
+                 saveChart(categories, dir.filePath(QStringLiteral("chart-categories.png")));
     // A few weeks of transactions, where every bar is drawn on its own.
     const int datum = data.T1.fieldIndex(store::names::kDatum);
     data.T1.first();

@@ -1,5 +1,6 @@
 // The three chart windows, offscreen: opening, what they show, reopening, hits and saving.
 #include "charts/balance_chart.h"
+#include "charts/category_chart.h"
 #include "charts/chart_forms.h"
 #include "charts/chart_windows.h"
 #include "charts/month_chart.h"
@@ -28,6 +29,7 @@ private slots:
     void monthWindowShowsBarsSideBySide();
     void savingWritesPngOrPdfAndReportsFailure();
     void balanceLineBreaksAtGapsWithTheirDatesInTheTooltip();
+    void categoryBarsStackWithTheLargestAtTheBottom();
 
 private:
     charts::ChartHooks hooks();
@@ -304,6 +306,53 @@ void ChartWindowsTest::balanceLineBreaksAtGapsWithTheirDatesInTheTooltip()
                                                                       formatShortDate(sixth)));
     chart.setSeries({});
     QCOMPARE(chart.line()->dataCount(), 0);
+}
+
+void ChartWindowsTest::categoryBarsStackWithTheLargestAtTheBottom()
+{
+    const auto series = [](const QString& title, charts::Rgb colour, double jan, double feb) {
+        charts::Series s;
+        s.title = title;
+        s.colour = colour;
+        for (int m = 1; m <= 12; ++m)
+            s.points.push_back({m == 1   ? jan
+                                : m == 2 ? feb
+                                         : 0.0,
+                                u"2024-%1"_s.arg(m, 2, 10, QChar(u'0')), colour});
+        return s;
+    };
+    charts::CategoryChart chart;
+    chart.resize(800, 500);
+    chart.setSeries({series(u"Wonen"_s, 0x1F77B4, 500.0, 480.0),
+                     series(u"Boodschappen"_s, 0xFF7F0E, 60.0, 0.0),
+                     series(u"Overige rubrieken"_s, 0x9E9E9E, 25.0, 5.0)});
+    chart.replot();
+    QCOMPARE(chart.bars().size(), 3u);
+    QCOMPARE(chart.bars()[1]->barBelow(), chart.bars()[0]);
+    QCOMPARE(chart.bars()[2]->barBelow(), chart.bars()[1]);
+    QCOMPARE(chart.title()->text(), u"Rubrieken per maand 2024"_s);
+    // The legend reads top down as the parts stand.
+    QCOMPARE(chart.legend->itemCount(), 3);
+    QCOMPARE(static_cast<QCPPlottableLegendItem*>(chart.legend->item(0))->plottable()->name(),
+             u"Overige rubrieken"_s);
+    QVERIFY(chart.yAxis->range().upper >= 585.0);
+    const struct
+    {
+        double key, value;
+        QString tooltip;
+    } cases[] = {
+        {0.0, 250.0, u"Wonen, jan: 500,00"_s},
+        {0.0, 530.0, u"Boodschappen, jan: 60,00"_s},
+        {1.0, 483.5, u"Overige rubrieken, feb: 5,00"_s},
+    };
+    for (const auto& c : cases) {
+        const auto bar = chart.barAt(pixel(&chart, c.key, c.value));
+        QVERIFY2(bar, qPrintable(c.tooltip));
+        QCOMPARE(charts::ChartPlot::tooltipText(*bar), c.tooltip);
+    }
+    chart.setSeries({});
+    QCOMPARE(chart.legend->itemCount(), 0);
+    QCOMPARE(chart.title()->text(), u"Rubrieken per maand"_s);
 }
 
 QTEST_MAIN(ChartWindowsTest)
