@@ -61,11 +61,12 @@ QString asPlainText(QString text)
     return text;
 }
 
-// The rows as lines of cells; `cellOf` writes one cell of a row.
-template <typename CellOf>
-QString lines(const dbase::Table& table, const GridLayout& layout,
-              const std::vector<int>& positions, QChar separator, const QString& lineEnd,
-              const QString& special, CellOf cellOf)
+// The rows as lines of cells; `rowOf` reads the row of one entry of `rows`, `cellOf` writes one
+// cell of a row.
+template <typename Entry, typename RowOf, typename CellOf>
+QString lines(const dbase::Table& table, const GridLayout& layout, const std::vector<Entry>& rows,
+              RowOf rowOf, QChar separator, const QString& lineEnd, const QString& special,
+              CellOf cellOf)
 {
     const std::vector<BoundColumn> columns = bind(table, layout);
     QString out;
@@ -75,8 +76,8 @@ QString lines(const dbase::Table& table, const GridLayout& layout,
         appendCell(out, layout.columns[c].title, special);
     }
     out += lineEnd;
-    for (const int position : positions) {
-        const dbase::RowView row = table.rowAt(position);
+    for (const Entry& entry : rows) {
+        const dbase::RowView row = rowOf(entry);
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
                 out += separator;
@@ -92,6 +93,28 @@ QString lines(const dbase::Table& table, const GridLayout& layout,
     return out;
 }
 
+auto presentedRow(const dbase::Table& table)
+{
+    return [&table](int position) { return table.rowAt(position); };
+}
+
+template <typename Entry, typename RowOf>
+QByteArray csvFile(const dbase::Table& table, const GridLayout& layout,
+                   const std::vector<Entry>& rows, RowOf rowOf)
+{
+    const store::datefmt::DateFormatter dates(QStringLiteral("dd-MM-yyyy"));
+    const QString text =
+        lines(table, layout, rows, rowOf, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
+              [&](const dbase::RowView& row, const BoundColumn& column) {
+                  QString cell = gridText(row, column.field, column.display, dates);
+                  // Grouping dots would read as decimal points in some spreadsheets.
+                  if (column.display == Display::Amount)
+                      cell.remove(store::numfmt::kThousandSeparator);
+                  return cell;
+              });
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
 } // namespace
 
 std::vector<int> presentedOrder(const dbase::Table& table)
@@ -105,7 +128,8 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
                       const std::vector<int>& positions)
 {
     const store::datefmt::DateFormatter dates(store::datefmt::shortDateFormat());
-    return lines(table, layout, positions, u'\t', QStringLiteral("\n"), QStringLiteral("\t\r\n\""),
+    return lines(table, layout, positions, presentedRow(table), u'\t', QStringLiteral("\n"),
+                 QStringLiteral("\t\r\n\""),
                  [&](const dbase::RowView& row, const BoundColumn& column) {
                      return gridText(row, column.field, column.display, dates);
                  });
@@ -114,17 +138,14 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
 QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
                     const std::vector<int>& positions)
 {
-    const store::datefmt::DateFormatter dates(QStringLiteral("dd-MM-yyyy"));
-    const QString text =
-        lines(table, layout, positions, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
-              [&](const dbase::RowView& row, const BoundColumn& column) {
-                  QString cell = gridText(row, column.field, column.display, dates);
-                  // Grouping dots would read as decimal points in some spreadsheets.
-                  if (column.display == Display::Amount)
-                      cell.remove(store::numfmt::kThousandSeparator);
-                  return cell;
-              });
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return csvFile(table, layout, positions, presentedRow(table));
+}
+
+QByteArray csvBytesOfRecords(const dbase::Table& table, const GridLayout& layout,
+                             const std::vector<dbase::Bookmark>& records)
+{
+    return csvFile(table, layout, records,
+                   [&table](dbase::Bookmark record) { return table.recordRow(record); });
 }
 
 QString exportFailureReason(QFileDevice::FileError error, int systemError,

@@ -423,6 +423,14 @@ bool Table::bookmarkValid(Bookmark bookmark) const
     return found;
 }
 
+RowView Table::recordRow(Bookmark record) const
+{
+    d->requireOpen();
+    if (record >= d->file->recordCount() || d->file->isDeleted(record))
+        throw EngineError(u"Record not found"_s);
+    return RowView(d->file->record(record), &d->file->fields());
+}
+
 void Table::gotoBookmark(Bookmark bookmark)
 {
     d->requireOpen();

@@ -153,6 +153,9 @@ public:
     Bookmark lastAppended() const;
     void gotoBookmark(Bookmark bookmark); // to that row, or the nearest presented one
     bool bookmarkValid(Bookmark bookmark) const;
+    // The live row of a record number, whatever the filter presents and wherever the cursor is:
+    // for what keeps record numbers. Throws for a row that is gone.
+    RowView recordRow(Bookmark record) const;
 
     // Controls bound to the table stop following it until enabled again (calls nest).
     void disableControls();
