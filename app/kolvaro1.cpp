@@ -57,6 +57,7 @@ TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     buildTransactionsPage();
     buildRelationsPage();
     buildMonthTotalsPage();
+    buildFixedCostsPage();
     buildGroupControls();
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::pageShown);
 

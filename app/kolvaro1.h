@@ -38,6 +38,7 @@ class FilterField;
 namespace app {
 
 class Dialogs;
+class FixedCostsPage;
 class GroupsState;
 
 // The windows the main window shows; created after it, hidden until shown.
@@ -209,6 +210,8 @@ public:
     QLabel* m_groupsNotice2 = nullptr; // relations page
     QLabel* m_groupsNotice4 = nullptr; // month-totals page
 
+    FixedCostsPage* m_fixedCostsPage = nullptr; // "Vaste lasten"
+
 signals:
     void closed(); // after FormClose: the program ends
 
@@ -223,6 +226,7 @@ private:
     void buildRelationsFilter(QWidget* header);
     void buildRelationsActions(QWidget* header);
     void buildMonthTotalsPage();
+    void buildFixedCostsPage();
     void buildGroupControls();
     void afterRulesApplied();
     void pageShown(int index);

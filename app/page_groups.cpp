@@ -1,6 +1,7 @@
 // The relation groups on the pages: "Groepen…" and the notice on the relations page, the notice
 // on the month-totals page, and the grids' context menus that make rules.
 #include "app/dialogs.h"
+#include "app/fixed_costs_page.h"
 #include "app/groups_dialog.h"
 #include "app/groups_notice.h"
 #include "app/groups_state.h"
@@ -89,6 +90,8 @@ void TForm1::afterRulesApplied()
     views::showRecordCount(Label17, m_data.T2);
     showGroupsNotices();
     showTotalsNotice(); // a rebuild brings every total up to date
+    // The items' relations follow the rules.
+    m_fixedCostsPage->markStale();
 }
 
 void TForm1::groupsButtonClick()
