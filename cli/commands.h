@@ -28,6 +28,7 @@ int chart(const Context& context);
 int groups(const Context& context); // the rules of the relation groups: list, add, ... apply
 int status(const Context& context); // the notices the pages show now
 int gaps(const Context& context);   // the periods the bank's balances show missing
+int vast(const Context& context);   // the fixed costs and regular income found
 
 // Whether a command line (without the program name) asks for a chart picture, which needs a
 // QApplication rather than a QCoreApplication.

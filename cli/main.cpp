@@ -44,6 +44,10 @@ const char* const kUsageAfterCharts =
     "                            rules not yet applied, transactions missing), one a line\n"
     "  gaps                      the periods whose transactions the bank's balances show\n"
     "                            missing: last date before, first date after, missing amount\n"
+    "  vast [--peildatum YYYY-MM-DD] [--alle]\n"
+    "                            the fixed costs and regular income found, by relation: rhythm,\n"
+    "                            latest amount, last and next date, status, amount before a\n"
+    "                            price rise (--alle: also those marked \"Niet vast\")\n"
     "  sample --lines N [--seed S] [--years K] [--start-year Y] [--dup-fraction F]\n"
     "         [--layout classic|current|mixed] [--gaps N]\n"
     "                            a generated bank TAB file to stdout, to try the program;\n"
@@ -104,7 +108,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("count"), cli::count},       {QStringLiteral("select"), cli::select},
         {QStringLiteral("deselect"), cli::deselect}, {QStringLiteral("export"), cli::exportRows},
         {QStringLiteral("groups"), cli::groups},     {QStringLiteral("status"), cli::status},
-        {QStringLiteral("gaps"), cli::gaps},
+        {QStringLiteral("gaps"), cli::gaps},         {QStringLiteral("vast"), cli::vast},
     };
     const auto command = commands.find(args[0]);
     if (command == commands.end())

@@ -7,8 +7,19 @@
 
 namespace recurring {
 
-enum class Rhythm { Month, Quarter, HalfYear, Year };
-enum class ItemStatus { Running, Stopped, Variable };
+enum class Rhythm
+{
+    Month,
+    Quarter,
+    HalfYear,
+    Year
+};
+enum class ItemStatus
+{
+    Running,
+    Stopped,
+    Variable
+};
 
 // "maand", "kwartaal", "halfjaar", "jaar".
 QString rhythmName(Rhythm rhythm);
@@ -20,7 +31,9 @@ int rhythmMonths(Rhythm rhythm);
 // One stored transaction as detection sees it.
 struct Payment
 {
-    int record = -1; // the row in mutaties (0-based), for showing the item's transactions
+    // The record number in mutaties (a dbase::Bookmark while the table stays open), for showing
+    // the item's transactions; -1 when the payment does not come from a table.
+    int record = -1;
     QDate date;
     qint64 cents = 0; // signed: negative is money going out
     QString group;    // the relation group
@@ -46,12 +59,16 @@ struct RecurringItem
     bool income = false; // positive amounts
     ItemStatus status = ItemStatus::Running;
     qint64 lastCents = 0; // signed amount of the latest payment
+    // What one period costs or brings: the latest amount, for a variable item the mean of its
+    // payments of the last year.
+    qint64 typicalCents = 0;
     QDate last;
     QDate next; // next expected payment
     std::optional<PriceRise> rise;
     std::vector<Payment> payments; // in date order
+    bool hidden = false;           // marked "Niet vast" by the user
 
-    // Brought to a month: a quarterly -9000 is -3000.
+    // typicalCents brought to a month: a quarterly -9000 is -3000.
     qint64 perMonthCents() const;
 };
 

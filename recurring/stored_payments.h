@@ -8,8 +8,9 @@
 
 namespace recurring {
 
-// Every row of mutaties as a Payment, with its relation group from the resolver (its Naam when
-// no rule applies), reading only the fields needed. Moves the table's cursor.
+// Every stored row of mutaties (whatever a filter presents) as a Payment, in the table's date
+// order, with its relation group from the resolver (its Naam when no rule applies), reading only
+// the fields needed; cash withdrawals are left out.
 std::vector<Payment> storedPayments(dbase::Table& mutaties, const relations::GroupResolver& groups);
 
 } // namespace recurring

@@ -191,18 +191,6 @@ Party transferParty(Random& random, Layout layout)
     return party;
 }
 
-Party standingOrder(Random& random, Layout layout, const QString& name, const QString& purpose,
-                    int sign, int day, int lowCents, int highCents)
-{
-    Party party = transferParty(random, layout);
-    party.name = name;
-    party.purpose = purpose;
-    party.sign = sign;
-    party.day = day;
-    party.lowCents = party.highCents = random.between(lowCents, highCents);
-    return party;
-}
-
 // Adds words until the text passes the 240 characters the import keeps, so its end is cut off.
 QString overlong(const QString& text, Random& random)
 {
@@ -252,23 +240,6 @@ Counterparties::Counterparties(Random& random)
         for (int i = 0; i < (layout == Layout::Giro ? 90 : 70); ++i)
             pool.push_back(transferParty(random, layout));
     }
-
-    const QString city = any(random, kCities);
-    m_standing = {
-        standingOrder(random, Layout::Account, u"INSTALLATIEBEDRIJF "_s + any(random, kSurnames),
-                      QStringLiteral("SALARIS"), 1, 24, 210000, 380000),
-        standingOrder(random, Layout::Giro, u"WONINGSTICHTING "_s + city, QStringLiteral("HUUR"),
-                      -1, 1, 60000, 110000),
-        standingOrder(random, Layout::Account, u"ZORGVERZEKERAAR "_s + any(random, kNouns),
-                      QStringLiteral("PREMIE"), -1, 3, 11000, 16000),
-        standingOrder(random, Layout::Account, u"ENERGIE BV "_s + city, QStringLiteral("VOORSCHOT"),
-                      -1, 15, 9000, 19000),
-        standingOrder(random, Layout::Account, QStringLiteral("TELECOM BV"),
-                      QStringLiteral("ABONNEMENT"), -1, 20, 2500, 6000),
-        standingOrder(random, Layout::Giro,
-                      u"TENNISCLUB DE "_s + any(random, kAdjectives) + u' ' + any(random, kNouns),
-                      QStringLiteral("CONTRIBUTIE"), -1, 5, 1500, 3500),
-    };
 }
 
 const Party& Counterparties::pick(Layout layout, Random& random) const

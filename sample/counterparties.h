@@ -34,7 +34,7 @@ struct Party
     int lowCents = 100;             // the usual range of an amount, without its sign
     int highCents = 1000;
     int sign = -1; // -1 money going out, +1 coming in
-    int day = 0;   // standing orders: the day of the month
+    int day = 0;   // standing orders: the day of the month; 0 for everyday parties
 };
 
 // Every counterparty of one sample file, made from the random source in a fixed order.
@@ -45,13 +45,10 @@ public:
 
     // A party of the layout (not Other), the popular ones more often.
     const Party& pick(Layout layout, Random& random) const;
-    // Salary, rent, premiums and the like: one transaction every month, on a fixed day.
-    const std::vector<Party>& standingOrders() const { return m_standing; }
     const QString& ownAccount() const { return m_ownAccount; }
 
 private:
     std::array<std::vector<Party>, kLayoutCount> m_pools;
-    std::vector<Party> m_standing;
     QString m_ownAccount;
 };
 

@@ -6,6 +6,7 @@
 #include "import/text_ops.h"
 #include "sample/counterparties.h"
 #include "sample/current_descriptions.h"
+#include "sample/sample_plan.h"
 #include "store/dbase/cp1252.h"
 #include "store/table_definitions.h"
 #include "store/table_names.h"
@@ -25,16 +26,7 @@ namespace tab = import::tab;
 namespace sample {
 namespace {
 
-// Per mille of the lines that are not standing orders, in the order of Layout.
-constexpr std::array<int, kLayoutCount> kShares = {480, 90, 60, 170, 130, 70};
 constexpr qsizetype kChunk = 1 << 20;
-
-struct Slot
-{
-    int day;       // days after the first day of the period
-    quint32 order; // place among the lines of its day
-    int source;    // index of a standing order, or -1 - layout
-};
 
 int fieldWidth(const QString& name)
 {
@@ -102,96 +94,6 @@ QString dateField(const QDate& date)
     return QString::number(date.year() * 10000 + date.month() * 100 + date.day());
 }
 
-Layout pickLayout(Random& random)
-{
-    int roll = random.below(1000);
-    for (int layout = 0; layout < kLayoutCount; ++layout) {
-        roll -= kShares[std::size_t(layout)];
-        if (roll < 0)
-            return Layout(layout);
-    }
-    return Layout::Other;
-}
-
-std::vector<Slot> schedule(const SampleOptions& options, const Counterparties& parties, int unique,
-                           Random& random)
-{
-    const QDate first(options.startYear, 1, 1);
-    const int days = int(first.daysTo(first.addYears(options.years)));
-    std::vector<Slot> plan;
-    plan.reserve(std::size_t(unique));
-    // Standing orders take at most half of the file, so that a short one still shows shops.
-    const int months = 12 * options.years;
-    const auto& standing = parties.standingOrders();
-    for (std::size_t i = 0; i < standing.size(); ++i) {
-        if (int(plan.size()) + months > unique / 2)
-            break;
-        for (int m = 0; m < months; ++m) {
-            const QDate date(options.startYear + m / 12, m % 12 + 1, standing[i].day);
-            plan.push_back({int(first.daysTo(date)), quint32(random.next()), int(i)});
-        }
-    }
-    while (int(plan.size()) < unique)
-        plan.push_back({random.below(days), quint32(random.next()), -1 - int(pickLayout(random))});
-    std::stable_sort(plan.begin(), plan.end(), [](const Slot& a, const Slot& b) {
-        return a.day != b.day ? a.day < b.day : a.order < b.order;
-    });
-    return plan;
-}
-
-// A period left out of the file: days first to last, both included.
-struct Gap
-{
-    int first;
-    int last;
-};
-
-constexpr int kShortestGap = 3;
-constexpr int kLongestGap = 31;
-
-// Whether one of the sorted days lies strictly between `after` and `before`.
-bool dayBetween(const std::vector<int>& days, int after, int before)
-{
-    const auto next = std::upper_bound(days.begin(), days.end(), after);
-    return next != days.end() && *next < before;
-}
-
-// The gaps, sorted: each holds lines, and lines lie before, between and after them, so that
-// every gap is a break of its own in the balance chain. Random of its own, so that the other
-// fields of the file are the same with and without gaps.
-std::vector<Gap> chooseGaps(const std::vector<Slot>& plan, int days, int count, quint64 seed)
-{
-    std::vector<Gap> gaps;
-    if (count <= 0)
-        return gaps;
-    std::vector<int> lineDays;
-    for (const Slot& slot : plan)
-        if (lineDays.empty() || lineDays.back() != slot.day)
-            lineDays.push_back(slot.day);
-    Random random(seed ^ 0x6761707300000000ull);
-    // Each gap takes its days and a day of lines after it.
-    const int attempts = count <= days / (kShortestGap + 1) ? 2000 * count : 0;
-    for (int attempt = 0; attempt < attempts && int(gaps.size()) < count; ++attempt) {
-        const int first = random.between(1, days - 1 - kShortestGap);
-        const int last = std::min(first + random.between(kShortestGap, kLongestGap) - 1, days - 2);
-        if (last - first + 1 < kShortestGap || !dayBetween(lineDays, first - 1, last + 1))
-            continue;
-        const auto place =
-            std::upper_bound(gaps.begin(), gaps.end(), first,
-                             [](int day, const Gap& gap) { return day < gap.first; });
-        const int before = place == gaps.begin() ? -1 : std::prev(place)->last;
-        const int after = place == gaps.end() ? days : place->first;
-        if (before >= first || after <= last || !dayBetween(lineDays, before, first) ||
-            !dayBetween(lineDays, last, after))
-            continue;
-        gaps.insert(place, {first, last});
-    }
-    if (int(gaps.size()) < count)
-        throw std::invalid_argument(
-            QStringLiteral("Geen ruimte voor %1 gaten tussen de regels").arg(count).toStdString());
-    return gaps;
-}
-
 // The amount and description of the transaction a slot of the plan stands for.
 struct Drawn
 {
@@ -200,13 +102,12 @@ struct Drawn
 };
 
 Drawn draw(const Slot& slot, const QDate& date, const Counterparties& parties,
-           const SampleOptions& options, Random& random)
+           const std::vector<StandingOrder>& orders, const SampleOptions& options, Random& random)
 {
     Drawn drawn;
     if (slot.source >= 0) {
-        const Party& party = parties.standingOrders()[std::size_t(slot.source)];
-        const int raise = 100 + 2 * (date.year() - options.startYear); // yearly index
-        drawn.cents = party.sign * qint64(party.lowCents) * raise / 100;
+        const Party& party = orders[std::size_t(slot.source)].party;
+        drawn.cents = slot.cents;
         drawn.remainder = currentLayout(options.layout, date)
                               ? describeCurrent(party, date, drawn.cents, random)
                               : describe(party, date, random);
@@ -255,13 +156,14 @@ using DayKeys =
 // The slot's line, drawn again until no line of its day reads the same (the import would take it
 // for a copy); the balance moves on by its amount.
 void drawUniqueLine(const Slot& slot, const QDate& date, const Counterparties& parties,
-                    const SampleOptions& options, Random& random, const ImportKeys& keys,
-                    DayKeys& today, qint64& balance, QString& line)
+                    const std::vector<StandingOrder>& orders, const SampleOptions& options,
+                    Random& random, const ImportKeys& keys, DayKeys& today, qint64& balance,
+                    QString& line)
 {
     for (int attempt = 0;; ++attempt) {
         if (attempt == 1000)
             throw std::logic_error("no unique sample line for this date");
-        const Drawn drawn = draw(slot, date, parties, options, random);
+        const Drawn drawn = draw(slot, date, parties, orders, options, random);
         std::array<QString, tab::kDescription + 1> fields;
         fields[tab::kAccount] = parties.ownAccount();
         fields[tab::kCurrency] = u"EUR"_s;
@@ -290,20 +192,15 @@ SampleCounts writeSampleTab(const SampleOptions& options,
 {
     Random random(options.seed);
     const Counterparties parties(random);
-    SampleCounts counts;
-    if (options.lines > 0) {
-        const qint64 wanted = std::llround(double(options.lines) * options.dupFraction);
-        counts.copies = int(std::clamp<qint64>(wanted, 0, options.lines - 1));
-        counts.unique = options.lines - counts.copies;
-    }
-    const std::vector<Slot> plan = schedule(options, parties, counts.unique, random);
+    const std::vector<StandingOrder> orders = makeStandingOrders(random);
+    SampleCounts counts = plannedCounts(options);
+    const std::vector<Slot> plan = schedule(options, orders, counts.unique, random);
     std::vector<int> copies(plan.size(), 0);
     for (int i = 0; i < counts.copies; ++i)
         ++copies[std::size_t(random.below(counts.unique))];
 
     const QDate first(options.startYear, 1, 1);
-    const std::vector<Gap> gaps = chooseGaps(plan, int(first.daysTo(first.addYears(options.years))),
-                                             options.gaps, options.seed);
+    const std::vector<Gap> gaps = chooseGaps(plan, periodDays(options), options.gaps, options.seed);
     auto gap = gaps.begin();
     const ImportKeys keys;
     DayKeys today;
@@ -319,7 +216,7 @@ SampleCounts writeSampleTab(const SampleOptions& options,
             today.clear(); // the duplicate test only ever compares lines of one date
             currentDay = slot.day;
         }
-        drawUniqueLine(slot, date, parties, options, random, keys, today, balance, line);
+        drawUniqueLine(slot, date, parties, orders, options, random, keys, today, balance, line);
         while (gap != gaps.end() && gap->last < slot.day)
             ++gap;
         if (gap != gaps.end() && gap->first <= slot.day) {

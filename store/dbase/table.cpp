@@ -607,6 +607,11 @@ RowView Table::storedRowAt(int position) const
                    &d->file->fields());
 }
 
+Bookmark Table::storedBookmarkAt(int position) const
+{
+    return d->index->order()[static_cast<std::size_t>(position)];
+}
+
 RowView Table::currentRow() const
 {
     d->requireOpen();

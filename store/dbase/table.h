@@ -186,8 +186,9 @@ public:
     // Every live row in the order of the active index, whatever the filter presents: for what
     // describes the whole table (the years it holds). Requires an open table.
     int storedRowCount() const;
-    RowView storedRowAt(int position) const; // 0 <= position < storedRowCount()
-    RowView currentRow() const;              // the pending row while editing or appending
+    RowView storedRowAt(int position) const;       // 0 <= position < storedRowCount()
+    Bookmark storedBookmarkAt(int position) const; // of that row
+    RowView currentRow() const;                    // the pending row while editing or appending
 
 private:
     friend class Field;

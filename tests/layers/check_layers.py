@@ -24,6 +24,8 @@ LAYERS = {
     "store/dbase": Layer(["store/dbase"], set(), CORE),
     "store": Layer(["store"], {"store/dbase"}, CORE),
     "relations": Layer(["relations"], {"store", "store/dbase"}, CORE),
+    # Fixed costs and regular income found in the stored transactions, and the items hidden.
+    "recurring": Layer(["recurring"], {"relations", "store", "store/dbase"}, CORE),
     "import": Layer(["import"], {"relations", "store", "store/dbase"}, CORE),
     "monthly": Layer(["monthly"], {"store", "store/dbase"}, CORE),
     # The bank's balances of the stored transactions and the missing periods they reveal.
@@ -49,12 +51,12 @@ LAYERS = {
                     WIDGETS | {"PrintSupport", "QCustomPlot"}),
     # The CLI links the charts only for `chart --png`, which draws on an offscreen application.
     "cli": Layer(["cli"], {"guard", "charts", "charts/series", "viewlogic", "sample", "balances",
-                           "import", "notices", "pipeline", "relations", "monthly", "store",
-                           "store/dbase"}, CORE),
+                           "import", "notices", "pipeline", "recurring", "relations", "monthly",
+                           "store", "store/dbase"}, CORE),
     # Every module the product builds with; Test is for the tests only.
     "app": Layer(["app"], {"guard", "charts", "charts/series", "views", "viewlogic", "help",
-                           "balances", "import", "notices", "pipeline", "relations", "monthly",
-                           "store", "store/dbase"},
+                           "balances", "import", "notices", "pipeline", "recurring", "relations",
+                           "monthly", "store", "store/dbase"},
                  WIDGETS | {"PrintSupport", "QCustomPlot"}),
 }
 # Single files that may use more Qt modules than their layer.
