@@ -221,8 +221,10 @@ void FixedCostsPage::showItems()
 {
     recurring::FixedCosts shown;
     std::vector<recurring::RecurringItem> costs, income;
-    for (const recurring::RecurringItem& item : m_all) {
-        if (m_hidden.contains(item.key))
+    for (recurring::RecurringItem& item : m_all) {
+        // Hidden or brought back since detection ran.
+        item.hidden = m_hidden.contains(item.key);
+        if (item.hidden)
             continue;
         shown.items.push_back(item);
         (item.income ? income : costs).push_back(item);
