@@ -21,6 +21,8 @@ QString percentText(double percent)
 {
     const double size = std::abs(percent);
     QString number = QString::number(size, 'f', size < 10 ? 1 : 0);
+    if (number.endsWith(u".0"_s))
+        number.chop(2);
     number.replace(u'.', store::numfmt::kDecimalSeparator);
     return (percent < 0 ? u'-' : u'+') + number + u" %"_s;
 }

@@ -9,7 +9,7 @@ namespace app {
 
 // "€ 1.234,56" for the size of a signed amount in cents: the block says which way it goes.
 QString euroText(qint64 cents);
-// "€ 12,99 → € 14,99 (+15 %)"; below 10 % one decimal ("+2,5 %").
+// "€ 12,99 → € 14,99 (+15 %)"; below 10 % with a decimal that is not 0 ("+2,5 %", "+9 %").
 QString riseText(const recurring::PriceRise& rise);
 
 // The fixed items of one block of the page "Vaste lasten" (costs or income), one row each.

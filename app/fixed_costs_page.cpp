@@ -58,7 +58,7 @@ FixedCostsPage::FixedCostsPage(store::TDataModule1& data, Dialogs& dialogs, guar
     m_incomeTotal = boldLabel(this);
     m_notice = parts::noticeBar(this);
 
-    const auto block = [this](QLabel* title, QLabel* total, QTableView* view) {
+    const auto block = [](QLabel* title, QLabel* total, QTableView* view) {
         auto* row = new QHBoxLayout;
         row->setContentsMargins(8, 6, 8, 2);
         row->addWidget(title);
@@ -70,13 +70,15 @@ FixedCostsPage::FixedCostsPage(store::TDataModule1& data, Dialogs& dialogs, guar
         column->addWidget(view, 1);
         return column;
     };
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-    page->addWidget(m_notice);
-    page->addWidget(header);
-    page->addLayout(block(m_costsTitle, m_costsTotal, m_costsView), 3);
-    page->addLayout(block(m_incomeTitle, m_incomeTotal, m_incomeView), 2);
+    m_page = new QVBoxLayout(this);
+    m_page->setContentsMargins(0, 0, 0, 0);
+    m_page->setSpacing(0);
+    m_page->addWidget(m_notice);
+    m_page->addWidget(header);
+    m_costsBlock = block(m_costsTitle, m_costsTotal, m_costsView);
+    m_incomeBlock = block(m_incomeTitle, m_incomeTotal, m_incomeView);
+    m_page->addLayout(m_costsBlock);
+    m_page->addLayout(m_incomeBlock);
     showItems();
 
     m_data.T1.addObserver(this);
@@ -239,6 +241,12 @@ void FixedCostsPage::showItems()
         notice << fixedtexts::kNothingFound;
     m_notice->setText(notice.join(u'\n'));
     m_notice->setVisible(!notice.isEmpty());
+    // Each block gets room by its rows, so that a long list of costs does not scroll beside
+    // an empty block of income.
+    m_page->setStretch(m_page->indexOf(m_costsBlock),
+                       int(std::max<std::size_t>(costs.size(), 2)) + 3);
+    m_page->setStretch(m_page->indexOf(m_incomeBlock),
+                       int(std::max<std::size_t>(income.size(), 2)) + 3);
     m_costs->setItems(std::move(costs));
     m_income->setItems(std::move(income));
     selectionMoved(nullptr);

@@ -15,6 +15,7 @@ class QDateEdit;
 class QLabel;
 class QTableView;
 class QTimer;
+class QVBoxLayout;
 
 namespace views {
 class ClickableImage;
@@ -106,6 +107,9 @@ private:
     FixedCostsModel* m_income = nullptr;
     QTableView* m_costsView = nullptr;
     QTableView* m_incomeView = nullptr;
+    QVBoxLayout* m_page = nullptr;
+    QVBoxLayout* m_costsBlock = nullptr;
+    QVBoxLayout* m_incomeBlock = nullptr;
 };
 
 } // namespace app

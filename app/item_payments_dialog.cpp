@@ -36,8 +36,11 @@ ItemPaymentsDialog::ItemPaymentsDialog(const dbase::Table& mutaties,
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(false);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->setWordWrap(false);
     fill();
+    m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch); // description
+    m_table->scrollToBottom(); // the latest payments are the ones asked about
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* exportButton =
