@@ -182,15 +182,10 @@ void FixedCostsPage::showEvent(QShowEvent* event)
 
 void FixedCostsPage::reload()
 {
+    bool done = false;
     m_guard([&] {
-        m_stale = false;
-        if (!m_data.T1.isOpen()) {
-            m_all.clear();
-            m_warnings.clear();
-            m_storedRows = -1;
-            showItems();
+        if (!m_data.T1.isOpen())
             return;
-        }
         // A long history takes a moment to go through.
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
@@ -206,8 +201,17 @@ void FixedCostsPage::reload()
                 m_asOf->setDate(found.asOf);
             m_asOf->setEnabled(found.asOf.isValid());
         }
+        m_stale = false;
+        done = true;
         showItems();
     });
+    if (!done) {
+        // Items of before would no longer describe the transactions; the next show tries again.
+        m_all.clear();
+        m_warnings.clear();
+        m_storedRows = -1;
+        showItems();
+    }
 }
 
 void FixedCostsPage::setAsOf(const QDate& date)
