@@ -72,11 +72,13 @@ AmountVerdict judgeAmounts(const std::vector<Payment>& series, Rhythm rhythm)
     int blips = 0;
     const std::vector<Level> levels = levelsOf(series, blips);
     const std::size_t changes = levels.size() - 1 + std::size_t(blips);
-    // A short series has no room for an odd payment, and one of a short rhythm starts with two
-    // equal amounts: two of three equal amounts are chance.
+    // A short series has no room for an odd payment, and in one of a short rhythm every amount
+    // comes twice at least: two of three equal amounts are chance.
     const bool longRhythm = rhythmMonths(rhythm) >= 6;
     const bool fixed =
-        n < 6 ? blips == 0 && levels.size() <= 2 && (levels[0].count >= 2 || longRhythm)
+        n < 6 ? blips == 0 && levels.size() <= 2 &&
+                    (longRhythm || std::all_of(levels.begin(), levels.end(),
+                                               [](const Level& l) { return l.count >= 2; }))
               : changes <= std::max<std::size_t>(1, n / 6);
     if (!fixed) {
         if (rhythm == Rhythm::Month && n >= kVariableMinimum && saneRange(series))

@@ -2,6 +2,7 @@
 
 #include "recurring/amount_levels.h"
 #include "recurring/series_chain.h"
+#include "store/transaction_kinds.h"
 
 #include <QHash>
 #include <algorithm>
@@ -81,16 +82,22 @@ bool tooManyStrays(const PaymentSet& set, const std::vector<std::size_t>& chain,
     return strayPayments(set, chain, false) * 2 > chain.size();
 }
 
-// Amounts that vary are no evidence of their own: a variable bill must come every month and be
-// nearly all that is paid to the counterparty meanwhile.
+// Amounts that vary are no evidence of their own: a variable bill is collected or transferred
+// (a shop paid by card now and then is no bill), comes nearly every month and is nearly all that
+// is paid to the counterparty meanwhile.
 bool steadyBill(const PaymentSet& set, const std::vector<std::size_t>& chain)
 {
     int missed = 0;
-    for (std::size_t k = 1; k < chain.size(); ++k) {
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        const int kind = set.payments[chain[k]].kind;
+        if (kind == store::kinds::kPin || kind == store::kinds::kChip)
+            return false;
+        if (k == 0)
+            continue;
         const qint64 days = set.payments[chain[k - 1]].date.daysTo(set.payments[chain[k]].date);
         missed += int((days + 15) / 30) - 1;
     }
-    return std::size_t(missed) * 12 <= chain.size() &&
+    return std::size_t(missed) * 4 <= chain.size() &&
            strayPayments(set, chain, false) * 4 <= chain.size();
 }
 

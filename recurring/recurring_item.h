@@ -38,6 +38,7 @@ struct Payment
     qint64 cents = 0; // signed: negative is money going out
     QString group;    // the relation group
     QString reknum;   // the counterparty's account or creditor id, may be empty
+    int kind = 0;     // Soort (store::kinds), 0 when not known
 };
 
 // The first payment at a changed amount that stayed changed.

@@ -39,16 +39,18 @@ std::vector<std::size_t> followRhythm(const PaymentSet& set, std::size_t start,
     const QDate lastDate = payments.back().date;
     const QDate anchor = payments[start].date;
     std::vector<std::size_t> chain{start};
-    int period = 0; // periods since the start, the one sought included
+    int period = 0;       // periods since the start, the one sought included
+    qint64 offsetSum = 0; // of the chain's payments from the anchor's day, in days
     int missedInRow = 0;
     int missed = 0;
     for (;;) {
         ++period;
         const std::size_t at = chain.back();
-        // Sought a period after the previous payment and near the first one's day, so that a
+        // Sought a period after the previous payment and on the chain's usual day, so that a
         // payment made late and the next made early still follow each other.
         const QDate fromLast = payments[at].date.addMonths(months * (missedInRow + 1));
-        const QDate fromAnchor = anchor.addMonths(months * period);
+        const QDate fromAnchor =
+            anchor.addMonths(months * period).addDays(offsetSum / qint64(chain.size()));
         const QDate from = std::min(fromLast, fromAnchor).addDays(-rule.toleranceDays);
         if (from > lastDate)
             break;
@@ -75,6 +77,7 @@ std::vector<std::size_t> followRhythm(const PaymentSet& set, std::size_t start,
         if (--budget <= 0)
             break;
         if (best != payments.size()) {
+            offsetSum += anchor.addMonths(months * period).daysTo(payments[best].date);
             chain.push_back(best);
             missed += missedInRow;
             missedInRow = 0;
@@ -82,8 +85,9 @@ std::vector<std::size_t> followRhythm(const PaymentSet& set, std::size_t start,
             break;
         }
     }
-    // A longer rhythm's series seen at a shorter one misses most periods.
-    if (missed * 4 > int(chain.size()))
+    // A longer rhythm's series seen at a shorter one misses most periods; a few missed ones are
+    // months whose transactions were not imported.
+    if (missed * 2 > int(chain.size()))
         return {start};
     return chain;
 }

@@ -32,8 +32,9 @@ bool busyInMostPeriods(const PaymentSet& set, Rhythm rhythm);
 
 // The free payments (indexes into the set) that follow `start` at the rule's rhythm: from each
 // payment the next is sought a period later, within the tolerance, the one whose amount is
-// nearest the previous one where several qualify. At most a quarter of the periods may be
-// missed. `budget` is decreased by the steps taken (a bound on the work per set).
+// nearest the previous one where several qualify. At most half as many periods may be missed
+// as the chain holds payments. `budget` is decreased by the steps taken (a bound on the work per
+// set).
 std::vector<std::size_t> followRhythm(const PaymentSet& set, std::size_t start,
                                       const RhythmRule& rule, long& budget);
 

@@ -28,9 +28,11 @@ std::vector<Payment> storedPayments(dbase::Table& mutaties, const relations::Gro
     for (int r = 0; r < rows; ++r) {
         const dbase::RowView row = mutaties.storedRowAt(r);
         // Cash taken out is money kept, paid to no one: never a fixed cost.
-        if (row.asInteger(soort) == store::kinds::kCash)
+        const int kind = int(row.asInteger(soort));
+        if (kind == store::kinds::kCash)
             continue;
         Payment p;
+        p.kind = kind;
         p.record = int(mutaties.storedBookmarkAt(r));
         p.date = row.asDate(datum);
         p.cents = std::llround(row.asFloat(bedrag) * 100.0);

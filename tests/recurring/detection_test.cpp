@@ -1,6 +1,7 @@
 // Detection of recurring items on small histories: the rules at their edges and bad input.
 #include "recurring/detection.h"
 #include "recurring/hidden_items.h"
+#include "store/transaction_kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,13 @@ std::vector<Payment> odd(std::vector<Payment> payments, std::size_t at, qint64 c
     return payments;
 }
 
+std::vector<Payment> paidBy(std::vector<Payment> payments, int kind)
+{
+    for (Payment& p : payments)
+        p.kind = kind;
+    return payments;
+}
+
 std::vector<Payment> shifted(std::vector<Payment> payments, int months)
 {
     for (Payment& p : payments)
@@ -147,6 +155,14 @@ TEST(DetectionTest, rulesAndBadInput)
          bills(u"Energie"_s, -12000, 12),
          end,
          {"Energie maand wisselend af -12300 12"}},
+        {"varying amounts paid by card: a shop",
+         paidBy(bills(u"Slager"_s, -2500, 12), store::kinds::kPin),
+         end,
+         {}},
+        {"three payments, the last one different: chance",
+         raised(series(u"Kapper"_s, -2750, 1, 3), 2, -3100),
+         kStart.addMonths(3),
+         {}},
         {"income",
          series(u"Werkgever"_s, 312345, 1, 12, 22),
          end.addDays(22),
