@@ -245,6 +245,7 @@ void FixedCostsPage::showItems()
         notice << fixedtexts::kNothingFound;
     m_notice->setText(notice.join(u'\n'));
     m_notice->setVisible(!notice.isEmpty());
+    m_page->activate(); // the notice pushes the blocks down before the page is painted
     // Each block gets room by its rows, so that a long list of costs does not scroll beside
     // an empty block of income.
     m_page->setStretch(m_page->indexOf(m_costsBlock),
