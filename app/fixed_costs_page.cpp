@@ -242,7 +242,7 @@ void FixedCostsPage::showItems()
     m_incomeTotal->setText(fixedtexts::kIncomePerMonth.arg(euroText(shown.incomePerMonth)));
     QStringList notice = m_warnings;
     if (m_all.empty() && m_detections > 0)
-        notice << fixedtexts::kNothingFound;
+        notice << (m_storedRows > 0 ? fixedtexts::kNothingFound : fixedtexts::kNoTransactions);
     m_notice->setText(notice.join(u'\n'));
     m_notice->setVisible(!notice.isEmpty());
     m_page->activate(); // the notice pushes the blocks down before the page is painted

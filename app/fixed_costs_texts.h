@@ -22,9 +22,12 @@ inline const QString kCostsTitle = QStringLiteral("Vaste lasten (%1)");
 inline const QString kIncomeTitle = QStringLiteral("Vaste inkomsten (%1)");
 inline const QString kCostsPerMonth = QStringLiteral("Vaste lasten per maand: %1");
 inline const QString kIncomePerMonth = QStringLiteral("Vaste inkomsten per maand: %1");
-inline const QString kNothingFound =
-    QStringLiteral("Geen vaste posten gevonden. Lees eerst boekingen in (minstens een paar "
+inline const QString kNoTransactions =
+    QStringLiteral("Nog geen boekingen: lees eerst een bestand van de bank in (minstens een paar "
                    "maanden).");
+inline const QString kNothingFound = QStringLiteral(
+    "Geen vaste posten gevonden: geen relatie kreeg of betaalde geregeld een bedrag tot de "
+    "peildatum.");
 
 // Column titles; the last one differs for costs and income.
 inline const QString kColumns =
