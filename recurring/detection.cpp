@@ -28,11 +28,6 @@ QString identityOf(bool byReknum, const Payment& p)
     return byReknum ? u"reknum:"_s + p.reknum : u"groep:"_s + p.group;
 }
 
-QString keyOf(const QString& identity, Rhythm rhythm, bool income)
-{
-    return identity + u'|' + rhythmName(rhythm) + u'|' + (income ? u"bij"_s : u"af"_s);
-}
-
 qint64 typicalOfVariable(const std::vector<Payment>& series)
 {
     const QDate since = series.back().date.addYears(-1);
@@ -52,7 +47,7 @@ RecurringItem makeItem(const QString& identity, const RhythmRule& rule, std::vec
     RecurringItem item;
     const Payment& last = series.back();
     item.income = last.cents > 0;
-    item.key = keyOf(identity, rule.rhythm, item.income);
+    item.key = itemKey(identity, rule.rhythm, item.income);
     item.relation = last.group.isEmpty() ? last.reknum : last.group;
     item.rhythm = rule.rhythm;
     item.lastCents = last.cents;
@@ -82,18 +77,23 @@ bool tooManyStrays(const PaymentSet& set, const std::vector<std::size_t>& chain,
     return strayPayments(set, chain, false) * 2 > chain.size();
 }
 
+bool paidByCard(const PaymentSet& set, const std::vector<std::size_t>& chain)
+{
+    return std::any_of(chain.begin(), chain.end(), [&](std::size_t i) {
+        const int kind = set.payments[i].kind;
+        return kind == store::kinds::kPin || kind == store::kinds::kChip;
+    });
+}
+
 // Amounts that vary are no evidence of their own: a variable bill is collected or transferred
 // (a shop paid by card now and then is no bill), comes nearly every month and is nearly all that
 // is paid to the counterparty meanwhile.
 bool steadyBill(const PaymentSet& set, const std::vector<std::size_t>& chain)
 {
+    if (paidByCard(set, chain))
+        return false;
     int missed = 0;
-    for (std::size_t k = 0; k < chain.size(); ++k) {
-        const int kind = set.payments[chain[k]].kind;
-        if (kind == store::kinds::kPin || kind == store::kinds::kChip)
-            return false;
-        if (k == 0)
-            continue;
+    for (std::size_t k = 1; k < chain.size(); ++k) {
         const qint64 days = set.payments[chain[k - 1]].date.daysTo(set.payments[chain[k]].date);
         missed += int((days + 15) / 30) - 1;
     }
@@ -117,7 +117,10 @@ void detectInSet(const QString& identity, Candidates& c, QDate asOf,
             if (set.taken[start])
                 continue;
             const std::vector<std::size_t> chain = followRhythm(set, start, rule, budget);
-            if (chain.size() < std::size_t(rule.minimumCount) || tooManyStrays(set, chain, rule))
+            // Two visits to a shop a year apart are chance; a yearly fee is collected or paid
+            // by transfer.
+            if (chain.size() < std::size_t(rule.minimumCount) || tooManyStrays(set, chain, rule) ||
+                (chain.size() == 2 && paidByCard(set, chain)))
                 continue;
             std::vector<Payment> series;
             series.reserve(chain.size());
@@ -183,8 +186,10 @@ std::map<QString, Candidates> setsOf(const std::vector<Payment>& payments,
 
 std::vector<RecurringItem> detectRecurring(std::vector<Payment> payments, QDate asOf)
 {
+    // Cash taken out is money kept, paid to no one: never a fixed cost.
     std::erase_if(payments, [&](const Payment& p) {
-        return p.cents == 0 || !p.date.isValid() || !asOf.isValid() || p.date > asOf;
+        return p.cents == 0 || !p.date.isValid() || !asOf.isValid() || p.date > asOf ||
+               p.kind == store::kinds::kCash;
     });
     std::stable_sort(payments.begin(), payments.end(),
                      [](const Payment& a, const Payment& b) { return a.date < b.date; });

@@ -40,7 +40,7 @@ FixedCosts fixedCosts(store::TDataModule1& data, std::optional<QDate> asOf, bool
     }
     costs.items = detectRecurring(std::move(payments), costs.asOf);
     for (RecurringItem& item : costs.items)
-        item.hidden = hidden.contains(item.key);
+        item.hidden = isHidden(item, hidden);
     if (!withHidden)
         std::erase_if(costs.items, [](const RecurringItem& item) { return item.hidden; });
     addTotals(costs);

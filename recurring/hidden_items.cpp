@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +79,30 @@ void unhideItem(const QString& folder, const QString& key)
     QStringList keys = loadHiddenItems(folder);
     if (keys.removeAll(key) > 0)
         save(folder, keys);
+}
+
+void hideItem(const QString& folder, const RecurringItem& item)
+{
+    hideItem(folder, item.key);
+}
+
+void unhideItem(const QString& folder, const RecurringItem& item)
+{
+    QStringList keys = loadHiddenItems(folder);
+    qsizetype removed = 0;
+    for (const QString& key : item.identityKeys())
+        removed += keys.removeAll(key);
+    if (removed > 0)
+        save(folder, keys);
+}
+
+bool isHidden(const RecurringItem& item, const QStringList& hidden)
+{
+    if (hidden.isEmpty())
+        return false;
+    const QStringList keys = item.identityKeys();
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const QString& key) { return hidden.contains(key); });
 }
 
 } // namespace recurring

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recurring/recurring_item.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +13,11 @@ QStringList loadHiddenItems(const QString& folder);
 // Each replaces the file whole (never half written); throws when it cannot be written.
 void hideItem(const QString& folder, const QString& key);
 void unhideItem(const QString& folder, const QString& key);
+// "Niet vast" on an item, and bringing it back: every key it may be hidden under goes.
+void hideItem(const QString& folder, const RecurringItem& item);
+void unhideItem(const QString& folder, const RecurringItem& item);
+// Whether the item is hidden under one of its keys in `hidden` (as loadHiddenItems() gives it).
+bool isHidden(const RecurringItem& item, const QStringList& hidden);
 
 // The file's name in the tables folder.
 QString hiddenItemsFileName();

@@ -49,6 +49,24 @@ int rhythmMonths(Rhythm rhythm)
     return 12;
 }
 
+QString itemKey(const QString& counterparty, Rhythm rhythm, bool income)
+{
+    return counterparty + u'|' + rhythmName(rhythm) + u'|' + (income ? u"bij"_s : u"af"_s);
+}
+
+QStringList RecurringItem::identityKeys() const
+{
+    QStringList keys{key};
+    for (const Payment& p : payments) {
+        if (!p.group.isEmpty())
+            keys << itemKey(u"groep:"_s + p.group, rhythm, income);
+        if (!p.reknum.isEmpty())
+            keys << itemKey(u"reknum:"_s + p.reknum, rhythm, income);
+    }
+    keys.removeDuplicates();
+    return keys;
+}
+
 qint64 RecurringItem::perMonthCents() const
 {
     return std::llround(double(typicalCents) / rhythmMonths(rhythm));

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,9 @@ enum class ItemStatus
 
 // "maand", "kwartaal", "halfjaar", "jaar".
 QString rhythmName(Rhythm rhythm);
+// The key of the items of one counterparty (e.g. "groep:Huur" or "reknum:NL01BANK0123456789"),
+// rhythm and direction: "groep:Huur|maand|af".
+QString itemKey(const QString& counterparty, Rhythm rhythm, bool income);
 // "loopt", "gestopt", "wisselend".
 QString statusName(ItemStatus status);
 // The months one period of the rhythm spans.
@@ -71,6 +75,10 @@ struct RecurringItem
 
     // typicalCents brought to a month: a quarterly -9000 is -3000.
     qint64 perMonthCents() const;
+    // Every key the item may have been hidden under: its own, and the same rhythm and direction
+    // for each relation group and reknum of its payments (a counterparty that changed its name,
+    // or whose payments were found per reknum only after a new name came in).
+    QStringList identityKeys() const;
 };
 
 } // namespace recurring

@@ -10,7 +10,7 @@ const std::vector<RhythmRule>& rhythmRules()
 {
     static const std::vector<RhythmRule> rules = {
         {Rhythm::Month, 5, 3, 2},
-        {Rhythm::Quarter, 8, 3, 1},
+        {Rhythm::Quarter, 8, 3, 2},
         {Rhythm::HalfYear, 10, 3, 1},
         {Rhythm::Year, 14, 2, 0},
     };

@@ -1,7 +1,6 @@
 #include "recurring/stored_payments.h"
 
 #include "store/table_names.h"
-#include "store/transaction_kinds.h"
 
 #include <QHash>
 #include <cmath>
@@ -27,12 +26,8 @@ std::vector<Payment> storedPayments(dbase::Table& mutaties, const relations::Gro
     payments.reserve(std::size_t(rows));
     for (int r = 0; r < rows; ++r) {
         const dbase::RowView row = mutaties.storedRowAt(r);
-        // Cash taken out is money kept, paid to no one: never a fixed cost.
-        const int kind = int(row.asInteger(soort));
-        if (kind == store::kinds::kCash)
-            continue;
         Payment p;
-        p.kind = kind;
+        p.kind = int(row.asInteger(soort));
         p.record = int(mutaties.storedBookmarkAt(r));
         p.date = row.asDate(datum);
         p.cents = std::llround(row.asFloat(bedrag) * 100.0);

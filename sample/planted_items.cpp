@@ -2,6 +2,8 @@
 
 #include "sample/sample_plan.h"
 
+#include <algorithm>
+
 namespace sample {
 
 std::vector<PlantedItem> plantedItems(const SampleOptions& options)
@@ -14,11 +16,15 @@ std::vector<PlantedItem> plantedItems(const SampleOptions& options)
     const std::vector<Gap> gaps = chooseGaps(plan, periodDays(options), options.gaps, options.seed);
 
     const QDate first(options.startYear, 1, 1);
-    const QDate end = first.addDays(periodDays(options) - 1);
+    QDate end = first; // the file's last date, from which its items are seen
     std::vector<std::vector<const Slot*>> kept(orders.size());
-    for (const Slot& slot : plan)
-        if (slot.source >= 0 && !inGap(gaps, slot.day))
+    for (const Slot& slot : plan) {
+        if (inGap(gaps, slot.day))
+            continue;
+        end = std::max(end, first.addDays(slot.day));
+        if (slot.source >= 0)
             kept[std::size_t(slot.source)].push_back(&slot);
+    }
 
     std::vector<PlantedItem> items;
     for (std::size_t i = 0; i < orders.size(); ++i) {
@@ -33,7 +39,7 @@ std::vector<PlantedItem> plantedItems(const SampleOptions& options)
         item.variable = order.swingPercent > 0;
         item.payments = int(lines.size());
         item.last = first.addDays(lines.back()->day);
-        // Within the period a payment is due every `months` months; one and a half missed: ended.
+        // Overdue by more than half its rhythm on the file's last date: ended.
         item.ended = item.last.addMonths(order.months).addDays(order.months * 365 / 24) < end;
         for (std::size_t k = 1; k < lines.size() && !item.variable; ++k)
             if (lines[k]->cents != lines[k - 1]->cents) {

@@ -16,7 +16,8 @@ struct PlantedItem
     int months = 1; // its rhythm: 1, 3, 6 or 12
     bool income = false;
     bool variable = false; // the amount differs every time
-    // Its last payment lies more than one and a half of its rhythm before the period's end.
+    // Its next payment, a rhythm after its last, is overdue by more than half its rhythm on the
+    // file's last date.
     bool ended = false;
     int payments = 0; // its lines in the file, copies not counted
     QDate last;       // its last payment in the file

@@ -138,6 +138,10 @@ TEST(DetectionTest, rulesAndBadInput)
          series(u"Jaarclub"_s, -4500, 12, 2, 5),
          end.addMonths(2),
          {"Jaarclub jaar loopt af -4500 2"}},
+        {"two card payments a year apart: a shop",
+         paidBy(series(u"Fietsenmaker"_s, -4500, 12, 2, 5), store::kinds::kPin),
+         end.addMonths(2),
+         {}},
         {"two yearly payments far apart in amount",
          series(u"Jaarclub"_s, -4500, 12, 1) + series(u"Jaarclub"_s, -9000, 12, 1, 365),
          end,
@@ -157,6 +161,10 @@ TEST(DetectionTest, rulesAndBadInput)
          {"Energie maand wisselend af -12300 12"}},
         {"varying amounts paid by card: a shop",
          paidBy(bills(u"Slager"_s, -2500, 12), store::kinds::kPin),
+         end,
+         {}},
+        {"cash taken out every month: paid to no one",
+         paidBy(series(u"Geldautomaat"_s, -5000, 1, 12), store::kinds::kCash),
          end,
          {}},
         {"three payments, the last one different: chance",
@@ -220,7 +228,18 @@ TEST(DetectionTest, hiddenKeySurvivesNewPaymentsAndRestarts)
     EXPECT_EQ(recurring::loadHiddenItems(dir.path()),
               (QStringList{first[0].key, u"groep:Ander|jaar|af"_s}));
 
-    recurring::unhideItem(dir.path(), first[0].key);
+    // Under a new name the payments are taken per reknum: hidden all the same, until brought
+    // back as the item it now is.
+    std::vector<Payment> renamed = shifted(year, 12);
+    for (Payment& p : renamed)
+        p.group = u"Verhuurder Nieuw"_s;
+    const auto third = recurring::detectRecurring(year + renamed, kStart.addMonths(24));
+    ASSERT_EQ(third.size(), 1u);
+    EXPECT_EQ(third[0].key, u"reknum:NL22HUUR|maand|af"_s);
+    EXPECT_TRUE(recurring::isHidden(third[0], recurring::loadHiddenItems(dir.path())));
+    recurring::unhideItem(dir.path(), third[0]);
+    EXPECT_FALSE(recurring::isHidden(third[0], recurring::loadHiddenItems(dir.path())));
+
     recurring::unhideItem(dir.path(), u"groep:Niemand|maand|af"_s);
     EXPECT_EQ(recurring::loadHiddenItems(dir.path()), QStringList{u"groep:Ander|jaar|af"_s});
     EXPECT_THROW(recurring::hideItem(dir.path(), u"twee\nregels"_s), std::runtime_error);

@@ -61,11 +61,18 @@ TEST(LabelledSampleTest, plantedItemsAreFoundAndShopsAreNot)
         data.closeAll();
 
         const std::vector<sample::PlantedItem> items = sample::plantedItems(options);
-        ASSERT_GE(std::count_if(items.begin(), items.end(),
-                                [](const auto& p) { return p.months == 1 && !p.variable; }),
-                  12);
-        ASSERT_GE(std::count_if(items.begin(), items.end(), [](const auto& p) { return p.ended; }),
-                  2);
+        // What the file must hold to be a fair test: every rhythm, variable bills, ended
+        // subscriptions, and a rise in every fixed item.
+        const auto count = [&](auto test) {
+            return std::count_if(items.begin(), items.end(), test);
+        };
+        ASSERT_GE(count([](const auto& p) { return p.months == 1 && !p.variable; }), 12);
+        ASSERT_GE(count([](const auto& p) { return p.months == 3; }), 3);
+        ASSERT_GE(count([](const auto& p) { return p.months == 12; }), 2);
+        ASSERT_GE(count([](const auto& p) { return p.variable; }), 2);
+        ASSERT_GE(count([](const auto& p) { return p.ended; }), 2);
+        ASSERT_GE(count([](const auto& p) { return p.income; }), 2);
+        ASSERT_EQ(count([](const auto& p) { return !p.variable && !p.riseDate.isValid(); }), 0);
         std::vector<std::string> unexpected;
         std::vector<bool> seen(items.size(), false);
         for (const recurring::RecurringItem& item : costs.items) {
