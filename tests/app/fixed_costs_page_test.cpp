@@ -9,6 +9,7 @@
 #include "tests/app/fake_dialogs.h"
 #include "tests/app/window_fixture.h"
 
+#include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QTabWidget>
@@ -62,6 +63,7 @@ private slots:
     void paymentsOfAnItemIgnoreTheFilters();
     void detectsOnlyAfterAChange_data();
     void detectsOnlyAfterAChange();
+    void peildatumUntilTheTransactionsChange();
 
 private:
     void addTransaction(const QDate& datum, const QString& naam, const QString& reknum,
@@ -270,6 +272,27 @@ void FixedCostsPageTest::detectsOnlyAfterAChange()
     }
     showPage();
     QCOMPARE(page()->detections(), detects ? 2 : 1);
+}
+
+void FixedCostsPageTest::peildatumUntilTheTransactionsChange()
+{
+    showPage();
+    QCOMPARE(page()->asOfBox()->date(), QDate(2024, 12, 25)); // the last transaction
+    const auto streaming = [&](int column) {
+        const app::FixedCostsModel* model = page()->costsModel();
+        return model->index(rowOf(model, u"STREAMDIENST"_s), column).data().toString();
+    };
+    page()->setAsOf({2024, 6, 30}); // before the rise
+    QCOMPARE(streaming(app::FixedCostsModel::kAmount), u"€ 12,99"_s);
+    QCOMPARE(streaming(app::FixedCostsModel::kLast), date(2024, 6, 14));
+    QCOMPARE(streaming(app::FixedCostsModel::kRise), QString());
+
+    // New transactions: it looks from the newest again.
+    m_window.form->PageControl1->setCurrentWidget(m_window.form->TabSheet1);
+    addTransaction({2024, 12, 28}, u"BAKKER"_s, u"NL06BAKK"_s, -3.15, u"brood"_s);
+    showPage();
+    QCOMPARE(page()->asOfBox()->date(), QDate(2024, 12, 28));
+    QCOMPARE(streaming(app::FixedCostsModel::kAmount), u"€ 14,99"_s);
 }
 
 QTEST_MAIN(FixedCostsPageTest)
