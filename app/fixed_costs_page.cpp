@@ -229,7 +229,7 @@ void FixedCostsPage::showItems()
     std::vector<recurring::RecurringItem> costs, income;
     for (recurring::RecurringItem& item : m_all) {
         // Hidden or brought back since detection ran.
-        item.hidden = m_hidden.contains(item.key);
+        item.hidden = recurring::isHidden(item, m_hidden);
         if (item.hidden)
             continue;
         shown.items.push_back(item);
@@ -288,7 +288,7 @@ void FixedCostsPage::hideSelected()
             return;
         QTableView* view = item->income ? m_incomeView : m_costsView;
         const int row = view->selectionModel()->selectedRows().first().row();
-        recurring::hideItem(folder(), item->key);
+        recurring::hideItem(folder(), *item);
         m_hidden = recurring::loadHiddenItems(folder());
         showItems();
         // The next item is selected, so that a run of items is hidden click after click.
@@ -306,21 +306,31 @@ void FixedCostsPage::showHidden()
             m_dialogs.showMessage(fixedtexts::kHiddenCaption, fixedtexts::kHiddenNone);
             return;
         }
+        // The items found that are hidden, then keys that no item found now goes by.
         QStringList labels;
-        for (const QString& key : m_hidden) {
-            const auto item = std::find_if(m_all.begin(), m_all.end(),
-                                           [&](const auto& found) { return found.key == key; });
-            labels << (item == m_all.end()
-                           ? fixedtexts::kNotFoundNow.arg(key)
-                           : QStringLiteral("%1 (%2, %3)")
-                                 .arg(item->relation, recurring::rhythmName(item->rhythm),
-                                      item->income ? fixedtexts::kIncome : fixedtexts::kCosts));
+        std::vector<const recurring::RecurringItem*> items;
+        QStringList keys = m_hidden;
+        for (const recurring::RecurringItem& item : m_all) {
+            if (!recurring::isHidden(item, m_hidden))
+                continue;
+            labels << QStringLiteral("%1 (%2, %3)")
+                          .arg(item.relation, recurring::rhythmName(item.rhythm),
+                               item.income ? fixedtexts::kIncome : fixedtexts::kCosts);
+            items.push_back(&item);
+            for (const QString& key : item.identityKeys())
+                keys.removeAll(key);
         }
+        for (const QString& key : keys)
+            labels << fixedtexts::kNotFoundNow.arg(key);
         const std::optional<int> chosen =
             m_dialogs.chooseItem(fixedtexts::kHiddenCaption, fixedtexts::kHiddenChoose, labels);
-        if (!chosen)
+        if (!chosen || *chosen < 0 || *chosen >= labels.size())
             return;
-        recurring::unhideItem(folder(), m_hidden[*chosen]);
+        const std::size_t at = std::size_t(*chosen);
+        if (at < items.size())
+            recurring::unhideItem(folder(), *items[at]);
+        else
+            recurring::unhideItem(folder(), keys[qsizetype(at - items.size())]);
         m_hidden = recurring::loadHiddenItems(folder());
         showItems();
     });

@@ -4,6 +4,7 @@
 #include "app/fixed_costs_page.h"
 #include "app/item_payments_dialog.h"
 #include "app/kolvaro1.h"
+#include "recurring/hidden_items.h"
 #include "store/date_format.h"
 #include "store/table_names.h"
 #include "tests/app/fake_dialogs.h"
@@ -198,6 +199,15 @@ void FixedCostsPageTest::hidingSurvivesARestartAndComesBack()
     QCOMPARE(relations(page()->costsModel()), withoutIt);
     QCOMPARE(page()->costsTotal()->text(), u"Vaste lasten per maand: € 827,33"_s);
 
+    // An item hidden under a name no longer found is listed after the items found.
+    const QString gone = u"groep:OUDE NAAM|jaar|af"_s;
+    recurring::hideItem(m_window.data->T1.directory(), gone);
+    m_window.dialogs.choice = 1;
+    page()->showHidden();
+    QCOMPARE(m_window.dialogs.choiceItems,
+             (QStringList{u"VERZEKERAAR (kwartaal, lasten)"_s, gone + u" (nu niet gevonden)"_s}));
+    QCOMPARE(recurring::loadHiddenItems(m_window.data->T1.directory()).contains(gone), false);
+    QCOMPARE(relations(page()->costsModel()), withoutIt);
     m_window.dialogs.choice = 0;
     page()->showHidden();
     QCOMPARE(m_window.dialogs.choiceItems, QStringList{u"VERZEKERAAR (kwartaal, lasten)"_s});
