@@ -123,8 +123,9 @@ void FixedCostsPage::buildHeader(QWidget* header)
     m_notFixedAction->setEnabled(false);
     connect(m_paymentsAction, &QAction::triggered, this, [this] {
         for (QTableView* view : {m_costsView, m_incomeView})
-            if (view->currentIndex().isValid() && view->selectionModel()->hasSelection())
-                showPayments(view, view->currentIndex().row());
+            if (const QModelIndexList rows = view->selectionModel()->selectedRows();
+                !rows.isEmpty())
+                showPayments(view, rows.first().row());
     });
     connect(m_notFixedAction, &QAction::triggered, this, &FixedCostsPage::hideSelected);
 }

@@ -227,7 +227,12 @@ void FixedCostsPageTest::paymentsOfAnItemIgnoreTheFilters()
     mutaties.setFiltered(true);
     const int row = rowOf(page()->costsModel(), u"STREAMDIENST"_s);
     QVERIFY(row >= 0);
-    page()->showPayments(page()->costsView(), row);
+    // As a mouse sends it: press, release, double click, release.
+    QTableView* view = page()->costsView();
+    const QPoint cell = view->visualRect(view->model()->index(row, 0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, cell);
     auto* dialog = page()->findChild<app::ItemPaymentsDialog*>();
     QVERIFY(dialog);
     const QTableWidget* table = dialog->table();
