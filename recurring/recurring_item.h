@@ -24,13 +24,13 @@ enum class ItemStatus
 
 // "maand", "kwartaal", "halfjaar", "jaar".
 QString rhythmName(Rhythm rhythm);
-// The key of the items of one counterparty (e.g. "groep:Huur" or "reknum:NL01BANK0123456789"),
-// rhythm and direction: "groep:Huur|maand|af".
-QString itemKey(const QString& counterparty, Rhythm rhythm, bool income);
 // "loopt", "gestopt", "wisselend".
 QString statusName(ItemStatus status);
 // The months one period of the rhythm spans.
 int rhythmMonths(Rhythm rhythm);
+// The key of the items of one counterparty (e.g. "groep:Huur" or "reknum:NL01BANK0123456789"),
+// rhythm and direction: "groep:Huur|maand|af".
+QString itemKey(const QString& counterparty, Rhythm rhythm, bool income);
 
 // One stored transaction as detection sees it.
 struct Payment
