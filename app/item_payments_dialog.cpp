@@ -26,7 +26,7 @@ ItemPaymentsDialog::ItemPaymentsDialog(const dbase::Table& mutaties,
 {
     setWindowTitle(fixedtexts::kPaymentsCaption.arg(item.relation));
     for (const recurring::Payment& payment : item.payments)
-        m_records.push_back(dbase::Bookmark(payment.record));
+        m_records.push_back(payment.record);
 
     auto* summary = new QLabel(fixedtexts::kPaymentsSummary
                                    .arg(item.relation, recurring::rhythmName(item.rhythm),
@@ -75,7 +75,7 @@ void ItemPaymentsDialog::fill()
         m_table->setHorizontalHeaderItem(int(c), new QTableWidgetItem(column.title));
         m_table->setColumnWidth(int(c), column.width);
         for (std::size_t r = 0; r < m_records.size(); ++r) {
-            const dbase::RowView row = m_mutaties.recordRow(m_records[r]);
+            const dbase::RowView row = m_mutaties.recordAt(dbase::Bookmark(m_records[r]));
             auto* cell = new QTableWidgetItem(views::gridText(row, field, display, dates));
             if (display == views::Display::Amount)
                 cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

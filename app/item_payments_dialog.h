@@ -32,7 +32,7 @@ private:
     const dbase::Table& m_mutaties;
     Dialogs& m_dialogs;
     guard::Guard m_guard;
-    std::vector<dbase::Bookmark> m_records; // in date order
+    std::vector<int> m_records; // record numbers, in date order
     QTableWidget* m_table;
 };
 

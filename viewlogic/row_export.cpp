@@ -61,12 +61,11 @@ QString asPlainText(QString text)
     return text;
 }
 
-// The rows as lines of cells; `rowOf` reads the row of one entry of `rows`, `cellOf` writes one
-// cell of a row.
-template <typename Entry, typename RowOf, typename CellOf>
-QString lines(const dbase::Table& table, const GridLayout& layout, const std::vector<Entry>& rows,
-              RowOf rowOf, QChar separator, const QString& lineEnd, const QString& special,
-              CellOf cellOf)
+// The rows as lines of cells; `rows` lists them, `cellOf` writes one cell of a row.
+template <typename CellOf>
+QString lines(const dbase::Table& table, const GridLayout& layout,
+              const std::vector<dbase::RowView>& rows, QChar separator, const QString& lineEnd,
+              const QString& special, CellOf cellOf)
 {
     const std::vector<BoundColumn> columns = bind(table, layout);
     QString out;
@@ -76,8 +75,7 @@ QString lines(const dbase::Table& table, const GridLayout& layout, const std::ve
         appendCell(out, layout.columns[c].title, special);
     }
     out += lineEnd;
-    for (const Entry& entry : rows) {
-        const dbase::RowView row = rowOf(entry);
+    for (const dbase::RowView& row : rows) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
                 out += separator;
@@ -93,18 +91,22 @@ QString lines(const dbase::Table& table, const GridLayout& layout, const std::ve
     return out;
 }
 
-auto presentedRow(const dbase::Table& table)
+std::vector<dbase::RowView> presentedRows(const dbase::Table& table,
+                                          const std::vector<int>& positions)
 {
-    return [&table](int position) { return table.rowAt(position); };
+    std::vector<dbase::RowView> rows;
+    rows.reserve(positions.size());
+    for (const int position : positions)
+        rows.push_back(table.rowAt(position));
+    return rows;
 }
 
-template <typename Entry, typename RowOf>
-QByteArray csvFile(const dbase::Table& table, const GridLayout& layout,
-                   const std::vector<Entry>& rows, RowOf rowOf)
+QByteArray csvOf(const dbase::Table& table, const GridLayout& layout,
+                 const std::vector<dbase::RowView>& rows)
 {
     const store::datefmt::DateFormatter dates(QStringLiteral("dd-MM-yyyy"));
     const QString text =
-        lines(table, layout, rows, rowOf, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
+        lines(table, layout, rows, u';', QStringLiteral("\r\n"), QStringLiteral(";\r\n\""),
               [&](const dbase::RowView& row, const BoundColumn& column) {
                   QString cell = gridText(row, column.field, column.display, dates);
                   // Grouping dots would read as decimal points in some spreadsheets.
@@ -128,7 +130,7 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
                       const std::vector<int>& positions)
 {
     const store::datefmt::DateFormatter dates(store::datefmt::shortDateFormat());
-    return lines(table, layout, positions, presentedRow(table), u'\t', QStringLiteral("\n"),
+    return lines(table, layout, presentedRows(table, positions), u'\t', QStringLiteral("\n"),
                  QStringLiteral("\t\r\n\""),
                  [&](const dbase::RowView& row, const BoundColumn& column) {
                      return gridText(row, column.field, column.display, dates);
@@ -138,14 +140,17 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
 QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
                     const std::vector<int>& positions)
 {
-    return csvFile(table, layout, positions, presentedRow(table));
+    return csvOf(table, layout, presentedRows(table, positions));
 }
 
 QByteArray csvBytesOfRecords(const dbase::Table& table, const GridLayout& layout,
-                             const std::vector<dbase::Bookmark>& records)
+                             const std::vector<int>& records)
 {
-    return csvFile(table, layout, records,
-                   [&table](dbase::Bookmark record) { return table.recordRow(record); });
+    std::vector<dbase::RowView> rows;
+    rows.reserve(records.size());
+    for (const int record : records)
+        rows.push_back(table.recordAt(dbase::Bookmark(record)));
+    return csvOf(table, layout, rows);
 }
 
 QString exportFailureReason(QFileDevice::FileError error, int systemError,

@@ -5,14 +5,12 @@
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
-#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
 namespace dbase {
 class Table;
-using Bookmark = std::uint32_t;
-} // namespace dbase
+}
 
 // The rows of a grid as text for other programs: the clipboard (tab-separated) and a CSV file
 // that a Dutch spreadsheet opens as it is. Both take the grid's columns and titles and a list of
@@ -45,9 +43,9 @@ QString clipboardText(const dbase::Table& table, const GridLayout& layout,
 QByteArray csvBytes(const dbase::Table& table, const GridLayout& layout,
                     const std::vector<int>& positions);
 
-// The same for rows given by record number, whatever the table presents.
+// The same CSV of rows given by their record numbers, presented or not.
 QByteArray csvBytesOfRecords(const dbase::Table& table, const GridLayout& layout,
-                             const std::vector<dbase::Bookmark>& records);
+                             const std::vector<int>& records);
 
 // Writes the bytes to `path` all or nothing: a failure (folder not writable, disk full) leaves
 // the file as it was, or absent, and throws ExportError naming it. An existing device, FIFO or

@@ -423,14 +423,6 @@ bool Table::bookmarkValid(Bookmark bookmark) const
     return found;
 }
 
-RowView Table::recordRow(Bookmark record) const
-{
-    d->requireOpen();
-    if (record >= d->file->recordCount() || d->file->isDeleted(record))
-        throw EngineError(u"Record not found"_s);
-    return RowView(d->file->record(record), &d->file->fields());
-}
-
 void Table::gotoBookmark(Bookmark bookmark)
 {
     d->requireOpen();
@@ -610,6 +602,14 @@ RowView Table::storedRowAt(int position) const
 Bookmark Table::storedBookmarkAt(int position) const
 {
     return d->index->order()[static_cast<std::size_t>(position)];
+}
+
+RowView Table::recordAt(Bookmark bookmark) const
+{
+    d->requireOpen();
+    if (bookmark >= d->file->recordCount())
+        throw EngineError(u"Record not found"_s);
+    return RowView(d->file->record(bookmark), &d->file->fields());
 }
 
 RowView Table::currentRow() const

@@ -153,9 +153,6 @@ public:
     Bookmark lastAppended() const;
     void gotoBookmark(Bookmark bookmark); // to that row, or the nearest presented one
     bool bookmarkValid(Bookmark bookmark) const;
-    // The live row of a record number, whatever the filter presents and wherever the cursor is:
-    // for what keeps record numbers. Throws for a row that is gone.
-    RowView recordRow(Bookmark record) const;
 
     // Controls bound to the table stop following it until enabled again (calls nest).
     void disableControls();
@@ -188,7 +185,10 @@ public:
     int storedRowCount() const;
     RowView storedRowAt(int position) const;       // 0 <= position < storedRowCount()
     Bookmark storedBookmarkAt(int position) const; // of that row
-    RowView currentRow() const;                    // the pending row while editing or appending
+    // The row of a record number (a bookmark) whatever the filter presents, without moving the
+    // cursor: for lists of rows picked elsewhere. Throws EngineError when there is no such record.
+    RowView recordAt(Bookmark bookmark) const;
+    RowView currentRow() const; // the pending row while editing or appending
 
 private:
     friend class Field;
