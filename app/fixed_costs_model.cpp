@@ -86,6 +86,24 @@ QString FixedCostsModel::text(const recurring::RecurringItem& item, int column) 
     }
 }
 
+QVariant FixedCostsModel::sortKey(const recurring::RecurringItem& item, int column)
+{
+    switch (column) {
+    case kRhythm:
+        return recurring::rhythmMonths(item.rhythm);
+    case kAmount:
+        return qlonglong(std::llabs(item.lastCents));
+    case kLast:
+        return item.last;
+    case kNext:
+        return item.next;
+    case kRise:
+        return item.rise ? item.rise->percent : -1e9; // items without a rise together
+    default:
+        return {};
+    }
+}
+
 QVariant FixedCostsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
@@ -93,6 +111,10 @@ QVariant FixedCostsModel::data(const QModelIndex& index, int role) const
     const recurring::RecurringItem& item = m_items[std::size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
+        return text(item, index.column());
+    case kSortRole:
+        if (QVariant key = sortKey(item, index.column()); key.isValid())
+            return key;
         return text(item, index.column());
     case Qt::ToolTipRole:
         if (index.column() == kRise && item.rise)

@@ -29,6 +29,9 @@ public:
         kColumnCount,
     };
 
+    // What a title click sorts by: texts, the size of amounts, dates, the rise in %.
+    static constexpr int kSortRole = Qt::UserRole;
+
     explicit FixedCostsModel(bool income, QObject* parent = nullptr);
 
     void setItems(std::vector<recurring::RecurringItem> items);
@@ -42,6 +45,7 @@ public:
 
 private:
     QString text(const recurring::RecurringItem& item, int column) const;
+    static QVariant sortKey(const recurring::RecurringItem& item, int column);
 
     QStringList m_titles;
     std::vector<recurring::RecurringItem> m_items;

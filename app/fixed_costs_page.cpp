@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScopeGuard>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -133,7 +134,14 @@ void FixedCostsPage::buildHeader(QWidget* header)
 QTableView* FixedCostsPage::makeView(FixedCostsModel* model)
 {
     auto* view = new QTableView(this);
-    view->setModel(model);
+    // A title click sorts the block; until then it keeps detection's order, by relation.
+    auto* sorted = new QSortFilterProxyModel(view);
+    sorted->setSourceModel(model);
+    sorted->setSortRole(FixedCostsModel::kSortRole);
+    sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
+    view->setModel(sorted);
+    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -276,7 +284,7 @@ const recurring::RecurringItem* FixedCostsPage::selectedItem() const
     for (QTableView* view : {m_costsView, m_incomeView}) {
         const QModelIndexList rows = view->selectionModel()->selectedRows();
         if (!rows.isEmpty())
-            return &static_cast<FixedCostsModel*>(view->model())->item(rows.first().row());
+            return itemAt(view, rows.first().row());
     }
     return nullptr;
 }
@@ -337,14 +345,22 @@ void FixedCostsPage::showHidden()
     });
 }
 
+const recurring::RecurringItem* FixedCostsPage::itemAt(const QTableView* view, int row) const
+{
+    const auto* sorted = static_cast<const QSortFilterProxyModel*>(view->model());
+    const QModelIndex source = sorted->mapToSource(sorted->index(row, 0));
+    if (!source.isValid())
+        return nullptr;
+    return &static_cast<const FixedCostsModel*>(sorted->sourceModel())->item(source.row());
+}
+
 void FixedCostsPage::showPayments(QTableView* view, int row)
 {
     m_guard([&] {
-        const auto* model = static_cast<FixedCostsModel*>(view->model());
-        if (row < 0 || row >= model->rowCount())
+        const recurring::RecurringItem* item = itemAt(view, row);
+        if (!item)
             return;
-        auto* dialog =
-            new ItemPaymentsDialog(m_data.T1, model->item(row), m_dialogs, m_guard, this);
+        auto* dialog = new ItemPaymentsDialog(m_data.T1, *item, m_dialogs, m_guard, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     });

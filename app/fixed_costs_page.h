@@ -45,9 +45,11 @@ public:
     void setAsOf(const QDate& date);
     void hideSelected();                          // "Niet vast"
     void showHidden();                            // "Verborgen…": brings one hidden item back
-    void showPayments(QTableView* view, int row); // the double click
+    void showPayments(QTableView* view, int row); // the double click; `row` as the view shows it
     // The item selected in either block; null when none.
     const recurring::RecurringItem* selectedItem() const;
+    // The item of a row as the view shows it (perhaps sorted); null when there is none.
+    const recurring::RecurringItem* itemAt(const QTableView* view, int row) const;
 
     views::ClickableImage* calculator() const { return m_calculator; }
     views::GradientButton* helpButton() const { return m_help; }

@@ -65,6 +65,7 @@ private slots:
     void detectsOnlyAfterAChange_data();
     void detectsOnlyAfterAChange();
     void peildatumUntilTheTransactionsChange();
+    void aSortedBlockActsOnTheRowsAsShown();
 
 private:
     void addTransaction(const QDate& datum, const QString& naam, const QString& reknum,
@@ -308,6 +309,28 @@ void FixedCostsPageTest::peildatumUntilTheTransactionsChange()
     showPage();
     QCOMPARE(page()->asOfBox()->date(), QDate(2024, 12, 28));
     QCOMPARE(streaming(app::FixedCostsModel::kAmount), u"€ 14,99"_s);
+}
+
+void FixedCostsPageTest::aSortedBlockActsOnTheRowsAsShown()
+{
+    showPage();
+    QTableView* view = page()->costsView();
+    view->sortByColumn(app::FixedCostsModel::kAmount, Qt::AscendingOrder);
+    QStringList shown;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        shown << view->model()->index(r, app::FixedCostsModel::kAmount).data().toString();
+    // By size, not as text ("€ 812,34" before "€ 93,51").
+    QCOMPARE(shown, (QStringList{u"€ 14,99"_s, u"€ 27,50"_s, u"€ 93,51"_s, u"€ 812,34"_s}));
+
+    view->selectRow(0);
+    page()->hideSelected();
+    QCOMPARE(relations(page()->costsModel()),
+             (QStringList{u"SPORTSCHOOL"_s, u"VERZEKERAAR"_s, u"WONINGSTICHTING ZUID"_s}));
+    page()->showPayments(view, 0);
+    auto* dialog = page()->findChild<app::ItemPaymentsDialog*>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->table()->item(0, 1)->text(), u"SPORTSCHOOL"_s);
+    dialog->close();
 }
 
 QTEST_MAIN(FixedCostsPageTest)
