@@ -48,7 +48,7 @@ struct ShownWindows
     std::map<QString, QWidget*> charts; // by the name of their row of the chart list
 };
 
-// The main window "Financieel overzicht": four pages over the two tables of the data module.
+// The main window "Financieel overzicht": its pages over the two tables of the data module.
 // Construction builds the pages and runs FormCreate; a failure there is reported and the window
 // is usable with whatever step failed left undone.
 class TForm1 : public QWidget
