@@ -60,6 +60,7 @@ TForm1::TForm1(store::TDataModule1& data, Dialogs& dialogs, QWidget* parent)
     buildMonthTotalsPage();
     buildGroupControls();
     buildCategoriesPage(); // after the groups' menu entries, which come first
+    buildFixedCostsPage();
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::pageShown);
 
     FormCreate();

@@ -39,6 +39,7 @@ namespace app {
 
 class CategoriesPage;
 class Dialogs;
+class FixedCostsPage;
 class GroupsState;
 
 // The windows the main window shows; created after it, hidden until shown.
@@ -48,7 +49,7 @@ struct ShownWindows
     std::map<QString, QWidget*> charts; // by the name of their row of the chart list
 };
 
-// The main window "Financieel overzicht": five pages over the two tables of the data module.
+// The main window "Financieel overzicht": its pages over the two tables of the data module.
 // Construction builds the pages and runs FormCreate; a failure there is reported and the window
 // is usable with whatever step failed left undone.
 class TForm1 : public QWidget
@@ -221,6 +222,8 @@ public:
     QLabel* m_groupsNotice2 = nullptr; // relations page
     QLabel* m_groupsNotice4 = nullptr; // month-totals page
 
+    FixedCostsPage* m_fixedCostsPage = nullptr; // "Vaste lasten"
+
 signals:
     void closed(); // after FormClose: the program ends
 
@@ -235,6 +238,7 @@ private:
     void buildRelationsFilter(QWidget* header);
     void buildRelationsActions(QWidget* header);
     void buildMonthTotalsPage();
+    void buildFixedCostsPage();
     void buildGroupControls();
     void buildCategoriesPage();
     void afterRulesApplied();

@@ -1,6 +1,7 @@
 // The relation groups on the pages: "Groepen…" and the notice on the relations page, the notice
 // on the month-totals page, and the grids' context menus that make rules.
 #include "app/dialogs.h"
+#include "app/fixed_costs_page.h"
 #include "app/groups_dialog.h"
 #include "app/groups_notice.h"
 #include "app/groups_state.h"
@@ -90,6 +91,7 @@ void TForm1::afterRulesApplied()
     showGroupsNotices();
     showTotalsNotice();    // a rebuild brings every total up to date
     transactionsChanged(); // Groep is what the category rules read first
+    m_fixedCostsPage->markStale(); // the items' relations follow the rules
 }
 
 void TForm1::groupsButtonClick()

@@ -50,6 +50,16 @@ GridLayout monthTotalGrid()
     return {columns, GridRule::Month, true};
 }
 
+GridLayout paymentsGrid()
+{
+    return {{{n::kDatum, n::kDatum, 80},
+             {n::kNaam, texts::kTitleRelatie, 220},
+             {n::kOmschrijving, n::kOmschrijving, 420},
+             {n::kBedrag, n::kBedrag, 90}},
+            GridRule::Sign,
+            false};
+}
+
 int defaultColumnWidth(int displayChars, int averageCharWidth)
 {
     // Room for the characters plus the cell's margins, as the grid draws them.

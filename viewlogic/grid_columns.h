@@ -29,6 +29,7 @@ struct GridLayout
 GridLayout transactionGrid(); // RxDBGrid1 over mutaties
 GridLayout relationGrid();    // RxDBGrid2 over bedrijven
 GridLayout monthTotalGrid();  // RxDBGrid3 over bedrijven
+GridLayout paymentsGrid();    // the transactions of one fixed cost, over mutaties
 
 // Width a column without its own width takes: the field's display width in average characters.
 int defaultColumnWidth(int displayChars, int averageCharWidth);

@@ -96,7 +96,7 @@ void Form1Test::windowTitlePagesAndControls()
     const QStringList captions = {
         QStringLiteral("Inlezen data"), QStringLiteral("Ingelezen mutaties"),
         QStringLiteral("Overzicht relaties"), QStringLiteral("Maandinkomsten-uitgaven"),
-        QStringLiteral("Rubrieken")};
+        QStringLiteral("Rubrieken"), QStringLiteral("Vaste lasten")};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(form.PageControl1->tabText(i), captions[i]);
     QCOMPARE(form.PageControl1->currentIndex(), 0);

@@ -1,14 +1,17 @@
 // Starts the main window over a filled tables folder and saves a PNG of each page, the
-// calculator, the rules dialogs, the charts and the help window. Usage: kolvaro-screenshots OUTDIR
-// TABLESDIR (the engine configuration comes from KOLVARO_ENGINE_CONFIG; the alias is pointed at
-// TABLESDIR when missing).
+// calculator, the rules dialogs, a category's and a fixed cost's transactions, the charts and the
+// help window. Usage: kolvaro-screenshots OUTDIR TABLESDIR (the engine configuration comes from
+// KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR when missing).
 #include "app/categories_dialog.h"
 #include "app/categories_page.h"
 #include "app/category_list_dialog.h"
 #include "app/dialogs.h"
+#include "app/fixed_costs_model.h"
+#include "app/fixed_costs_page.h"
 #include "app/groups_dialog.h"
 #include "app/groups_state.h"
 #include "app/guard.h"
+#include "app/item_payments_dialog.h"
 #include "app/kolvaro1.h"
 #include "app/own_accounts_dialog.h"
 #include "app/startup.h"
@@ -107,6 +110,20 @@ int main(int argc, char** argv)
         if (!form.grab().save(file))
             return 1;
         std::printf("%s\n", qPrintable(file));
+    }
+    // The transactions of the first fixed cost, as a double click shows them.
+    if (auto* fixedCosts = form.findChild<app::FixedCostsPage*>();
+        fixedCosts && fixedCosts->costsModel()->rowCount() > 0) {
+        form.PageControl1->setCurrentWidget(fixedCosts);
+        fixedCosts->showPayments(fixedCosts->costsView(), 0);
+        if (auto* payments = fixedCosts->findChild<app::ItemPaymentsDialog*>()) {
+            QTest::qWait(100);
+            const QString file = QDir(out).filePath(QStringLiteral("fixed-costs-payments.png"));
+            if (!payments->grab().save(file))
+                return 1;
+            std::printf("%s\n", qPrintable(file));
+            payments->close();
+        }
     }
     views::CalculatorDialog calculator(&form);
     for (QChar key : QStringLiteral("1234,5*2"))
