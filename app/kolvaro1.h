@@ -126,7 +126,7 @@ public:
     void whyThisCategory();     // "Waarom deze rubriek?" for the current transaction
     void giveCategory();        // "Rubriek geven…" for the selected relation-year rows
     void markOwnAccount();      // "Eigen rekening" for the current relation
-    void transactionsChanged(); // after an import or emptying: the categories are computed anew
+    void transactionsChanged(); // after an import or emptying: categories and fixed costs anew
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // import page

@@ -3,6 +3,7 @@
 #include "app/categories_page.h"
 #include "app/categories_texts.h"
 #include "app/dialogs.h"
+#include "app/fixed_costs_page.h"
 #include "app/groups_state.h"
 #include "app/kolvaro1.h"
 #include "categories/relation_account.h"
@@ -51,6 +52,7 @@ void TForm1::TabSheet5Show()
 void TForm1::transactionsChanged()
 {
     TabSheet5->invalidate();
+    m_fixedCostsPage->markStale();
 }
 
 QStringList TForm1::chartYears(const QString& chart) const

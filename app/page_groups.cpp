@@ -90,8 +90,7 @@ void TForm1::afterRulesApplied()
     views::showRecordCount(Label17, m_data.T2);
     showGroupsNotices();
     showTotalsNotice();    // a rebuild brings every total up to date
-    transactionsChanged(); // Groep is what the category rules read first
-    m_fixedCostsPage->markStale(); // the items' relations follow the rules
+    transactionsChanged(); // categories and fixed costs read the transactions' groups
 }
 
 void TForm1::groupsButtonClick()

@@ -92,12 +92,12 @@ void Form1Test::windowTitlePagesAndControls()
     QCOMPARE(form.windowTitle(), QStringLiteral("Financieel overzicht"));
     QCOMPARE(form.size(), QSize(1016, 661));
     QCOMPARE(form.minimumSize(), form.maximumSize());
-    QCOMPARE(form.PageControl1->count(), 5);
+    QCOMPARE(form.PageControl1->count(), 6);
     const QStringList captions = {
-        QStringLiteral("Inlezen data"), QStringLiteral("Ingelezen mutaties"),
+        QStringLiteral("Inlezen data"),       QStringLiteral("Ingelezen mutaties"),
         QStringLiteral("Overzicht relaties"), QStringLiteral("Maandinkomsten-uitgaven"),
-        QStringLiteral("Rubrieken"), QStringLiteral("Vaste lasten")};
-    for (int i = 0; i < 5; ++i)
+        QStringLiteral("Rubrieken"),          QStringLiteral("Vaste lasten")};
+    for (int i = 0; i < 6; ++i)
         QCOMPARE(form.PageControl1->tabText(i), captions[i]);
     QCOMPARE(form.PageControl1->currentIndex(), 0);
     QCOMPARE(form.CheckListBox1->count(), 25);
