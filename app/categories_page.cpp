@@ -2,12 +2,12 @@
 
 #include "app/categories_dialog.h"
 #include "app/categories_texts.h"
-#include "app/category_list_dialog.h"
 #include "app/category_model.h"
 #include "app/dialogs.h"
 #include "app/groups_state.h"
 #include "app/own_accounts_dialog.h"
 #include "app/page_parts.h"
+#include "app/transaction_list_dialog.h"
 #include "viewlogic/texts.h"
 #include "views/clickable_image.h"
 #include "views/gradient_button.h"
@@ -148,8 +148,9 @@ void CategoriesPage::showTransactions(int row)
     const QString category = overview.rows[std::size_t(row)].category;
     const std::vector<int> records = categories::recordsOf(
         m_state.index(m_data.T1, m_groups.resolver()), category, overview.year);
-    auto* list = new CategoryListDialog(m_data.T1, records, category, overview.year, m_dialogs,
-                                        m_guard, this);
+    auto* list = new TransactionListDialog(m_data.T1, records,
+                                           texts::kListTitle.arg(category).arg(overview.year),
+                                           QString(), m_dialogs, m_guard, this);
     list->setAttribute(Qt::WA_DeleteOnClose);
     list->open();
 }

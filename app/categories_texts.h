@@ -22,8 +22,6 @@ inline const QString kNoYears = QStringLiteral("Er zijn nog geen boekingen.");
 
 // The list behind a double click.
 inline const QString kListTitle = QStringLiteral("%1 in %2");
-inline const QString kListColumns = QStringLiteral("Datum|Relatie|Omschrijving|Bedrag");
-inline const QString kListSums = QStringLiteral("%1 boekingen   Bij %2   Af %3   Saldo %4");
 
 // The rules dialog.
 inline const QString kDialogTitle = QStringLiteral("Rubrieken");

@@ -3,8 +3,8 @@
 #include "app/dialogs.h"
 #include "app/fixed_costs_model.h"
 #include "app/fixed_costs_texts.h"
-#include "app/item_payments_dialog.h"
 #include "app/page_parts.h"
+#include "app/transaction_list_dialog.h"
 #include "recurring/fixed_costs.h"
 #include "recurring/hidden_items.h"
 #include "views/clickable_image.h"
@@ -360,7 +360,18 @@ void FixedCostsPage::showPayments(QTableView* view, int row)
         const recurring::RecurringItem* item = itemAt(view, row);
         if (!item)
             return;
-        auto* dialog = new ItemPaymentsDialog(m_data.T1, *item, m_dialogs, m_guard, this);
+        std::vector<int> records;
+        for (const recurring::Payment& payment : item->payments)
+            records.push_back(payment.record);
+        const QString heading = fixedtexts::kPaymentsSummary
+                                    .arg(item->relation, recurring::rhythmName(item->rhythm),
+                                         recurring::statusName(item->status))
+                                    .arg(item->payments.size());
+        auto* dialog = new TransactionListDialog(m_data.T1, std::move(records),
+                                                 fixedtexts::kPaymentsCaption.arg(item->relation),
+                                                 heading, m_dialogs, m_guard, this);
+        // The latest payments are the ones asked about; the list scrolls once it is laid out.
+        QTimer::singleShot(0, dialog->view(), &QTableView::scrollToBottom);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     });

@@ -48,6 +48,5 @@ inline const QString kNotFoundNow = QStringLiteral("%1 (nu niet gevonden)");
 
 inline const QString kPaymentsCaption = QStringLiteral("Boekingen van %1");
 inline const QString kPaymentsSummary = QStringLiteral("%1, per %2, %3: %4 boekingen");
-inline const QString kClose = QStringLiteral("Sluiten");
 
 } // namespace app::fixedtexts

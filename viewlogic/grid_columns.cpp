@@ -50,7 +50,7 @@ GridLayout monthTotalGrid()
     return {columns, GridRule::Month, true};
 }
 
-GridLayout paymentsGrid()
+GridLayout transactionListGrid()
 {
     return {{{n::kDatum, n::kDatum, 80},
              {n::kNaam, texts::kTitleRelatie, 220},

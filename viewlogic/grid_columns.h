@@ -29,7 +29,8 @@ struct GridLayout
 GridLayout transactionGrid(); // RxDBGrid1 over mutaties
 GridLayout relationGrid();    // RxDBGrid2 over bedrijven
 GridLayout monthTotalGrid();  // RxDBGrid3 over bedrijven
-GridLayout paymentsGrid();    // the transactions of one fixed cost, over mutaties
+GridLayout
+transactionListGrid(); // transactions picked elsewhere (a category, a fixed cost), over mutaties
 
 // Width a column without its own width takes: the field's display width in average characters.
 int defaultColumnWidth(int displayChars, int averageCharWidth);

@@ -2,8 +2,8 @@
 // bringing an item back, the transactions of an item, and detection only after a change.
 #include "app/fixed_costs_model.h"
 #include "app/fixed_costs_page.h"
-#include "app/item_payments_dialog.h"
 #include "app/kolvaro1.h"
+#include "app/transaction_list_dialog.h"
 #include "recurring/hidden_items.h"
 #include "store/date_format.h"
 #include "store/table_names.h"
@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTest>
 
 namespace n = store::names;
@@ -234,14 +233,14 @@ void FixedCostsPageTest::paymentsOfAnItemIgnoreTheFilters()
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, cell);
-    auto* dialog = page()->findChild<app::ItemPaymentsDialog*>();
+    auto* dialog = page()->findChild<app::TransactionListDialog*>();
     QVERIFY(dialog);
-    const QTableWidget* table = dialog->table();
+    const QAbstractItemModel* table = dialog->view()->model();
     QCOMPARE(table->rowCount(), 12);
     const auto line = [&](int r) {
         QStringList cells;
         for (int c = 0; c < table->columnCount(); ++c)
-            cells << table->item(r, c)->text();
+            cells << table->index(r, c).data().toString();
         return cells;
     };
     QCOMPARE(line(0), (QStringList{date(2024, 1, 14), u"STREAMDIENST"_s, u"NL02STRM termijn 1"_s,
@@ -327,9 +326,9 @@ void FixedCostsPageTest::aSortedBlockActsOnTheRowsAsShown()
     QCOMPARE(relations(page()->costsModel()),
              (QStringList{u"SPORTSCHOOL"_s, u"VERZEKERAAR"_s, u"WONINGSTICHTING ZUID"_s}));
     page()->showPayments(view, 0);
-    auto* dialog = page()->findChild<app::ItemPaymentsDialog*>();
+    auto* dialog = page()->findChild<app::TransactionListDialog*>();
     QVERIFY(dialog);
-    QCOMPARE(dialog->table()->item(0, 1)->text(), u"SPORTSCHOOL"_s);
+    QCOMPARE(dialog->view()->model()->index(0, 1).data().toString(), u"SPORTSCHOOL"_s);
     dialog->close();
 }
 

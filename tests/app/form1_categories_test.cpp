@@ -3,10 +3,10 @@
 // rekening".
 #include "app/categories_dialog.h"
 #include "app/categories_page.h"
-#include "app/category_list_dialog.h"
 #include "app/category_model.h"
 #include "app/groups_state.h"
 #include "app/kolvaro1.h"
+#include "app/transaction_list_dialog.h"
 #include "categories/category_rules_file.h"
 #include "categories/own_accounts.h"
 #include "relations/completion.h"
@@ -203,7 +203,7 @@ void Form1CategoriesTest::doubleClickListsTheCategorysTransactions()
     };
     for (const auto& c : cases) {
         page().showTransactions(c.row);
-        auto* list = page().findChild<app::CategoryListDialog*>();
+        auto* list = page().findChild<app::TransactionListDialog*>();
         QVERIFY(list);
         QCOMPARE(list->view()->model()->rowCount(), c.count);
         QCOMPARE(list->view()->model()->index(0, 1).data().toString(), c.firstName);

@@ -4,17 +4,16 @@
 // KOLVARO_ENGINE_CONFIG; the alias is pointed at TABLESDIR when missing).
 #include "app/categories_dialog.h"
 #include "app/categories_page.h"
-#include "app/category_list_dialog.h"
 #include "app/dialogs.h"
 #include "app/fixed_costs_model.h"
 #include "app/fixed_costs_page.h"
 #include "app/groups_dialog.h"
 #include "app/groups_state.h"
 #include "app/guard.h"
-#include "app/item_payments_dialog.h"
 #include "app/kolvaro1.h"
 #include "app/own_accounts_dialog.h"
 #include "app/startup.h"
+#include "app/transaction_list_dialog.h"
 #include "charts/chart_forms.h"
 #include "help/uitleg.h"
 #include "relations/group_statistics.h"
@@ -116,7 +115,7 @@ int main(int argc, char** argv)
         fixedCosts && fixedCosts->costsModel()->rowCount() > 0) {
         form.PageControl1->setCurrentWidget(fixedCosts);
         fixedCosts->showPayments(fixedCosts->costsView(), 0);
-        if (auto* payments = fixedCosts->findChild<app::ItemPaymentsDialog*>()) {
+        if (auto* payments = fixedCosts->findChild<app::TransactionListDialog*>()) {
             QTest::qWait(100);
             const QString file = QDir(out).filePath(QStringLiteral("fixed-costs-payments.png"));
             if (!payments->grab().save(file))
@@ -198,7 +197,7 @@ int main(int argc, char** argv)
         std::printf("%s\n", qPrintable(file));
         form.PageControl1->setCurrentWidget(form.TabSheet5);
         form.TabSheet5->showTransactions(0); // nothing without transactions
-        if (auto* list = form.TabSheet5->findChild<app::CategoryListDialog*>()) {
+        if (auto* list = form.TabSheet5->findChild<app::TransactionListDialog*>()) {
             QTest::qWait(100);
             const QString listFile = QDir(out).filePath(QStringLiteral("category-list.png"));
             if (!list->grab().save(listFile))

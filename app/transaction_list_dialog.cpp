@@ -1,13 +1,14 @@
-#include "app/category_list_dialog.h"
+#include "app/transaction_list_dialog.h"
 
-#include "app/categories_texts.h"
 #include "app/dialogs.h"
 #include "store/date_format.h"
 #include "store/number_format.h"
 #include "store/table_names.h"
 #include "viewlogic/cell_text.h"
+#include "viewlogic/grid_columns.h"
 #include "viewlogic/row_export.h"
 #include "viewlogic/texts.h"
+#include "views/cell_rules.h"
 
 #include <QAbstractTableModel>
 #include <QDialogButtonBox>
@@ -20,10 +21,12 @@
 
 namespace app {
 
-namespace texts = categoriestexts;
 namespace n = store::names;
 
 namespace {
+
+const QString kSums = QStringLiteral("%1 boekingen   Bij %2   Af %3   Saldo %4");
+const QString kClose = QStringLiteral("Sluiten");
 
 // The rows by record number, each cell read when it is painted.
 class RecordsModel : public QAbstractTableModel
@@ -56,10 +59,21 @@ public:
             return m_displays[c] == views::Display::Amount
                        ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                        : QVariant(int(Qt::AlignLeft | Qt::AlignVCenter));
-        if (role != Qt::DisplayRole)
+        if (role != Qt::DisplayRole && role != Qt::ForegroundRole)
             return {};
         const dbase::RowView row =
             m_table.recordAt(dbase::Bookmark(m_records[std::size_t(index.row())]));
+        if (role == Qt::ForegroundRole) {
+            // Amounts in the colours of the transactions grid.
+            if (!views::ruleApplies(m_layout.rule, m_layout.columns[c].field))
+                return {};
+            const views::CellTone tone = views::ruledTone(m_layout.rule, row.asFloat(m_fields[c]));
+            if (tone == views::CellTone::Negative)
+                return views::kNegativeColour;
+            if (tone == views::CellTone::Positive)
+                return views::kPositiveColour;
+            return {};
+        }
         return views::gridText(row, m_fields[c], m_displays[c], m_dates);
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -80,25 +94,14 @@ private:
 
 } // namespace
 
-views::GridLayout CategoryListDialog::layout()
-{
-    const QStringList titles = texts::kListColumns.split(u'|');
-    return {{{n::kDatum, titles[0], 80},
-             {n::kNaam, titles[1], 200},
-             {n::kOmschrijving, titles[2], 380},
-             {n::kBedrag, titles[3], 90}},
-            views::GridRule::Sign,
-            false};
-}
-
-CategoryListDialog::CategoryListDialog(const dbase::Table& mutaties, std::vector<int> records,
-                                       const QString& category, int year, Dialogs& dialogs,
-                                       guard::Guard guard, QWidget* parent)
+TransactionListDialog::TransactionListDialog(const dbase::Table& mutaties, std::vector<int> records,
+                                             const QString& title, const QString& heading,
+                                             Dialogs& dialogs, guard::Guard guard, QWidget* parent)
     : QDialog(parent), m_mutaties(mutaties), m_records(std::move(records)), m_dialogs(dialogs),
       m_guard(std::move(guard))
 {
-    setWindowTitle(texts::kListTitle.arg(category).arg(year));
-    const views::GridLayout columns = layout();
+    setWindowTitle(title);
+    const views::GridLayout columns = views::transactionListGrid();
     m_view = new QTableView;
     m_view->setModel(new RecordsModel(m_mutaties, m_records, columns, this));
     m_view->verticalHeader()->hide();
@@ -121,31 +124,33 @@ CategoryListDialog::CategoryListDialog(const dbase::Table& mutaties, std::vector
     const auto euros = [](qint64 cents) {
         return store::numfmt::formatAmount(double(cents) / 100.0);
     };
-    m_sums = new QLabel(
-        texts::kListSums.arg(m_records.size()).arg(euros(in), euros(out), euros(in + out)));
+    m_sums = new QLabel(kSums.arg(m_records.size()).arg(euros(in), euros(out), euros(in + out)));
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* exportButton =
         buttons->addButton(views::texts::kExport, QDialogButtonBox::ActionRole);
-    buttons->addButton(texts::kOwnClose, QDialogButtonBox::RejectRole);
-    connect(exportButton, &QPushButton::clicked, this, &CategoryListDialog::exportRows);
+    buttons->addButton(kClose, QDialogButtonBox::RejectRole);
+    connect(exportButton, &QPushButton::clicked, this, &TransactionListDialog::exportRows);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* box = new QVBoxLayout(this);
+    if (!heading.isEmpty())
+        box->addWidget(new QLabel(heading));
     box->addWidget(m_view, 1);
     box->addWidget(m_sums);
     box->addWidget(buttons);
     resize(820, 480);
 }
 
-void CategoryListDialog::exportRows()
+void TransactionListDialog::exportRows()
 {
     m_guard([&] {
         const QString path =
             m_dialogs.getSaveFileName(views::texts::kExportCaption, views::texts::kCsvFileFilter);
         if (path.isEmpty())
             return;
-        views::writeExportFile(path, views::csvBytesOfRecords(m_mutaties, layout(), m_records));
+        views::writeExportFile(
+            path, views::csvBytesOfRecords(m_mutaties, views::transactionListGrid(), m_records));
     });
 }
 
