@@ -90,19 +90,18 @@ CategoriesDialog::EditRule categoryRuleEditor(dbase::Table& mutaties,
 CategoriesDialog::CategoriesDialog(dbase::Table& mutaties, const relations::GroupResolver& groups,
                                    Dialogs& dialogs, CategoriesState& state, guard::Guard guard,
                                    EditRule editRule, QWidget* parent)
-    : RulesDialog({texts::kDialogTitle,
-                   texts::kPrecedence,
-                   texts::kColumns,
-                   texts::kSave,
-                   categories::fieldNames(),
-                   kPattern,
-                   kCategory,
-                   kTakenEarlier,
-                   {},
-                   {kNr, kTransactions, kAmount, kTakenEarlier}},
-                  std::move(guard), parent),
-      m_mutaties(mutaties), m_groups(groups), m_dialogs(dialogs), m_state(state),
-      m_editRule(std::move(editRule)), m_rules(state.rules())
+    : RuleListDialog({texts::kDialogTitle,
+                      texts::kPrecedence,
+                      texts::kColumns,
+                      texts::kSave,
+                      categories::fieldNames(),
+                      kPattern,
+                      kCategory,
+                      kTakenEarlier,
+                      {},
+                      {kNr, kTransactions, kAmount, kTakenEarlier}},
+                     std::move(guard), std::move(editRule), state.rules(), parent),
+      m_mutaties(mutaties), m_groups(groups), m_dialogs(dialogs), m_state(state)
 {
     m_guard([&] { refresh(0); });
 }
@@ -171,23 +170,7 @@ QString CategoriesDialog::testText(int field, const QString& text) const
 void CategoriesDialog::addRule()
 {
     categories::CategoryRule blank;
-    if (const auto rule = m_editRule(blank, this)) {
-        // After the current rule; last when there is none.
-        const int at = currentRule() < 0 ? int(m_rules.size()) : currentRule() + 1;
-        m_rules.insert(m_rules.begin() + at, *rule);
-        refresh(at);
-    }
-}
-
-void CategoriesDialog::changeRule()
-{
-    const int r = currentRule();
-    if (r < 0)
-        return;
-    if (const auto rule = m_editRule(m_rules[std::size_t(r)], this)) {
-        m_rules[std::size_t(r)] = *rule;
-        refresh(r);
-    }
+    addRuleFrom(blank);
 }
 
 void CategoriesDialog::undo()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/rule_editor.h"
-#include "app/rules_dialog.h"
+#include "app/rule_list_dialog.h"
 #include "categories/category_rule.h"
 #include "relations/group_resolver.h"
 #include "store/dbase/table.h"
@@ -40,7 +40,7 @@ private:
 
 // "Rubrieken": the category rules with the transactions and euros each decides now, the rules
 // that only catch what others took marked, a test box, undo, and saving.
-class CategoriesDialog : public RulesDialog
+class CategoriesDialog : public RuleListDialog<categories::CategoryRule>
 {
     Q_OBJECT
 public:
@@ -58,16 +58,11 @@ public:
         kColumnCount,
     };
 
-    using EditRule = std::function<std::optional<categories::CategoryRule>(
-        const categories::CategoryRule&, QWidget* parent)>;
     CategoriesDialog(dbase::Table& mutaties, const relations::GroupResolver& groups,
                      Dialogs& dialogs, CategoriesState& state, guard::Guard guard,
                      EditRule editRule, QWidget* parent = nullptr);
 
-    const std::vector<categories::CategoryRule>& rules() const { return m_rules; }
-
     void addRule() override;
-    void changeRule() override;
     void undo() override;
     void saveAndApply() override;
 
@@ -75,12 +70,6 @@ signals:
     void rulesSaved();
 
 protected:
-    int ruleCount() const override { return int(m_rules.size()); }
-    void eraseRule(int row) override { m_rules.erase(m_rules.begin() + row); }
-    void swapRules(int row, int other) override
-    {
-        std::swap(m_rules[std::size_t(row)], m_rules[std::size_t(other)]);
-    }
     bool unsaved() const override;
     void fillRows() override;
     QString testText(int field, const QString& text) const override;
@@ -91,8 +80,6 @@ private:
     const relations::GroupResolver& m_groups;
     Dialogs& m_dialogs;
     CategoriesState& m_state;
-    EditRule m_editRule;
-    std::vector<categories::CategoryRule> m_rules;
 };
 
 // The rule editor as the page opens it: modal over the dialog, previewing over mutaties.

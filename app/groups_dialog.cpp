@@ -30,19 +30,18 @@ QString someNames(const QStringList& names)
 
 GroupsDialog::GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsState& state,
                            guard::Guard guard, EditRule editRule, QWidget* parent)
-    : RulesDialog({texts::kDialogTitle,
-                   texts::kPrecedence,
-                   texts::kColumns,
-                   texts::kSaveApply,
-                   relations::fieldNames(),
-                   kPattern,
-                   kGroup,
-                   kNames,
-                   {kTakenEarlier},
-                   {kNr, kTransactions}},
-                  std::move(guard), parent),
-      m_data(data), m_dialogs(dialogs), m_state(state), m_editRule(std::move(editRule)),
-      m_rules(state.rules())
+    : RuleListDialog({texts::kDialogTitle,
+                      texts::kPrecedence,
+                      texts::kColumns,
+                      texts::kSaveApply,
+                      relations::fieldNames(),
+                      kPattern,
+                      kGroup,
+                      kNames,
+                      {kTakenEarlier},
+                      {kNr, kTransactions}},
+                     std::move(guard), std::move(editRule), state.rules(), parent),
+      m_data(data), m_dialogs(dialogs), m_state(state)
 {
     m_guard([&] { refresh(0); });
 }
@@ -107,23 +106,7 @@ void GroupsDialog::addRule()
 {
     relations::GroupRule blank;
     blank.kind = relations::RuleKind::BeginsWith;
-    if (const auto rule = m_editRule(blank, this)) {
-        // After the current rule; last when there is none.
-        const int at = currentRule() < 0 ? int(m_rules.size()) : currentRule() + 1;
-        m_rules.insert(m_rules.begin() + at, *rule);
-        refresh(at);
-    }
-}
-
-void GroupsDialog::changeRule()
-{
-    const int r = currentRule();
-    if (r < 0)
-        return;
-    if (const auto rule = m_editRule(m_rules[std::size_t(r)], this)) {
-        m_rules[std::size_t(r)] = *rule;
-        refresh(r);
-    }
+    addRuleFrom(blank);
 }
 
 void GroupsDialog::undo()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/rules_dialog.h"
+#include "app/rule_list_dialog.h"
 #include "relations/group_rule.h"
 #include "store/data_module.h"
 
@@ -15,7 +15,7 @@ class GroupsState;
 
 // "Relatiegroepen": the relation-group rules with what each catches now, and saving with the
 // rebuild of bedrijven.
-class GroupsDialog : public RulesDialog
+class GroupsDialog : public RuleListDialog<relations::GroupRule>
 {
     Q_OBJECT
 public:
@@ -34,17 +34,10 @@ public:
         kColumnCount,
     };
 
-    // `editRule` opens the rule editor: the edited rule, or nothing when cancelled (tests
-    // answer it instead of a user).
-    using EditRule = std::function<std::optional<relations::GroupRule>(const relations::GroupRule&,
-                                                                       QWidget* parent)>;
     GroupsDialog(store::TDataModule1& data, Dialogs& dialogs, GroupsState& state,
                  guard::Guard guard, EditRule editRule, QWidget* parent = nullptr);
 
-    const std::vector<relations::GroupRule>& rules() const { return m_rules; }
-
     void addRule() override;
-    void changeRule() override;
     void undo() override;
     void saveAndApply() override;
 
@@ -52,12 +45,6 @@ signals:
     void rulesApplied(); // bedrijven was rebuilt
 
 protected:
-    int ruleCount() const override { return int(m_rules.size()); }
-    void eraseRule(int row) override { m_rules.erase(m_rules.begin() + row); }
-    void swapRules(int row, int other) override
-    {
-        std::swap(m_rules[std::size_t(row)], m_rules[std::size_t(other)]);
-    }
     bool unsaved() const override;
     void fillRows() override;
     QString testText(int field, const QString& text) const override;
@@ -67,8 +54,6 @@ private:
     store::TDataModule1& m_data;
     Dialogs& m_dialogs;
     GroupsState& m_state;
-    EditRule m_editRule;
-    std::vector<relations::GroupRule> m_rules;
 };
 
 } // namespace app
