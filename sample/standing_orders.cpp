@@ -14,7 +14,7 @@ const char* const kSurnames[] = {"BAKKER", "VISSER", "SMIT", "MULDER", "DEKKER",
 const char* const kCities[] = {"ZWOLLE", "UTRECHT", "LEIDEN", "DELFT", "GOUDA", "ARNHEM"};
 const char* const kNouns[] = {"LINDE", "EIK", "REIGER", "ZWALUW", "MOLEN", "HAVEN"};
 
-struct Spec
+struct OrderPlan
 {
     Layout layout;
     QString name;
@@ -28,19 +28,19 @@ struct Spec
     int count;        // > 0: ends after that many payments
 };
 
-Party partyOf(Random& random, const Spec& spec)
+Party partyOf(Random& random, const OrderPlan& plan)
 {
     Party party;
-    party.layout = spec.layout;
-    party.name = spec.name;
-    party.account = spec.layout == Layout::Giro
+    party.layout = plan.layout;
+    party.name = plan.name;
+    party.account = plan.layout == Layout::Giro
                         ? digits(random, random.between(3, 7))
                         : digits(random, 2) + u'.' + digits(random, 2) + u'.' + digits(random, 2) +
                               u'.' + digits(random, 3);
-    party.purpose = QString::fromUtf8(spec.purpose);
-    party.sign = spec.sign;
-    party.day = spec.day;
-    party.lowCents = party.highCents = random.between(spec.lowCents, spec.highCents);
+    party.purpose = QString::fromUtf8(plan.purpose);
+    party.sign = plan.sign;
+    party.day = plan.day;
+    party.lowCents = party.highCents = random.between(plan.lowCents, plan.highCents);
     return party;
 }
 
@@ -57,7 +57,7 @@ std::vector<StandingOrder> makeStandingOrders(Random& random)
 {
     const QString city = any(random, kCities);
     // In the order a short file takes them: a mix of rhythms first.
-    const Spec specs[] = {
+    const OrderPlan orderPlans[] = {
         {Layout::Account, u"INSTALLATIEBEDRIJF "_s + any(random, kSurnames), "SALARIS", 1, 1, 24,
          210000, 380000, 0, 0},
         {Layout::Giro, u"WONINGCORPORATIE "_s + city, "HUUR", -1, 1, 1, 60000, 110000, 0, 0},
@@ -90,14 +90,14 @@ std::vector<StandingOrder> makeStandingOrders(Random& random)
         {Layout::Account, u"DIENST TOESLAGEN"_s, "TOESLAG", 1, 1, 20, 5000, 12000, 0, 0},
     };
     std::vector<StandingOrder> orders;
-    for (const Spec& spec : specs) {
+    for (const OrderPlan& plan : orderPlans) {
         StandingOrder order;
-        order.party = partyOf(random, spec);
-        order.months = spec.months;
-        order.firstMonth = random.below(spec.months);
-        order.count = spec.count;
-        order.swingPercent = spec.swingPercent;
-        if (spec.swingPercent == 0) {
+        order.party = partyOf(random, plan);
+        order.months = plan.months;
+        order.firstMonth = random.below(plan.months);
+        order.count = plan.count;
+        order.swingPercent = plan.swingPercent;
+        if (plan.swingPercent == 0) {
             order.risePermille = random.between(350, 650);
             order.risePercent = random.between(2, 9);
         }
