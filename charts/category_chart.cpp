@@ -84,14 +84,8 @@ void CategoryChart::setSeries(const std::vector<Series>& series)
 std::optional<ChartPlot::BarText> CategoryChart::barAt(const QPointF& pos) const
 {
     for (QCPBars* bars : m_bars) {
-        QVariant details;
-        if (bars->selectTest(pos, false, &details) < 0)
-            continue;
-        const QCPDataSelection hit = details.value<QCPDataSelection>();
-        if (hit.isEmpty())
-            continue;
-        const auto point = bars->data()->at(hit.dataRange().begin());
-        if (point->value == 0.0)
+        const QCPBarsData* point = barHit(bars, pos);
+        if (!point || point->value == 0.0)
             continue;
         return BarText{bars->name() + u", "_s + store::names::kMonths[std::size_t(point->key)],
                        point->value};

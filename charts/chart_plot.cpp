@@ -102,6 +102,17 @@ QBrush ChartPlot::cylinderBrush(const QColor& colour)
     return QBrush(gradient);
 }
 
+const QCPBarsData* ChartPlot::barHit(const QCPBars* bars, const QPointF& pos)
+{
+    QVariant details;
+    if (bars->selectTest(pos, false, &details) < 0)
+        return nullptr;
+    const QCPDataSelection hit = details.value<QCPDataSelection>();
+    if (hit.isEmpty())
+        return nullptr;
+    return &*bars->data()->at(hit.dataRange().begin());
+}
+
 void ChartPlot::fitValueAxis(double low, double high)
 {
     low = std::min(low, 0.0);

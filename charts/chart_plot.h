@@ -52,6 +52,8 @@ public:
 protected:
     // Fits the value axis to [low, high], always showing 0, with a little room above and below.
     void fitValueAxis(double low, double high);
+    // The point of `bars` whose bar holds `pos` (inside it, not merely near), or nullptr.
+    static const QCPBarsData* barHit(const QCPBars* bars, const QPointF& pos);
     bool event(QEvent* event) override;
 
 private:

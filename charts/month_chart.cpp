@@ -103,15 +103,9 @@ void MonthChart::setSeries(const std::vector<Series>& series)
 std::optional<ChartPlot::BarText> MonthChart::barAt(const QPointF& pos) const
 {
     for (QCPBars* bars : m_bars) {
-        QVariant details;
-        if (bars->selectTest(pos, false, &details) < 0)
+        const QCPBarsData* point = barHit(bars, pos);
+        if (!point)
             continue;
-        const QCPDataSelection hit = details.value<QCPDataSelection>();
-        if (hit.isEmpty())
-            continue;
-        const int i = hit.dataRange().begin();
-        // A hit is a point inside a bar, not merely near one.
-        const auto point = bars->data()->at(i);
         return BarText{store::names::kMonths[std::size_t(point->key)], point->value};
     }
     return std::nullopt;
